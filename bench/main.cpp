@@ -1,0 +1,60 @@
+// aethrian-bench: times the operations on generated files at realistic scale, next to a floor
+// measured in the same run (reading the file and decoding it to UTF-8, nothing else).
+#include "datagen.h"
+#include "harness.h"
+#include "suites.h"
+
+#include "records/tableio.h"
+#include "records/textfile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace aethrian::bench {
+
+std::string writeGenerated(const std::string& dir, const std::string& name, const std::string& utf8) {
+    const std::string path = dir + "/" + name;
+    std::ofstream(path, std::ios::binary) << encodeUtf16LE(utf8, true);
+    return path;
+}
+
+double floorMs(const std::string& path) {
+    return measure([&] { volatile auto n = decodeText(readFileBytes(path)).text.size(); (void)n; }).ms;
+}
+
+namespace {
+
+void recordFileSuite(const std::string& dir) {
+    for (size_t records : {10000u, 20000u}) {
+        std::string utf8 = generateNpcData(records, 10000, 42);
+        const std::string path = writeGenerated(dir, "npcdata_" + std::to_string(records) + ".txt", utf8);
+        const double mb = static_cast<double>(utf8.size()) / 1e6;
+        std::string().swap(utf8); // so the children's peak memory is their own
+        const double floor = floorMs(path);
+        printRow("floor: read + decode npcdata", records, mb, Measurement{floor, 0}, floor);
+        printRow("load npcdata", records, mb, measure([&] {
+            Table t;
+            LoadTableFile(path, kNpcKind, t);
+        }), floor);
+        Table table;
+        LoadTableFile(path, kNpcKind, table);
+        const std::string out = dir + "/saved.txt";
+        printRow("save npcdata", records, mb, measure([&] { SaveTable(table, kNpcKind, ',', out); }), floor);
+        std::printf("  (UTF-8 size %.1f MB; load peak must stay under 6x = %.1f MB)\n", mb, 6 * mb);
+    }
+}
+
+} // namespace
+
+} // namespace aethrian::bench
+
+int main() {
+    using namespace aethrian::bench;
+    const std::string dir = scratchDir();
+    printHeader();
+    recordFileSuite(dir);
+    runExtraSuites(dir);
+    std::filesystem::remove_all(dir);
+    return 0;
+}

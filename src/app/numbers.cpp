@@ -1,0 +1,255 @@
+#include "app/numbers.h"
+
+#include "app/errors.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace aethrian {
+
+bool isValidDivider(char c) { return c == ',' || c == '.'; }
+
+std::string dotRem(std::string_view text, char divider) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '.' || c == ',')
+            c = divider;
+    }
+    return out;
+}
+
+std::string dotAdd(std::string_view text, char divider) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == ',' || c == divider)
+            c = '.';
+    }
+    return out;
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+std::optional<long double> tryParseFloat(std::string_view text, char separator) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n && text[i] == ' ')
+        ++i;
+    std::string norm;
+    norm.reserve(n + 2);
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    size_t digits = 0;
+    while (i < n && isDigit(text[i])) {
+        norm += text[i++];
+        ++digits;
+    }
+    if (i < n && text[i] == separator) {
+        ++i;
+        norm += '.';
+        while (i < n && isDigit(text[i])) {
+            norm += text[i++];
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        norm += 'e';
+        if (i < n && (text[i] == '+' || text[i] == '-'))
+            norm += text[i++];
+        size_t expDigits = 0;
+        while (i < n && isDigit(text[i])) {
+            norm += text[i++];
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    while (i < n && text[i] == ' ')
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    if (norm.front() == '.')
+        norm.insert(norm.begin(), '0');
+    long double value = 0;
+    auto [ptr, ec] = std::from_chars(norm.data(), norm.data() + norm.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Underflow reads as zero; overflow is not a number the system can hold.
+        const auto e = norm.find('e');
+        if (e != std::string::npos && e + 1 < norm.size() && norm[e + 1] == '-')
+            value = 0;
+        else
+            return std::nullopt;
+    } else if (ec != std::errc() || ptr != norm.data() + norm.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+long double parseFloat(std::string_view text, char separator) {
+    if (auto v = tryParseFloat(text, separator))
+        return *v;
+    throw OperationError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+long double readNumber(std::string_view text, char divider) {
+    return parseFloat(dotRem(text, divider), divider);
+}
+
+std::optional<std::int64_t> tryParseInt64(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    text.remove_prefix(i);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty() || text.front() == '+')
+        return std::nullopt;
+    std::int64_t value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::int64_t parseInt(std::string_view text) {
+    if (auto v = tryParseInt64(text))
+        return *v;
+    throw OperationError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+namespace {
+
+struct Decimal {
+    bool negative = false;
+    std::string digits; // significant digits, first one non-zero
+    int exponent = 0;   // power of ten of the first digit
+};
+
+// Splits a "%e" rendering ("-d.ddddde+XX") into sign, digits and exponent.
+Decimal splitScientific(const char* text) {
+    Decimal d;
+    const char* p = text;
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    for (; *p && *p != 'e'; ++p) {
+        if (isDigit(*p))
+            d.digits += *p;
+    }
+    if (*p == 'e')
+        d.exponent = std::atoi(p + 1);
+    return d;
+}
+
+std::string renderScientific(long double value, int precision) {
+    std::vector<char> buf(static_cast<size_t>(precision) + 64);
+    std::snprintf(buf.data(), buf.size(), "%.*Le", precision, value);
+    return buf.data();
+}
+
+// True when every digit of `tail` after its first is '0'.
+bool restIsZero(std::string_view tail) {
+    return tail.find_first_not_of('0', 1) == std::string_view::npos;
+}
+
+// Rounds |value| to `digits` significant digits, exact halves away from zero.
+Decimal roundSignificant(long double value, int digits) {
+    constexpr int kGuard = 24;
+    Decimal d = splitScientific(renderScientific(value, digits - 1 + kGuard).c_str());
+    std::string tail = d.digits.substr(static_cast<size_t>(digits));
+    d.digits.resize(static_cast<size_t>(digits));
+    bool up = tail[0] > '5' || (tail[0] == '5' && !restIsZero(tail));
+    if (tail[0] == '5' && restIsZero(tail)) {
+        // Looks like a half: decide on the exact expansion, which is finite for binary values.
+        Decimal exact = splitScientific(renderScientific(value, 16500).c_str());
+        std::string_view exactTail = std::string_view(exact.digits).substr(static_cast<size_t>(digits));
+        up = exactTail[0] >= '5'; // exact tie or above: away from zero
+    }
+    if (up) {
+        int i = digits - 1;
+        while (i >= 0 && d.digits[static_cast<size_t>(i)] == '9') {
+            d.digits[static_cast<size_t>(i)] = '0';
+            --i;
+        }
+        if (i < 0) {
+            d.digits.insert(d.digits.begin(), '1');
+            d.digits.pop_back();
+            ++d.exponent;
+        } else {
+            ++d.digits[static_cast<size_t>(i)];
+        }
+    }
+    const auto last = d.digits.find_last_not_of('0');
+    d.digits.resize(last == std::string::npos ? 1 : last + 1);
+    return d;
+}
+
+} // namespace
+
+std::string formatGeneral(long double value, int digits, char separator) {
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (value == 0)
+        return "0";
+    const Decimal d = roundSignificant(value, digits);
+    std::string out = d.negative ? "-" : "";
+    const int count = static_cast<int>(d.digits.size());
+    if (d.exponent >= -4 && d.exponent < digits) {
+        if (d.exponent >= 0) {
+            const int intDigits = d.exponent + 1;
+            if (count <= intDigits) {
+                out += d.digits;
+                out.append(static_cast<size_t>(intDigits - count), '0');
+            } else {
+                out += d.digits.substr(0, static_cast<size_t>(intDigits));
+                out += separator;
+                out += d.digits.substr(static_cast<size_t>(intDigits));
+            }
+        } else {
+            out += '0';
+            out += separator;
+            out.append(static_cast<size_t>(-d.exponent - 1), '0');
+            out += d.digits;
+        }
+        return out;
+    }
+    out += d.digits[0];
+    if (count > 1) {
+        out += separator;
+        out += d.digits.substr(1);
+    }
+    out += 'E';
+    if (d.exponent < 0)
+        out += '-';
+    out += std::to_string(std::abs(d.exponent));
+    return out;
+}
+
+std::string formatWhole(long double value, char separator) {
+    if (!std::isfinite(value))
+        return formatGeneral(value, 15, separator);
+    const long double r = std::round(value);
+    if (r == 0)
+        return "0";
+    if (std::fabs(r) >= 1e15L)
+        return formatGeneral(r, 15, separator);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.0Lf", r);
+    return buf;
+}
+
+} // namespace aethrian

@@ -1,0 +1,44 @@
+#include "cli/tablecommands.h"
+
+#include "app/errors.h"
+#include "cli/args.h"
+#include "cli/command.h"
+
+#include <ostream>
+
+namespace aethrian::cli {
+
+const RecordKind& recordKindByName(const std::string& name, const std::string& usage) {
+    if (name == "npc")
+        return kNpcKind;
+    if (name == "item")
+        return kItemKind;
+    if (name == "pet")
+        return kPetKind;
+    throw ExpectedProblem("Usage: aethrian-cli " + usage);
+}
+
+Table loadTableFile(const std::string& path, const RecordKind& kind, LoadReport* report) {
+    Table table;
+    LoadReport r = LoadTableFile(path, kind, table);
+    if (report)
+        *report = std::move(r);
+    return table;
+}
+
+void saveTableFile(const Table& table, const RecordKind& kind, char divider, const std::string& path) {
+    SaveTable(table, kind, divider, path);
+}
+
+int runConvert(Context& ctx, const std::vector<std::string>& argv) {
+    const std::string usage = "convert npc|item|pet FILE -o OUT";
+    Args args(argv, {});
+    args.expectPositional(2, 2, usage);
+    const RecordKind& kind = recordKindByName(args.positional()[0], usage);
+    const std::string out = args.required("-o");
+    const Table table = loadTableFile(args.positional()[1], kind);
+    saveTableFile(table, kind, ctx.divider, out);
+    return 0;
+}
+
+} // namespace aethrian::cli

@@ -1,0 +1,97 @@
+#include "records/recordline.h"
+
+#include "app/numbers.h"
+#include "records/table.h"
+
+namespace aethrian {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+// The text after the first TAB of `s` up to the next TAB; empty when there is no further TAB.
+std::string_view afterTab(std::string_view s) {
+    const size_t t = s.find('\t');
+    return t == npos ? std::string_view() : s.substr(t + 1);
+}
+
+std::string_view beforeTab(std::string_view s) {
+    const size_t t = s.find('\t');
+    return t == npos ? std::string_view() : s.substr(0, t);
+}
+
+} // namespace
+
+FieldView TakeField(std::string_view& region) {
+    const size_t e = region.find('=');
+    const size_t t = region.find('\t');
+    FieldView f;
+    f.key = e == npos ? std::string_view() : region.substr(0, e);
+    if (e != npos && t != npos && t > e)
+        f.value = region.substr(e + 1, t - e - 1);
+    if (t != npos)
+        region.remove_prefix(t + 1);
+    return f;
+}
+
+void ParseRecordLine(std::string_view line, const RecordKind& kind, RecordView& out) {
+    out.fields.clear();
+
+    const size_t lb = line.find('[');
+    const size_t rb = line.find(']');
+    const size_t start = lb == npos ? 0 : lb + 1;
+    out.name = (rb == npos || rb < start) ? std::string_view() : line.substr(start, rb - start);
+
+    const std::string_view afterFirst = afterTab(line);
+    out.type = beforeTab(afterFirst);
+    out.id = beforeTab(afterTab(afterFirst));
+
+    const size_t f = line.find(kind.firstField);
+    std::string_view region = f == npos ? line : line.substr(f);
+    for (;;) {
+        const bool hadTab = region.find('\t') != npos;
+        out.fields.push_back(TakeField(region));
+        if (region.substr(0, kind.end.size()) == kind.end)
+            break;
+        // A last field without TAB and end marker: the line is over.
+        if (!hadTab || region.empty())
+            break;
+    }
+}
+
+ParsedRecord ParseRecordLine(std::string_view line, const RecordKind& kind) {
+    RecordView view;
+    ParseRecordLine(line, kind, view);
+    ParsedRecord rec{std::string(view.name), std::string(view.type), std::string(view.id), {}};
+    rec.fields.reserve(view.fields.size());
+    for (const auto& fv : view.fields)
+        rec.fields.emplace_back(std::string(fv.key), std::string(fv.value));
+    return rec;
+}
+
+std::string WriteRecordLine(const Table& table, size_t row, const RecordKind& kind, char divider) {
+    std::string line;
+    line.reserve(256);
+    line += kind.begin;
+    line += '\t';
+    line += table.cell(row, 2);
+    line += '\t';
+    line += table.cell(row, 3);
+    line += "\t[";
+    line += table.cell(row, 1);
+    line += "]\t";
+    for (size_t c = 4; c < table.colCount(); ++c) {
+        line += table.cell(0, c);
+        line += '=';
+        line += table.cell(row, c);
+        line += '\t';
+    }
+    line += kind.end;
+    for (char& ch : line) {
+        if (ch == ',' || ch == divider)
+            ch = '.';
+    }
+    return line;
+}
+
+} // namespace aethrian

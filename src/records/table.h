@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace aethrian {
+
+// A data table in grid coordinates: row 0 is the header (field keys from column 4 on),
+// rows 1.. are records. Every row always has colCount() cells.
+class Table {
+public:
+    using Row = std::vector<std::string>;
+
+    // The initial state of an editor table: the four header cells and one empty data row.
+    Table();
+
+    size_t rowCount() const { return rows_.size(); }
+    size_t colCount() const { return cols_; }
+    size_t recordCount() const { return rows_.empty() ? 0 : rows_.size() - 1; }
+
+    const std::string& cell(size_t row, size_t col) const { return rows_[row][col]; }
+    std::string& cell(size_t row, size_t col) { return rows_[row][col]; }
+    void setCell(size_t row, size_t col, std::string text) { rows_[row][col] = std::move(text); }
+
+    const Row& row(size_t r) const { return rows_[r]; }
+    Row& row(size_t r) { return rows_[r]; }
+    const std::vector<Row>& rows() const { return rows_; }
+
+    void setColCount(size_t cols);
+    void setRowCount(size_t rows);
+    void appendRow();
+    // Appends a row; a shorter one is padded with empty cells, a longer one is cut.
+    void appendRow(Row cells);
+    void removeLastRow();
+    void swapRows(size_t a, size_t b) { rows_[a].swap(rows_[b]); }
+    // Reorders data rows: new row i+1 is old row order[i]+1.
+    void permuteRows(const std::vector<size_t>& order);
+
+    // Back to the initial state: header " ", "Name", "Type", "ID" and one empty row.
+    void reset();
+    // Header only (no data row): what a load starts filling.
+    void resetHeaderOnly();
+
+    // The first column whose header is `key`, or npos.
+    size_t findColumn(const std::string& key) const;
+    static constexpr size_t npos = static_cast<size_t>(-1);
+
+private:
+    std::vector<Row> rows_;
+    size_t cols_ = 0;
+};
+
+// A canonical text dump (cells joined by "|", rows by "\n") that tests compare against.
+std::string dumpTable(const Table& table);
+
+} // namespace aethrian

@@ -1,0 +1,108 @@
+#include "records/tableio.h"
+
+#include "app/busy.h"
+#include "app/errors.h"
+#include "records/recordline.h"
+
+#include <algorithm>
+
+namespace aethrian {
+
+namespace {
+
+void noteMismatch(const RecordView& rec, const Table& table, size_t row, LoadReport& report) {
+    const size_t expected = table.colCount() - 4;
+    const size_t n = std::min(expected, rec.fields.size());
+    for (size_t k = 0; k < n; ++k) {
+        if (rec.fields[k].key != table.cell(0, 4 + k)) {
+            report.mismatches.push_back({row, std::string(rec.name), 4 + k, table.cell(0, 4 + k),
+                                         std::string(rec.fields[k].key)});
+            return;
+        }
+    }
+    if (rec.fields.size() != expected) {
+        const size_t col = 4 + n;
+        report.mismatches.push_back(
+            {row, std::string(rec.name), col, n < expected ? table.cell(0, col) : std::string(),
+             n < rec.fields.size() ? std::string(rec.fields[n].key) : std::string()});
+    }
+}
+
+} // namespace
+
+LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& table,
+                     LoadObserver* observer) {
+    LoadReport report;
+    table.reset();
+    BusyCaption busy;
+    RefreshCounter counter(kLoadRefreshInterval);
+    RecordView rec;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (!isRecordLine(line, kind))
+            continue;
+        ParseRecordLine(line, kind, rec);
+        if (observer)
+            observer->lastRead(rec.name);
+        const size_t row = table.rowCount() - 1;
+        if (report.records == 0) {
+            table.setColCount(4 + rec.fields.size());
+            for (size_t k = 0; k < rec.fields.size(); ++k)
+                table.setCell(0, 4 + k, std::string(rec.fields[k].key));
+        } else {
+            noteMismatch(rec, table, row, report);
+        }
+        Table::Row& cells = table.row(row);
+        cells[1].assign(rec.name);
+        cells[2].assign(rec.type);
+        cells[3].assign(rec.id);
+        const size_t n = std::min(rec.fields.size(), table.colCount() - 4);
+        for (size_t k = 0; k < n; ++k)
+            cells[4 + k].assign(rec.fields[k].value);
+        table.appendRow();
+        ++report.records;
+        report.lastRead.assign(rec.name);
+        if (counter.tick() && observer)
+            observer->caption(busy.advance());
+    }
+    table.removeLastRow();
+    return report;
+}
+
+LoadReport LoadTableFile(const std::string& path, const RecordKind& kind, Table& table,
+                         LoadObserver* observer) {
+    if (!fileExists(path))
+        throw ExpectedProblem(std::string(kind.missingFileMessage));
+    const std::uint64_t bytes = fileSize(path);
+    const TextLines lines = ReadRecordLines(path);
+    Table loaded;
+    LoadReport report = LoadTable(lines, kind, loaded, observer);
+    report.fileBytes = bytes;
+    table = std::move(loaded);
+    return report;
+}
+
+std::string sizeText(std::uint64_t bytes) { return std::to_string(bytes) + " bytes"; }
+
+std::string EncodeTable(const Table& table, const RecordKind& kind, char divider,
+                        Progress* progress) {
+    std::string out;
+    out.reserve(2 + table.recordCount() * 64);
+    out += "\xFF\xFE";
+    BusyCaption busy;
+    RefreshCounter counter(kSaveRefreshInterval);
+    for (size_t r = 1; r < table.rowCount(); ++r) {
+        appendUtf16LE(out, WriteRecordLine(table, r, kind, divider));
+        out.append("\r\0\n\0", 4);
+        if (counter.tick() && progress)
+            progress->caption(busy.advance());
+    }
+    return out;
+}
+
+void SaveTable(const Table& table, const RecordKind& kind, char divider, const std::string& path,
+               Progress* progress) {
+    writeFileAtomic(path, EncodeTable(table, kind, divider, progress));
+}
+
+} // namespace aethrian

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/progress.h"
+#include "records/recordkind.h"
+#include "records/table.h"
+#include "records/textfile.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace aethrian {
+
+// A record whose keys differ from the first record's, in number, names or order. Its values
+// were still loaded by position.
+struct FieldOrderMismatch {
+    size_t row = 0;          // grid row of the record
+    std::string name;        // record name
+    size_t column = 0;       // first grid column where the keys differ
+    std::string expectedKey; // the first record's key there ("" when the first record ends)
+    std::string actualKey;   // this record's key there ("" when this record ends)
+};
+
+struct LoadReport {
+    size_t records = 0;
+    std::uint64_t fileBytes = 0;
+    std::string lastRead; // name of the last record read
+    std::vector<FieldOrderMismatch> mismatches;
+};
+
+// Load progress: the busy caption every 101 records and the name of each record read.
+class LoadObserver : public Progress {
+public:
+    virtual void lastRead(std::string_view /*name*/) {}
+};
+
+inline constexpr int kLoadRefreshInterval = 101;
+inline constexpr int kSaveRefreshInterval = 2001;
+
+// Fills `table` from record lines: columns from the first record, values by position.
+LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& table,
+                     LoadObserver* observer = nullptr);
+
+// The editor's Load: a missing file (or a folder) throws ExpectedProblem with the kind's
+// message; a file that cannot be read throws OperationError. `table` is replaced only when the
+// whole file was read.
+LoadReport LoadTableFile(const std::string& path, const RecordKind& kind, Table& table,
+                         LoadObserver* observer = nullptr);
+
+// "<n> bytes", the size label after a load.
+std::string sizeText(std::uint64_t bytes);
+
+// The whole record file of a table: UTF-16LE with mark, one line per data row with CR LF.
+std::string EncodeTable(const Table& table, const RecordKind& kind, char divider,
+                        Progress* progress = nullptr);
+// Save as: EncodeTable written atomically to `path`.
+void SaveTable(const Table& table, const RecordKind& kind, char divider, const std::string& path,
+               Progress* progress = nullptr);
+
+} // namespace aethrian

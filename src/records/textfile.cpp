@@ -1,0 +1,440 @@
+#include "records/textfile.h"
+
+#include "app/errors.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace aethrian {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at bytes[i]; returns its length, 0 when malformed.
+size_t utf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char c = b(i);
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    }
+    size_t len;
+    char32_t min;
+    if ((c & 0xE0) == 0xC0) {
+        len = 2;
+        cp = c & 0x1F;
+        min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        len = 3;
+        cp = c & 0x0F;
+        min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        len = 4;
+        cp = c & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > bytes.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+std::string decodeUtf16(std::string_view bytes, bool littleEndian) {
+    const size_t units = bytes.size() / 2;
+    // Worst case three UTF-8 bytes per unit, plus the replacement of an odd trailing byte.
+    std::string out(units * 3 + 3, '\0');
+    char* w = out.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const int lo = littleEndian ? 0 : 1;
+    const int hi = 1 - lo;
+    const auto unit = [&](size_t k) -> char32_t { return p[2 * k + lo] | (p[2 * k + hi] << 8); };
+    const auto put = [&](char32_t cp) {
+        if (cp < 0x80) {
+            *w++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *w++ = static_cast<char>(0xC0 | (cp >> 6));
+            *w++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *w++ = static_cast<char>(0xE0 | (cp >> 12));
+            *w++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *w++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *w++ = static_cast<char>(0xF0 | (cp >> 18));
+            *w++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *w++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *w++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
+    for (size_t k = 0; k < units; ++k) {
+        const char32_t u = unit(k);
+        if (u < 0x80) {
+            *w++ = static_cast<char>(u);
+        } else if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 &&
+                   unit(k + 1) <= 0xDFFF) {
+            put(0x10000 + ((u - 0xD800) << 10) + (unit(k + 1) - 0xDC00));
+            ++k;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            put(kReplacement);
+        } else {
+            put(u);
+        }
+    }
+    if (bytes.size() % 2 != 0)
+        put(kReplacement);
+    out.resize(static_cast<size_t>(w - out.data()));
+    return out;
+}
+
+std::string decodeUtf8Lenient(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        char32_t cp;
+        const size_t len = utf8Sequence(bytes, i, cp);
+        if (len == 0) {
+            appendUtf8(out, kReplacement);
+            ++i;
+        } else {
+            out.append(bytes.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::string decodeWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80)
+            out += ch;
+        else if (c < 0xA0)
+            appendUtf8(out, kCp1252High[c - 0x80]);
+        else
+            appendUtf8(out, c);
+    }
+    return out;
+}
+
+DecodedText decodeWithoutMark(std::string_view bytes, std::string_view text) {
+    if (isValidUtf8(text))
+        return {std::string(text), TextEncoding::Utf8};
+    (void)bytes;
+    return {decodeWindows1252(text), TextEncoding::Windows1252};
+}
+
+bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
+
+std::string systemReason(int err) { return std::strerror(err); }
+
+} // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        // Fast path over ASCII runs.
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t cp;
+        const size_t len = utf8Sequence(bytes, i, cp);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+DecodedText decodeText(std::string_view bytes) {
+    if (startsWith(bytes, "\xFF\xFE"))
+        return {decodeUtf16(bytes.substr(2), true), TextEncoding::Utf16LE};
+    if (startsWith(bytes, "\xFE\xFF"))
+        return {decodeUtf16(bytes.substr(2), false), TextEncoding::Utf16BE};
+    if (startsWith(bytes, "\xEF\xBB\xBF"))
+        return {decodeUtf8Lenient(bytes.substr(3)), TextEncoding::Utf8Bom};
+    return decodeWithoutMark(bytes, bytes);
+}
+
+DecodedText decodeTextUtf16MarksOnly(std::string_view bytes) {
+    if (startsWith(bytes, "\xFF\xFE"))
+        return {decodeUtf16(bytes.substr(2), true), TextEncoding::Utf16LE};
+    if (startsWith(bytes, "\xFE\xFF"))
+        return {decodeUtf16(bytes.substr(2), false), TextEncoding::Utf16BE};
+    return decodeWithoutMark(bytes, bytes);
+}
+
+void appendUtf16LE(std::string& out, std::string_view utf8) {
+    const auto put = [&](char32_t u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>((u >> 8) & 0xFF);
+    };
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            out += '\0';
+            ++i;
+            continue;
+        }
+        char32_t cp;
+        size_t len = utf8Sequence(utf8, i, cp);
+        if (len == 0) {
+            cp = kReplacement;
+            len = 1;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            put(0xD800 + (cp >> 10));
+            put(0xDC00 + (cp & 0x3FF));
+        } else {
+            put(cp);
+        }
+        i += len;
+    }
+}
+
+std::string encodeUtf16LE(std::string_view utf8, bool withBom) {
+    std::string out;
+    out.reserve(utf8.size() * 2 + 2);
+    if (withBom)
+        out += "\xFF\xFE";
+    appendUtf16LE(out, utf8);
+    return out;
+}
+
+TextLines splitRecordLines(std::string text) {
+    const size_t nul = text.find('\0');
+    if (nul != std::string::npos)
+        text.resize(nul);
+    std::vector<std::pair<size_t, size_t>> spans;
+    spans.reserve(text.size() / 256 + 1);
+    const std::string_view t(text);
+    const auto isLs = [&](size_t k) { return t.compare(k, 3, "\xE2\x80\xA8") == 0; };
+    size_t start = 0;
+    size_t i = 0;
+    while (i < t.size()) {
+        const char c = t[i];
+        if (c == '\r' || c == '\n') {
+            spans.emplace_back(start, i - start);
+            if (c == '\r' && i + 1 < t.size() && t[i + 1] == '\n')
+                ++i;
+            ++i;
+            if (i < t.size() && (t[i - 1] == '\n') && isLs(i))
+                i += 3;
+            start = i;
+        } else if (c == '\xE2' && isLs(i)) {
+            spans.emplace_back(start, i - start);
+            i += 3;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < t.size())
+        spans.emplace_back(start, t.size() - start);
+    return TextLines(std::move(text), std::move(spans));
+}
+
+std::string toPaneText(std::string_view text) {
+    const size_t nul = text.find('\0');
+    if (nul != std::string_view::npos)
+        text = text.substr(0, nul);
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += "\r\n";
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else if (c == '\xE2' && text.compare(i, 3, "\xE2\x80\xA8") == 0) {
+            out += "\r\n";
+            i += 2;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::vector<std::string_view> paneLines(std::string_view paneText) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < paneText.size()) {
+        const size_t end = paneText.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(paneText.substr(start));
+            break;
+        }
+        lines.push_back(paneText.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::uint64_t fileSize(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return 0;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::string readFileBytes(const std::string& path) {
+    const auto fail = [&](int err) -> OperationError {
+        return OperationError("Cannot open file \"" + path + "\". " + systemReason(err));
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw fail(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        throw fail(err);
+    }
+    std::string bytes(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0), '\0');
+    size_t got = 0;
+    char buf[1 << 16];
+    for (;;) {
+        // Straight into the string while the file is as large as stat said; beyond, in chunks.
+        const bool direct = got < bytes.size();
+        char* dst = direct ? bytes.data() + got : buf;
+        const size_t room = direct ? bytes.size() - got : sizeof buf;
+        const ssize_t n = ::read(fd, dst, room);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            throw fail(err);
+        }
+        if (n == 0)
+            break;
+        if (direct)
+            got += static_cast<size_t>(n);
+        else {
+            bytes.append(buf, static_cast<size_t>(n));
+            got = bytes.size();
+        }
+    }
+    ::close(fd);
+    bytes.resize(got);
+    return bytes;
+}
+
+void writeFileAtomic(const std::string& path, std::string_view bytes) {
+    const auto fail = [&](int err) -> OperationError {
+        return OperationError("Cannot create file \"" + path + "\". " + systemReason(err));
+    };
+    if (path.empty())
+        throw fail(ENOENT);
+    struct stat target {};
+    const bool exists = ::stat(path.c_str(), &target) == 0;
+    if (exists && S_ISDIR(target.st_mode))
+        throw fail(EISDIR);
+
+    std::string tmp = path + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        throw fail(errno);
+    const auto abandon = [&](int err) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        throw fail(err);
+    };
+    if (exists) {
+        ::fchmod(fd, target.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            abandon(errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        abandon(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        throw fail(err);
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        throw fail(err);
+    }
+}
+
+TextLines ReadRecordLines(const std::string& path) {
+    std::string text;
+    {
+        const std::string bytes = readFileBytes(path);
+        text = decodeText(bytes).text;
+    }
+    return splitRecordLines(std::move(text));
+}
+
+std::string readPaneFile(const std::string& path) {
+    return toPaneText(decodeText(readFileBytes(path)).text);
+}
+
+void writePaneFile(const std::string& path, std::string_view paneText) {
+    writeFileAtomic(path, encodeUtf16LE(paneText, true));
+}
+
+} // namespace aethrian

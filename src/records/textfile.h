@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace aethrian {
+
+enum class TextEncoding { Utf16LE, Utf16BE, Utf8Bom, Utf8, Windows1252 };
+
+struct DecodedText {
+    std::string text; // UTF-8
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+// Decodes a file's bytes: FF FE UTF-16LE, FE FF UTF-16BE, EF BB BF UTF-8; without a mark UTF-8
+// when the bytes are valid UTF-8, otherwise Windows-1252. The mark is not part of the text.
+// Malformed sequences (lone surrogates, an odd trailing byte) become U+FFFD.
+DecodedText decodeText(std::string_view bytes);
+// As decodeText, but only the two UTF-16 marks are recognised; anything else is read as
+// 8-bit text (valid UTF-8 stays UTF-8, otherwise Windows-1252).
+DecodedText decodeTextUtf16MarksOnly(std::string_view bytes);
+
+// UTF-8 to UTF-16LE, optionally with the mark FF FE. Invalid UTF-8 becomes U+FFFD.
+std::string encodeUtf16LE(std::string_view utf8, bool withBom);
+// Appends the UTF-16LE units of `utf8` to `out`.
+void appendUtf16LE(std::string& out, std::string_view utf8);
+
+bool isValidUtf8(std::string_view bytes);
+
+// Lines of a text held by offset, so the lines stay valid when the owner moves.
+class TextLines {
+public:
+    TextLines() = default;
+    TextLines(std::string text, std::vector<std::pair<size_t, size_t>> spans)
+        : text_(std::move(text)), spans_(std::move(spans)) {}
+    size_t size() const { return spans_.size(); }
+    bool empty() const { return spans_.empty(); }
+    std::string_view operator[](size_t i) const {
+        return std::string_view(text_).substr(spans_[i].first, spans_[i].second);
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+    std::vector<std::pair<size_t, size_t>> spans_;
+};
+
+// Record-file line split: a line ends at CR, LF or U+2028; CR LF [U+2028] and LF U+2028 are one
+// line end; text after the last line end is the last line; a NUL ends the text.
+TextLines splitRecordLines(std::string text);
+// Pane text: every line end (CR LF, lone CR, lone LF, U+2028) becomes CR LF; a NUL ends the text.
+std::string toPaneText(std::string_view text);
+// The lines of a pane text split at CR LF; an empty last line after a final line end is not
+// counted.
+std::vector<std::string_view> paneLines(std::string_view paneText);
+
+bool fileExists(const std::string& path); // a regular file (a folder is not a file)
+std::uint64_t fileSize(const std::string& path);
+// Whole file; failure throws OperationError "Cannot open file "<path>". <reason>".
+std::string readFileBytes(const std::string& path);
+// Writes beside the target, flushes, renames over it. On failure the old file is untouched,
+// the temporary is removed and OperationError "Cannot create file "<path>". <reason>" is thrown.
+void writeFileAtomic(const std::string& path, std::string_view bytes);
+
+// The record file at `path` as lines (decodeText then splitRecordLines).
+TextLines ReadRecordLines(const std::string& path);
+// A side file for a text pane (decodeText then toPaneText).
+std::string readPaneFile(const std::string& path);
+// Pane text saved as UTF-16LE with mark, unchanged.
+void writePaneFile(const std::string& path, std::string_view paneText);
+
+} // namespace aethrian

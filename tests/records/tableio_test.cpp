@@ -1,0 +1,146 @@
+#include "app/errors.h"
+#include "records/recordline.h"
+#include "records/tableio.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace aethrian;
+
+namespace {
+
+TextLines lines(const std::string& text) { return splitRecordLines(text); }
+
+std::string npcLine(const std::string& name, const std::string& id, const std::string& fields) {
+    return "npc_begin\twarrior\t" + id + "\t[" + name + "]\t" + fields + "npc_end";
+}
+
+class CaptionRecorder : public LoadObserver {
+public:
+    void caption(const std::string& text) override { captions.push_back(text); }
+    void lastRead(std::string_view name) override { last = name; }
+    std::vector<std::string> captions;
+    std::string last;
+};
+
+std::filesystem::path tempFile(const std::string& name) {
+    return std::filesystem::temp_directory_path() /
+           ("aeth-" + std::to_string(::getpid()) + "-" + name);
+}
+
+} // namespace
+
+TEST(LoadTable, ColumnsFromFirstRecordValuesByPosition) {
+    Table t;
+    const std::string text = "// header line\n" + npcLine("a", "1", "level=1\tx=2\ty=3\t") + "\n" +
+                             npcLine("b", "2", "level=4\ty=5\t") + "\n" +
+                             npcLine("c", "3", "level=6\tz=7\tq=8\textra=9\t") + "\n";
+    const LoadReport r = LoadTable(lines(text), kNpcKind, t);
+    EXPECT_EQ(dumpTable(t), " |Name|Type|ID|level|x|y\n"
+                            "|a|warrior|1|1|2|3\n"
+                            "|b|warrior|2|4|5|\n"
+                            "|c|warrior|3|6|7|8\n");
+    EXPECT_EQ(r.records, 3u);
+    EXPECT_EQ(r.lastRead, "c");
+    ASSERT_EQ(r.mismatches.size(), 2u);
+    EXPECT_EQ(r.mismatches[0].row, 2u);
+    EXPECT_EQ(r.mismatches[0].column, 5u);
+    EXPECT_EQ(r.mismatches[0].expectedKey, "x");
+    EXPECT_EQ(r.mismatches[0].actualKey, "y");
+    EXPECT_EQ(r.mismatches[1].column, 5u);
+}
+
+TEST(LoadTable, NoRecordsLeavesHeaderOnlyAndReloadDropsColumns) {
+    Table t;
+    LoadTable(lines(npcLine("a", "1", "level=1\tx=2\t")), kNpcKind, t);
+    EXPECT_EQ(t.colCount(), 6u);
+    LoadTable(lines("nothing here\n"), kNpcKind, t);
+    EXPECT_EQ(dumpTable(t), " |Name|Type|ID\n");
+}
+
+TEST(LoadTable, CaptionEvery101Records) {
+    std::string text;
+    for (int i = 0; i < 250; ++i)
+        text += npcLine("n" + std::to_string(i), std::to_string(i), "level=1\t") + "\r\n";
+    Table t;
+    CaptionRecorder rec;
+    LoadTable(lines(text), kNpcKind, t, &rec);
+    EXPECT_EQ(rec.captions, (std::vector<std::string>{".Working.", "..Working.."}));
+    EXPECT_EQ(rec.last, "n249");
+    EXPECT_EQ(t.rowCount(), 251u);
+}
+
+TEST(LoadTableFile, MissingFileOrFolderKeepsTable) {
+    Table t;
+    t.setCell(1, 1, "kept");
+    for (const std::string& path : {std::string(), std::string("/nonexistent/x.txt"),
+                                   std::filesystem::temp_directory_path().string()}) {
+        try {
+            LoadTableFile(path, kItemKind, t);
+            FAIL() << path;
+        } catch (const ExpectedProblem& e) {
+            EXPECT_STREQ(e.what(), "ITEMData files doesn't exists...");
+        }
+    }
+    EXPECT_EQ(t.cell(1, 1), "kept");
+}
+
+TEST(SaveTable, CaptionEvery2001RowsAndExactBytes) {
+    Table t;
+    t.setRowCount(4501);
+    CaptionRecorder rec;
+    const std::string bytes = EncodeTable(t, kNpcKind, ',', &rec);
+    EXPECT_EQ(rec.captions.size(), 2u);
+    Table initial;
+    const std::string one = EncodeTable(initial, kNpcKind, ',');
+    EXPECT_EQ(one, encodeUtf16LE("npc_begin\t\t\t[]\tnpc_end\r\n", true));
+    Table empty;
+    empty.resetHeaderOnly();
+    EXPECT_EQ(EncodeTable(empty, kNpcKind, ','), "\xFF\xFE");
+}
+
+TEST(SaveTable, RoundTripThroughEveryEncoding) {
+    const std::string ascii = "header\n" + npcLine("orc", "1", "level=5\trate=4.2\tdrop={{[adena];1;2;50}}\t") +
+                              "\n" + npcLine("wolf", "2", "level=7\trate=1.5\tdrop={}\t") + "\n";
+    Table expected;
+    LoadTable(lines(ascii), kNpcKind, expected);
+    const auto path = tempFile("roundtrip.txt");
+    SaveTable(expected, kNpcKind, ',', path.string());
+    const std::string saved = readFileBytes(path.string());
+    EXPECT_EQ(saved, encodeUtf16LE(npcLine("orc", "1", "level=5\trate=4.2\tdrop={{[adena];1;2;50}}\t") +
+                                       "\r\n" + npcLine("wolf", "2", "level=7\trate=1.5\tdrop={}\t") +
+                                       "\r\n",
+                                   true));
+    Table again;
+    LoadTableFile(path.string(), kNpcKind, again);
+    EXPECT_EQ(dumpTable(again), dumpTable(expected));
+    SaveTable(again, kNpcKind, ',', path.string());
+    EXPECT_EQ(readFileBytes(path.string()), saved);
+
+    // UTF-16BE, UTF-8 with mark and Windows-1252 inputs load to the same table.
+    std::string be = "\xFE\xFF";
+    for (char c : ascii) {
+        be += '\0';
+        be += c;
+    }
+    for (const std::string& bytes : {be, "\xEF\xBB\xBF" + ascii, ascii}) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        Table t;
+        LoadTableFile(path.string(), kNpcKind, t);
+        EXPECT_EQ(dumpTable(t), dumpTable(expected));
+    }
+    std::filesystem::remove(path);
+}
+
+TEST(SaveTable, KeepsUnicodeCells) {
+    Table t;
+    t.setCell(1, 1, "\xC3\xA9\xE4\xB8\xAD");
+    const auto path = tempFile("unicode.txt");
+    SaveTable(t, kItemKind, ',', path.string());
+    Table back;
+    LoadTableFile(path.string(), kItemKind, back);
+    EXPECT_EQ(back.cell(1, 1), "\xC3\xA9\xE4\xB8\xAD");
+    std::filesystem::remove(path);
+}

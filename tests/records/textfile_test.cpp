@@ -1,0 +1,133 @@
+#include "app/errors.h"
+#include "records/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+using namespace aethrian;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    TextLines lines = splitRecordLines(text);
+    std::vector<std::string> out;
+    for (size_t i = 0; i < lines.size(); ++i)
+        out.emplace_back(lines[i]);
+    return out;
+}
+
+std::string utf16(const std::u16string& s, bool le) {
+    std::string out = le ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t u : s) {
+        const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+        out += le ? lo : hi;
+        out += le ? hi : lo;
+    }
+    return out;
+}
+
+std::filesystem::path tempDir() {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("aeth-text-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+} // namespace
+
+TEST(DecodeText, ByteOrderMarksAndFallbacks) {
+    EXPECT_EQ(decodeText(utf16(u"a\u00e9\u4e2d", true)).text, "a\xC3\xA9\xE4\xB8\xAD");
+    EXPECT_EQ(decodeText(utf16(u"a\u00e9\u4e2d", false)).text, "a\xC3\xA9\xE4\xB8\xAD");
+    EXPECT_EQ(decodeText("\xEF\xBB\xBFx\xC3\xA9").text, "x\xC3\xA9");
+    EXPECT_EQ(decodeText("x\xC3\xA9").encoding, TextEncoding::Utf8);
+    // Not UTF-8: Windows-1252, where 0x80 is the euro sign.
+    const DecodedText cp = decodeText("x\xE9\x80");
+    EXPECT_EQ(cp.encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(cp.text, "x\xC3\xA9\xE2\x82\xAC");
+}
+
+TEST(DecodeText, MalformedUtf16BecomesReplacement) {
+    // Lone high surrogate, then an odd trailing byte.
+    std::string bytes = utf16(u"a", true) + std::string("\x00\xD8", 2) + "b";
+    EXPECT_EQ(decodeText(bytes).text, "a\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(decodeText(utf16(u"\U0001F600", true)).text, "\xF0\x9F\x98\x80");
+}
+
+TEST(EncodeUtf16, RoundTripsEveryPlane) {
+    const std::string text = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\r\n";
+    EXPECT_EQ(decodeText(encodeUtf16LE(text, true)).text, text);
+}
+
+TEST(SplitRecordLines, LineEnds) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(linesOf("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(linesOf("a\r\n"), (V{"a"}));
+    EXPECT_EQ(linesOf("a\r\n\xE2\x80\xA8" "b"), (V{"a", "b"}));
+    EXPECT_EQ(linesOf("a\n\xE2\x80\xA8" "b"), (V{"a", "b"}));
+    EXPECT_EQ(linesOf("a\xE2\x80\xA8" "b"), (V{"a", "b"}));
+    EXPECT_EQ(linesOf("a\r\xE2\x80\xA8" "b"), (V{"a", "", "b"}));
+    EXPECT_EQ(linesOf("a\n\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(linesOf(std::string("a\nb\0c\nd", 7)), (V{"a", "b"}));
+    EXPECT_EQ(linesOf(""), V{});
+}
+
+TEST(PaneText, LineEndsBecomeCrLf) {
+    EXPECT_EQ(toPaneText("a\nb\rc\r\nd\xE2\x80\xA8" "e\n"), "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    const auto lines = paneLines("a\r\n\r\nb\r\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(paneLines("x").size(), 1u);
+    EXPECT_TRUE(paneLines("").empty());
+}
+
+TEST(FileIo, AtomicWriteReplacesAndReadsBack) {
+    const auto dir = tempDir();
+    const std::string path = (dir / "out.txt").string();
+    writeFileAtomic(path, "first");
+    writeFileAtomic(path, "second");
+    EXPECT_EQ(readFileBytes(path), "second");
+    EXPECT_TRUE(fileExists(path));
+    EXPECT_FALSE(fileExists(dir.string()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(FileIo, FailedSaveLeavesOldFileAndNoTemporary) {
+    const auto dir = tempDir();
+    const std::string folderTarget = (dir / "sub").string();
+    std::filesystem::create_directories(folderTarget);
+    EXPECT_THROW(writeFileAtomic(folderTarget, "x"), OperationError);
+    EXPECT_THROW(writeFileAtomic((dir / "missing" / "f.txt").string(), "x"), OperationError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    try {
+        readFileBytes((dir / "nope.txt").string());
+        FAIL();
+    } catch (const OperationError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"", 0), 0u);
+    }
+    EXPECT_THROW(readFileBytes(dir.string()), OperationError);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(DecodeText, RandomAndTruncatedInputsNeverFail) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(rng() % 64, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(rng());
+        if (round % 3 == 0)
+            bytes.insert(0, "\xFF\xFE");
+        if (round % 3 == 1)
+            bytes.insert(0, "\xFE\xFF");
+        const DecodedText d = decodeText(bytes);
+        EXPECT_TRUE(isValidUtf8(d.text));
+        const TextLines lines = splitRecordLines(d.text);
+        for (size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].find('\n'), std::string_view::npos);
+        EXPECT_EQ(toPaneText(d.text).find('\0'), std::string::npos);
+    }
+}
