@@ -11,6 +11,11 @@
 namespace aethrian::bench {
 
 Measurement measure(const std::function<void()>& op, int repeat) {
+    return measure([] {}, op, repeat);
+}
+
+Measurement measure(const std::function<void()>& setup, const std::function<void()>& op,
+                    int repeat) {
     Measurement best{1e300, 0};
     for (int i = 0; i < repeat; ++i) {
         int fds[2];
@@ -19,6 +24,7 @@ Measurement measure(const std::function<void()>& op, int repeat) {
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::close(fds[0]);
+            setup();
             const auto t0 = std::chrono::steady_clock::now();
             op();
             const auto t1 = std::chrono::steady_clock::now();

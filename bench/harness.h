@@ -14,6 +14,10 @@ struct Measurement {
 // Runs `op` in a forked child (so its peak memory is its own) `repeat` times and keeps the
 // fastest run.
 Measurement measure(const std::function<void()>& op, int repeat = 3);
+// As measure, with an untimed `setup` run first in the same child (e.g. loading the table that
+// `op` saves), so the parent never holds the large data.
+Measurement measure(const std::function<void()>& setup, const std::function<void()>& op,
+                    int repeat = 3);
 
 // Prints one row of the results table: operation, records, MB, ms, MB/s, ratio to floor, peak.
 void printHeader();

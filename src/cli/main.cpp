@@ -1,6 +1,7 @@
 // aethrian-cli: the editor's operations from the command line, printing the texts the editor
 // shows. Expected problems exit 1, errors that end an operation exit 2.
 #include "app/errors.h"
+#include "app/memorytuning.h"
 #include "app/numbers.h"
 #include "cli/command.h"
 
@@ -34,6 +35,7 @@ std::vector<std::string> splitWords(const std::string& s) {
 
 int main(int argc, char** argv) {
     using namespace aethrian;
+    aethrian::preferHugePages(argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     char divider = kDefaultDivider;
     try {

@@ -72,21 +72,7 @@ ParsedRecord ParseRecordLine(std::string_view line, const RecordKind& kind) {
 std::string WriteRecordLine(const Table& table, size_t row, const RecordKind& kind, char divider) {
     std::string line;
     line.reserve(256);
-    line += kind.begin;
-    line += '\t';
-    line += table.cell(row, 2);
-    line += '\t';
-    line += table.cell(row, 3);
-    line += "\t[";
-    line += table.cell(row, 1);
-    line += "]\t";
-    for (size_t c = 4; c < table.colCount(); ++c) {
-        line += table.cell(0, c);
-        line += '=';
-        line += table.cell(row, c);
-        line += '\t';
-    }
-    line += kind.end;
+    composeRecordLine(table, row, kind, [&](std::string_view token) { line += token; });
     for (char& ch : line) {
         if (ch == ',' || ch == divider)
             ch = '.';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/recordkind.h"
+#include "records/table.h"
 
 #include <string>
 #include <string_view>
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace aethrian {
-
-class Table;
 
 struct FieldView {
     std::string_view key;
@@ -45,5 +44,26 @@ ParsedRecord ParseRecordLine(std::string_view line, const RecordKind& kind);
 
 // The record line of one table row (row >= 1), after dotAdd with `divider`.
 std::string WriteRecordLine(const Table& table, size_t row, const RecordKind& kind, char divider);
+
+// Hands the tokens of a row's record line, in order, to `put` (before dotAdd): begin marker,
+// type, ID, "[" name "]", key "=" value for every column from 4, end marker, TABs between.
+template <class Put>
+void composeRecordLine(const Table& table, size_t row, const RecordKind& kind, Put&& put) {
+    put(kind.begin);
+    put("\t");
+    put(table.cell(row, 2));
+    put("\t");
+    put(table.cell(row, 3));
+    put("\t[");
+    put(table.cell(row, 1));
+    put("]\t");
+    for (size_t c = 4; c < table.colCount(); ++c) {
+        put(table.cell(0, c));
+        put("=");
+        put(table.cell(row, c));
+        put("\t");
+    }
+    put(kind.end);
+}
 
 } // namespace aethrian

@@ -86,17 +86,47 @@ std::string sizeText(std::uint64_t bytes) { return std::to_string(bytes) + " byt
 
 std::string EncodeTable(const Table& table, const RecordKind& kind, char divider,
                         Progress* progress) {
-    std::string out;
-    out.reserve(2 + table.recordCount() * 64);
-    out += "\xFF\xFE";
+    // Every UTF-8 byte becomes at most two bytes of UTF-16, so one allocation of twice the
+    // line lengths holds the file.
+    size_t utf8Bytes = 0;
+    for (size_t r = 1; r < table.rowCount(); ++r)
+        composeRecordLine(table, r, kind, [&](std::string_view t) { utf8Bytes += t.size(); });
+    std::string out(2 + 2 * utf8Bytes + 4 * table.recordCount(), '\0');
+    char* w = out.data();
+    *w++ = '\xFF';
+    *w++ = '\xFE';
+    const auto put = [&](std::string_view token) {
+        for (size_t i = 0; i < token.size(); ++i) {
+            char c = token[i];
+            if (static_cast<unsigned char>(c) < 0x80) {
+                if (c == ',' || c == divider)
+                    c = '.';
+                *w++ = c;
+                *w++ = '\0';
+                continue;
+            }
+            // Rare: a non-ASCII character, transcoded one sequence at a time.
+            size_t len = 1;
+            while (i + len < token.size() && len < 4 &&
+                   (static_cast<unsigned char>(token[i + len]) & 0xC0) == 0x80)
+                ++len;
+            std::string units;
+            appendUtf16LE(units, token.substr(i, len));
+            for (char u : units)
+                *w++ = u;
+            i += len - 1;
+        }
+    };
     BusyCaption busy;
     RefreshCounter counter(kSaveRefreshInterval);
     for (size_t r = 1; r < table.rowCount(); ++r) {
-        appendUtf16LE(out, WriteRecordLine(table, r, kind, divider));
-        out.append("\r\0\n\0", 4);
+        composeRecordLine(table, r, kind, put);
+        for (char b : {'\r', '\0', '\n', '\0'})
+            *w++ = b;
         if (counter.tick() && progress)
             progress->caption(busy.advance());
     }
+    out.resize(static_cast<size_t>(w - out.data()));
     return out;
 }
 

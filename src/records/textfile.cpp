@@ -72,13 +72,27 @@ size_t utf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
 
 std::string decodeUtf16(std::string_view bytes, bool littleEndian) {
     const size_t units = bytes.size() / 2;
-    // Worst case three UTF-8 bytes per unit, plus the replacement of an odd trailing byte.
-    std::string out(units * 3 + 3, '\0');
-    char* w = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const int lo = littleEndian ? 0 : 1;
     const int hi = 1 - lo;
     const auto unit = [&](size_t k) -> char32_t { return p[2 * k + lo] | (p[2 * k + hi] << 8); };
+    // Size the text exactly first, so a large file never holds a worst-case buffer.
+    size_t length = bytes.size() % 2 != 0 ? 3 : 0;
+    for (size_t k = 0; k < units; ++k) {
+        const char32_t u = unit(k);
+        if (u < 0x80)
+            length += 1;
+        else if (u < 0x800)
+            length += 2;
+        else if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 &&
+                 unit(k + 1) <= 0xDFFF) {
+            length += 4;
+            ++k;
+        } else
+            length += 3;
+    }
+    std::string out(length, '\0');
+    char* w = out.data();
     const auto put = [&](char32_t cp) {
         if (cp < 0x80) {
             *w++ = static_cast<char>(cp);
