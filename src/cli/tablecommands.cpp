@@ -36,7 +36,10 @@ int runConvert(Context& ctx, const std::vector<std::string>& argv) {
     args.expectPositional(2, 2, usage);
     const RecordKind& kind = recordKindByName(args.positional()[0], usage);
     const std::string out = args.required("-o");
-    const Table table = loadTableFile(args.positional()[1], kind);
+    LoadReport report;
+    const Table table = loadTableFile(args.positional()[1], kind, &report);
+    for (const auto& m : report.mismatches)
+        ctx.err << fieldOrderLine(m) << '\n';
     saveTableFile(table, kind, ctx.divider, out);
     return 0;
 }

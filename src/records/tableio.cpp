@@ -28,7 +28,15 @@ void noteMismatch(const RecordView& rec, const Table& table, size_t row, LoadRep
     }
 }
 
+std::string quotedKey(const std::string& key) { return key.empty() ? "(none)" : "\"" + key + "\""; }
+
 } // namespace
+
+std::string fieldOrderLine(const FieldOrderMismatch& m) {
+    return "Field order differs: row " + std::to_string(m.row) + " [" + m.name + "], column " +
+           std::to_string(m.column) + " has " + quotedKey(m.actualKey) + " where the first record has " +
+           quotedKey(m.expectedKey);
+}
 
 LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& table,
                      LoadObserver* observer) {

@@ -22,6 +22,9 @@ struct FieldOrderMismatch {
     std::string actualKey;   // this record's key there ("" when this record ends)
 };
 
+// The log line for a misaligned record, shown by the editor's log list and the CLI's stderr.
+std::string fieldOrderLine(const FieldOrderMismatch& m);
+
 struct LoadReport {
     size_t records = 0;
     std::uint64_t fileBytes = 0;

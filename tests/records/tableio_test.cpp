@@ -50,6 +50,23 @@ TEST(LoadTable, ColumnsFromFirstRecordValuesByPosition) {
     EXPECT_EQ(r.mismatches[0].expectedKey, "x");
     EXPECT_EQ(r.mismatches[0].actualKey, "y");
     EXPECT_EQ(r.mismatches[1].column, 5u);
+    EXPECT_EQ(fieldOrderLine(r.mismatches[0]),
+              "Field order differs: row 2 [b], column 5 has \"y\" where the first record has \"x\"");
+    EXPECT_EQ(fieldOrderLine(r.mismatches[1]),
+              "Field order differs: row 3 [c], column 5 has \"z\" where the first record has \"x\"");
+}
+
+TEST(LoadTable, FieldCountDifferencesAreMismatches) {
+    Table t;
+    const std::string text = npcLine("a", "1", "level=1\tx=2\t") + "\n" + npcLine("b", "2", "level=4\t") +
+                             "\n" + npcLine("c", "3", "level=6\tx=7\tq=8\t") + "\n" +
+                             npcLine("d", "4", "level=6\tx=7\t") + "\n";
+    const LoadReport r = LoadTable(lines(text), kNpcKind, t);
+    ASSERT_EQ(r.mismatches.size(), 2u);
+    EXPECT_EQ(fieldOrderLine(r.mismatches[0]),
+              "Field order differs: row 2 [b], column 5 has (none) where the first record has \"x\"");
+    EXPECT_EQ(fieldOrderLine(r.mismatches[1]),
+              "Field order differs: row 3 [c], column 6 has \"q\" where the first record has (none)");
 }
 
 TEST(LoadTable, NoRecordsLeavesHeaderOnlyAndReloadDropsColumns) {
