@@ -1,11 +1,284 @@
 #include "ui/mainwindow.h"
 
+#include "records/recordkind.h"
+#include "records/skilltable.h"
+#include "ui/dialogs/exportwindow.h"
+#include "ui/menus.h"
+#include "ui/messages.h"
+#include "ui/pages/panepage.h"
+#include "ui/pages/smallpages.h"
+#include "ui/pages/tablepage.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+
 namespace aethrian::ui {
 
+namespace {
+
+QString pageObjectName(const QString& caption) {
+    QString name;
+    for (QChar c : caption)
+        if (c.isLetterOrNumber())
+            name += c;
+    return name + QStringLiteral("Page");
+}
+
+TableFormat recordFormat(const RecordKind& kind, const Workspace& ws, bool pumpAfterLoad) {
+    TableFormat f;
+    f.load = [&kind](const std::string& path, Table& t, LoadObserver* o) {
+        return LoadTableFile(path, kind, t, o);
+    };
+    f.save = [&kind, &ws](const Table& t, const std::string& path, Progress* p) {
+        SaveTable(t, kind, ws.divider, path, p);
+    };
+    f.missingFileMessage = std::string(kind.missingFileMessage);
+    f.pumpAfterLoad = pumpAfterLoad;
+    return f;
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName("TForm1");
-    setWindowTitle("Aethrian - Kestrune - Script Editor - v.0.000000001 ultraalpha");
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Aethrian - Kestrune - Script Editor - v.0.000000001 ultraalpha"));
     resize(851, 646);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    for (const QString& name : popupMenuNames())
+        buildPopupMenu(name, this);
+
+    auto* top = new QTabWidget(this);
+    top->setObjectName(QStringLiteral("JvPageControl1"));
+    top->setDocumentMode(true);
+    top->tabBar()->setExpanding(false);
+    setCentralWidget(top);
+
+    auto* npc = pageControl(QStringLiteral("JvPageControl2"), top);
+    top->addTab(npc, QStringLiteral("NPCData"));
+    buildNpcPages(npc);
+    auto* item = pageControl(QStringLiteral("JvPageControl3"), top);
+    top->addTab(item, QStringLiteral("ITEMData"));
+    buildItemPages(item);
+    auto* skill = pageControl(QStringLiteral("JvPageControl4"), top);
+    top->addTab(skill, QStringLiteral("SKILLData"));
+    buildSkillPages(skill);
+
+    petPage_ = new PetPage(&workspace_.petModel, top);
+    petPage_->setObjectName(QStringLiteral("PetDataPage"));
+    attachPopupMenu(petPage_->view(), popupMenu(QStringLiteral("PopupMenu3")));
+    top->addTab(petPage_, QStringLiteral("PetData"));
+
+    auto* ai = pageControl(QStringLiteral("JvPageControl5"), top);
+    auto* aiPage = new AiObjPage(ai);
+    aiPage->setObjectName(pageObjectName(QStringLiteral("AI.obj Editor")));
+    ai->addTab(aiPage, QStringLiteral("AI.obj Editor"));
+    top->addTab(ai, QStringLiteral("AI.obj"));
+
+    auto* settings = new SettingsPage(&workspace_, top);
+    settings->setObjectName(pageObjectName(QStringLiteral("Settings and Info")));
+    top->addTab(settings, QStringLiteral("Settings and Info"));
+
+    // Start on ITEMData > Client:WeaponGrp > Table View; the other controls on their usual pages.
+    npc->setCurrentWidget(npcEditor_);
+    skill->setCurrentIndex(1);
+    top->setCurrentWidget(item);
+    item->setCurrentIndex(4);
+
+    makeDialogShell(QStringLiteral("TForm2"), QStringLiteral("Changes"), this);
+    makeDialogShell(QStringLiteral("TForm3"), QStringLiteral("Add drop to:"), this);
+    makeDialogShell(QStringLiteral("TForm5"), QStringLiteral("Duals..."), this);
+    exportWindow_ = new ExportWindow(this);
+    exportWindow_->hide();
+}
+
+QTabWidget* MainWindow::pageControl(const QString& name, QWidget* parent) {
+    auto* tabs = new QTabWidget(parent);
+    tabs->setObjectName(name);
+    return tabs;
+}
+
+QWidget* MainWindow::emptyPage(const QString& caption) {
+    auto* page = new QWidget;
+    page->setObjectName(pageObjectName(caption));
+    return page;
+}
+
+void MainWindow::buildNpcPages(QTabWidget* tabs) {
+    tabs->addTab(emptyPage(QStringLiteral("NPCData Checker")), QStringLiteral("NPCData Checker"));
+    tabs->addTab(emptyPage(QStringLiteral("NPCData Compare")), QStringLiteral("NPCData Compare"));
+
+    npcEditor_ = new TablePage({QStringLiteral("NPCData"), QStringLiteral("Edit32"),
+                                QStringLiteral("Loadbtn"), QStringLiteral("JvMultilineButton4"),
+                                QStringLiteral("Label23"), QStringLiteral("JvStringGrid1"),
+                                QStringLiteral("Label24"), QStringLiteral("saveBTN"),
+                                QStringLiteral("ListBox1")},
+                               recordFormat(kNpcKind, workspace_, true), &workspace_.npcModel, tabs);
+    npcEditor_->setObjectName(pageObjectName(QStringLiteral("NPCData Editor")));
+    attachPopupMenu(npcEditor_->view(), popupMenu(QStringLiteral("PopupMenu1")));
+    // The comparison's hand-off would start this same load.
+    QAction* handOff = action(QStringLiteral("SendFirstFileDatatoRatesChanger1"));
+    connect(npcEditor_, &TablePage::loadStarted, this, [handOff] { handOff->setEnabled(false); });
+    connect(npcEditor_, &TablePage::loadFinished, this, [handOff] { handOff->setEnabled(true); });
+    tabs->addTab(npcEditor_, QStringLiteral("NPCData Editor"));
+
+    auto* pch = new NpcPchPage(tabs);
+    pch->setObjectName(pageObjectName(QStringLiteral("Npc_pch")));
+    tabs->addTab(pch, QStringLiteral("Npc_pch"));
+
+    auto* npcpos = new PanePage({QStringLiteral("Edit48"), QStringLiteral("Button16"),
+                                 QStringLiteral("TntMemo7"), QStringLiteral("Button17")},
+                                tabs);
+    npcpos->setObjectName(pageObjectName(QStringLiteral("Npcpos")));
+    attachPopupMenu(npcpos->pane(), popupMenu(QStringLiteral("PopupMenu4")));
+    tabs->addTab(npcpos, QStringLiteral("Npcpos"));
+
+    auto* npcgrp = new PanePage({QStringLiteral("Edit49"), QStringLiteral("Button18"),
+                                 QStringLiteral("TntMemo8"), QStringLiteral("Button19")},
+                                tabs);
+    npcgrp->setObjectName(pageObjectName(QStringLiteral("Client:npcgrp")));
+    tabs->addTab(npcgrp, QStringLiteral("Client:npcgrp"));
+    auto* npcname = new PanePage({QStringLiteral("Edit50"), QStringLiteral("Button20"),
+                                  QStringLiteral("TntMemo9"), QStringLiteral("Button21")},
+                                 tabs);
+    npcname->setObjectName(pageObjectName(QStringLiteral("Client:npcname")));
+    tabs->addTab(npcname, QStringLiteral("Client:npcname"));
+}
+
+void MainWindow::buildItemPages(QTabWidget* tabs) {
+    tabs->addTab(emptyPage(QStringLiteral("ITEMData Compare")), QStringLiteral("ITEMData Compare"));
+
+    itemEditor_ = new TablePage({QStringLiteral("ITEMData"), QStringLiteral("Edit35"),
+                                 QStringLiteral("Load2BTN"), QStringLiteral("JvMultilineButton3"),
+                                 QStringLiteral("Label25"), QStringLiteral("JvStringGrid3"),
+                                 QStringLiteral("Label28"), QStringLiteral("SaveITEMbtn"),
+                                 QStringLiteral("Listbox3")},
+                                recordFormat(kItemKind, workspace_, false), &workspace_.itemModel,
+                                tabs);
+    itemEditor_->setObjectName(pageObjectName(QStringLiteral("ITEMData Editor")));
+    attachPopupMenu(itemEditor_->view(), popupMenu(QStringLiteral("PopupMenu3")));
+    tabs->addTab(itemEditor_, QStringLiteral("ITEMData Editor"));
+
+    auto* itemPch = new PanePage({QStringLiteral("Edit43"), QStringLiteral("Button5"),
+                                  QStringLiteral("TntMemo2"), QStringLiteral("Button6")},
+                                 tabs);
+    itemPch->setObjectName(pageObjectName(QStringLiteral("Item_pch")));
+    tabs->addTab(itemPch, QStringLiteral("Item_pch"));
+    tabs->addTab(emptyPage(QStringLiteral("Recipe")), QStringLiteral("Recipe"));
+
+    struct Client {
+        const char *caption, *path, *load, *pane, *grid, *menu;
+    };
+    const Client clients[] = {
+        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8"},
+        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr},
+        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6"},
+        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7"},
+    };
+    for (const Client& c : clients) {
+        auto* page = new ClientItemPage(QString::fromLatin1(c.path), QString::fromLatin1(c.load),
+                                        QString::fromLatin1(c.pane), QString::fromLatin1(c.grid), tabs);
+        page->setObjectName(pageObjectName(QString::fromLatin1(c.caption)));
+        if (c.menu)
+            attachPopupMenu(page->findChild<QTableView*>(QString::fromLatin1(c.grid)),
+                            popupMenu(QString::fromLatin1(c.menu)));
+        tabs->addTab(page, QString::fromLatin1(c.caption));
+    }
+}
+
+void MainWindow::buildSkillPages(QTabWidget* tabs) {
+    tabs->addTab(emptyPage(QStringLiteral("SKILLData Compare")), QStringLiteral("SKILLData Compare"));
+
+    PanePageSpec skilldata{QStringLiteral("Edit51"), QStringLiteral("Button22"),
+                           QStringLiteral("TntMemo11"), QStringLiteral("Button23")};
+    skilldata.saveCaption = QStringLiteral("save");
+    skilldata.extraButtons = {{QStringLiteral("Button24"), QStringLiteral("sort by ID and Level")}};
+    skilldata.progressLabel = QStringLiteral("Label48");
+    skilldata.progressCaption = QStringLiteral("...");
+    auto* skillPage = new PanePage(skilldata, tabs);
+    skillPage->setObjectName(pageObjectName(QStringLiteral("Skilldata")));
+    attachPopupMenu(skillPage->pane(), popupMenu(QStringLiteral("PopupMenu5")));
+    tabs->addTab(skillPage, QStringLiteral("Skilldata"));
+
+    PanePageSpec skillPch{QStringLiteral("Edit52"), QStringLiteral("Button25"),
+                          QStringLiteral("TntMemo12")};
+    skillPch.progressLabel = QStringLiteral("Label50");
+    skillPch.progressCaption = QStringLiteral("...");
+    skillPch.resultList = QStringLiteral("ListBox9");
+    auto* pchPage = new PanePage(skillPch, tabs);
+    pchPage->setObjectName(pageObjectName(QStringLiteral("Skill_pch")));
+    tabs->addTab(pchPage, QStringLiteral("Skill_pch"));
+
+    PanePageSpec skillname{QStringLiteral("Edit53"), QStringLiteral("Button26"),
+                           QStringLiteral("TntMemo13"), QStringLiteral("Button29")};
+    skillname.saveCaption = QStringLiteral("save");
+    skillname.extraButtons = {{QStringLiteral("Button28"), QStringLiteral("sort by ID and Level")}};
+    skillname.progressLabel = QStringLiteral("Label49");
+    skillname.progressCaption = QStringLiteral("...");
+    skillname.resultList = QStringLiteral("ListBox10");
+    auto* namePage = new PanePage(skillname, tabs);
+    namePage->setObjectName(pageObjectName(QStringLiteral("Client:Skillname")));
+    tabs->addTab(namePage, QStringLiteral("Client:Skillname"));
+
+    PanePageSpec skillgrp{QStringLiteral("Edit54"), QStringLiteral("Button27"),
+                          QStringLiteral("TntMemo14")};
+    skillgrp.progressLabel = QStringLiteral("Label51");
+    skillgrp.progressCaption = QStringLiteral("...");
+    skillgrp.resultList = QStringLiteral("ListBox11");
+    auto* grpPage = new PanePage(skillgrp, tabs);
+    grpPage->setObjectName(pageObjectName(QStringLiteral("Client:Skillgrp")));
+    tabs->addTab(grpPage, QStringLiteral("Client:Skillgrp"));
+
+    tabs->addTab(emptyPage(QStringLiteral("Skill_pch2")), QStringLiteral("Skill_pch2"));
+    tabs->addTab(emptyPage(QStringLiteral("Skill_acquire")), QStringLiteral("Skill_acquire"));
+
+    TableFormat skillFormat;
+    skillFormat.load = [](const std::string& path, Table& t, LoadObserver* o) {
+        return LoadSkillTableFile(path, t, o);
+    };
+    skillFormat.save = [](const Table& t, const std::string& path, Progress* p) {
+        SaveSkillTable(t, path, p);
+    };
+    skillFormat.missingFileMessage = kSkillMissingFile;
+    skillEditor_ = new TablePage({QStringLiteral("SKILLData"), QStringLiteral("Edit41"),
+                                  QStringLiteral("JvMultilineButton11"),
+                                  QStringLiteral("JvMultilineButton12"), QStringLiteral("Label45"),
+                                  QStringLiteral("JvStringGrid6"), QStringLiteral("Label43"),
+                                  QStringLiteral("JvMultilineButton10"), QStringLiteral("JvListBox1")},
+                                 skillFormat, &workspace_.skillModel, tabs);
+    skillEditor_->setObjectName(pageObjectName(QStringLiteral("SKILLData Editor")));
+    attachPopupMenu(skillEditor_->view(), popupMenu(QStringLiteral("PopupMenu3")));
+    tabs->addTab(skillEditor_, QStringLiteral("SKILLData Editor"));
+}
+
+QMenu* MainWindow::popupMenu(const QString& name) const {
+    return findChild<QMenu*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QAction* MainWindow::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+void MainWindow::showPage(QWidget* page) {
+    for (QWidget* w = page; w && w != this; w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+            tabs->setCurrentWidget(w);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const bool edited = workspace_.npcModel.modified() || workspace_.itemModel.modified() ||
+                        workspace_.petModel.modified() || workspace_.skillModel.modified();
+    if (edited && !askYesNo(this, QStringLiteral("Discard unsaved changes?"))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 } // namespace aethrian::ui

@@ -1,14 +1,59 @@
 #pragma once
 
+#include "ui/workspace.h"
+
 #include <QMainWindow>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QTabWidget;
 
 namespace aethrian::ui {
 
-// The editor's main window (a placeholder until the page tree lands).
+class AiObjPage;
+class ClientItemPage;
+class ExportWindow;
+class NpcPchPage;
+class PanePage;
+class PetPage;
+class SettingsPage;
+class TablePage;
+
+// The main window (`TForm1`): assembles the page tree, the pop-up menus and the dialogs. Pages and
+// features find each other through it by object name; it holds no operation of its own.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+
+    Workspace& workspace() { return workspace_; }
+    TablePage* npcEditor() const { return npcEditor_; }
+    TablePage* itemEditor() const { return itemEditor_; }
+    TablePage* skillEditor() const { return skillEditor_; }
+    PetPage* petPage() const { return petPage_; }
+    ExportWindow* exportWindow() const { return exportWindow_; }
+    QMenu* popupMenu(const QString& name) const;
+    QAction* action(const QString& name) const;
+    // Brings a page of the tree to the front, with every page control above it.
+    void showPage(QWidget* page);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QTabWidget* pageControl(const QString& name, QWidget* parent);
+    QWidget* emptyPage(const QString& name);
+    void buildNpcPages(QTabWidget* tabs);
+    void buildItemPages(QTabWidget* tabs);
+    void buildSkillPages(QTabWidget* tabs);
+
+    Workspace workspace_;
+    TablePage* npcEditor_ = nullptr;
+    TablePage* itemEditor_ = nullptr;
+    TablePage* skillEditor_ = nullptr;
+    PetPage* petPage_ = nullptr;
+    ExportWindow* exportWindow_ = nullptr;
 };
 
 } // namespace aethrian::ui

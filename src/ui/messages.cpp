@@ -1,0 +1,77 @@
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include <exception>
+
+namespace aethrian::ui {
+
+Seams& seams() {
+    static Seams s;
+    return s;
+}
+
+void showMessage(QWidget* parent, const QString& text) {
+    if (seams().message) {
+        seams().message(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& text) {
+    if (seams().question)
+        return seams().question(text);
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+// "label|pattern|label|pattern" -> Qt name filters.
+QStringList nameFilters(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    return out;
+}
+
+} // namespace
+
+QString chooseFile(QWidget* parent, const FileRequest& request) {
+    if (seams().fileDialog)
+        return seams().fileDialog(request);
+    QFileDialog dialog(parent);
+    dialog.setNameFilters(nameFilters(request.filter));
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void runGuarded(QWidget* parent, const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        showMessage(parent, QString::fromUtf8(e.what()));
+    }
+}
+
+void pumpEvents() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace aethrian::ui

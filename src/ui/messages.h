@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace aethrian::ui {
+
+inline constexpr const char* kAppTitle = "Aethrian Script Editor";
+
+// Filter lists of the file dialogs.
+inline constexpr const char* kTextFilter = "*.txt|*.txt|*.*|*.*";
+inline constexpr const char* kObjFilter = "*.obj|*.obj|*.*|*.*";
+
+struct FileRequest {
+    bool save = false;
+    QString filter;        // "label|pattern|label|pattern"
+    QString defaultSuffix; // appended to a typed name without extension (save only)
+};
+
+// Every message box, question and file dialog of the editor goes through these hooks, so tests can
+// answer them without blocking. Unset hooks show the real dialogs.
+struct Seams {
+    std::function<void(const QString& text)> message;
+    std::function<bool(const QString& text)> question;
+    std::function<QString(const FileRequest& request)> fileDialog; // "" = cancelled
+};
+Seams& seams();
+
+void showMessage(QWidget* parent, const QString& text);
+bool askYesNo(QWidget* parent, const QString& text);
+QString chooseFile(QWidget* parent, const FileRequest& request);
+
+// The handler boundary: runs one user action and shows any error it raises as a message box. Clean-up
+// belongs in RAII objects inside `action` (they run before the message is shown).
+void runGuarded(QWidget* parent, const std::function<void()>& action);
+
+// Processes the window events that are pending (the short message pump).
+void pumpEvents();
+
+} // namespace aethrian::ui

@@ -1,0 +1,129 @@
+#include "ui/models/tablemodel.h"
+
+namespace aethrian::ui {
+
+TableModel::TableModel(Table& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
+
+int TableModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || table_.rowCount() == 0)
+        return 0;
+    return static_cast<int>(table_.rowCount() - 1);
+}
+
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(table_.colCount());
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return QString::fromUtf8(table_.cell(static_cast<size_t>(index.row()) + 1,
+                                         static_cast<size_t>(index.column())));
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (table_.rowCount() == 0 || section < 0 || static_cast<size_t>(section) >= table_.colCount())
+        return {};
+    return QString::fromUtf8(table_.cell(0, static_cast<size_t>(section)));
+}
+
+bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const size_t row = static_cast<size_t>(index.row()) + 1;
+    const size_t col = static_cast<size_t>(index.column());
+    std::string text = value.toString().toStdString();
+    if (table_.cell(row, col) == text)
+        return true;
+    TableEdit edit;
+    edit.label = "Edit cell";
+    edit.cells.push_back({row, col, table_.cell(row, col), text});
+    table_.setCell(row, col, std::move(text));
+    commit(std::move(edit));
+    return true;
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void TableModel::reload(const std::function<void(Table&)>& fill) {
+    beginResetModel();
+    struct EndReset {
+        TableModel* model;
+        ~EndReset() { model->endResetModel(); }
+    } guard{this};
+    fill(table_);
+    history_.clear();
+    modified_ = false;
+    emit modifiedChanged();
+}
+
+void TableModel::commit(TableEdit edit) {
+    if (edit.empty())
+        return;
+    refreshAfter(edit);
+    history_.push(std::move(edit));
+    modified_ = true;
+    emit modifiedChanged();
+}
+
+bool TableModel::undo() {
+    if (!history_.canUndo())
+        return false;
+    const int before = rowCount();
+    const TableEdit* edit = history_.undo(table_);
+    if (rowCount() != before) {
+        beginResetModel();
+        endResetModel();
+    } else {
+        refreshAfter(*edit);
+    }
+    modified_ = true;
+    emit modifiedChanged();
+    return true;
+}
+
+bool TableModel::redo() {
+    if (!history_.canRedo())
+        return false;
+    const int before = rowCount();
+    const TableEdit* edit = history_.redo(table_);
+    if (rowCount() != before) {
+        beginResetModel();
+        endResetModel();
+    } else {
+        refreshAfter(*edit);
+    }
+    modified_ = true;
+    emit modifiedChanged();
+    return true;
+}
+
+// The table has already changed: tell the views over the smallest range that covers it.
+void TableModel::refreshAfter(const TableEdit& edit) {
+    if (!edit.order.empty() || !edit.appended.empty()) {
+        beginResetModel();
+        endResetModel();
+        return;
+    }
+    size_t top = table_.rowCount(), bottom = 0, left = table_.colCount(), right = 0;
+    for (const CellChange& c : edit.cells) {
+        top = std::min(top, c.row);
+        bottom = std::max(bottom, c.row);
+        left = std::min(left, c.col);
+        right = std::max(right, c.col);
+    }
+    if (top > bottom || top == 0)
+        return;
+    emit dataChanged(index(static_cast<int>(top) - 1, static_cast<int>(left)),
+                     index(static_cast<int>(bottom) - 1, static_cast<int>(right)));
+}
+
+} // namespace aethrian::ui

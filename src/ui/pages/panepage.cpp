@@ -1,0 +1,122 @@
+#include "ui/pages/panepage.h"
+
+#include "records/textfile.h"
+#include "ui/messages.h"
+#include "ui/widgets/pathbox.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace aethrian::ui {
+
+std::string paneText(const QPlainTextEdit* pane) {
+    // The editor keeps lines separated by LF only; files and checks use CR LF.
+    std::string lf = pane->toPlainText().toStdString();
+    std::string out;
+    out.reserve(lf.size() + lf.size() / 16);
+    for (char c : lf) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+void setPaneText(QPlainTextEdit* pane, const std::string& crlfText) {
+    std::string lf;
+    lf.reserve(crlfText.size());
+    for (size_t i = 0; i < crlfText.size(); ++i) {
+        if (crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n')
+            continue;
+        lf += crlfText[i];
+    }
+    pane->setPlainText(QString::fromUtf8(lf));
+}
+
+QPlainTextEdit* makePane(const QString& objectName, QWidget* parent, bool wrap) {
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName(objectName);
+    pane->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    pane->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return pane;
+}
+
+void loadPaneFile(QPlainTextEdit* pane, const std::string& path) {
+    setPaneText(pane, readPaneFile(path)); // throws "Cannot open file ..." and leaves the pane
+}
+
+void savePaneToChosenFile(QWidget* parent, QPlainTextEdit* pane, const QString& filter,
+                          const QString& suffix) {
+    const QString file = chooseFile(parent, {true, filter, suffix});
+    if (file.isEmpty())
+        return;
+    writePaneFile(file.toStdString(), paneText(pane));
+}
+
+PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent) {
+    pathBox_ = new PathBox(spec.pathBox, this);
+    loadBtn_ = new QPushButton(QStringLiteral("Load"), this);
+    loadBtn_->setObjectName(spec.load);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(pathBox_, 1);
+    bar->addWidget(loadBtn_);
+    for (const PaneButton& b : spec.extraButtons) {
+        auto* btn = new QPushButton(b.caption, this);
+        btn->setObjectName(b.name);
+        bar->addWidget(btn);
+        extra_.push_back(btn);
+    }
+    if (!spec.save.isEmpty()) {
+        auto* save = new QPushButton(spec.saveCaption, this);
+        save->setObjectName(spec.save);
+        bar->addWidget(save);
+        connect(save, &QPushButton::clicked, this, &PanePage::saveClick);
+    }
+    if (!spec.progressLabel.isEmpty()) {
+        progress_ = new QLabel(spec.progressCaption, this);
+        progress_->setObjectName(spec.progressLabel);
+        bar->addWidget(progress_);
+    }
+    pane_ = makePane(spec.pane, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    if (!spec.resultList.isEmpty()) {
+        results_ = new QListWidget(this);
+        results_->setObjectName(spec.resultList);
+        auto* split = new QSplitter(Qt::Vertical, this);
+        split->addWidget(pane_);
+        split->addWidget(results_);
+        split->setStretchFactor(0, 3);
+        split->setStretchFactor(1, 1);
+        layout->addWidget(split, 1);
+    } else {
+        layout->addWidget(pane_, 1);
+    }
+    connect(loadBtn_, &QPushButton::clicked, this, &PanePage::loadClick);
+    connect(pathBox_, &PathBox::fileDropped, this, &PanePage::loadClick);
+}
+
+QPushButton* PanePage::extraButton(const QString& name) const {
+    for (QPushButton* b : extra_)
+        if (b->objectName() == name)
+            return b;
+    return nullptr;
+}
+
+void PanePage::loadClick() {
+    runGuarded(this, [this] { loadPaneFile(pane_, pathBox_->path()); });
+}
+
+void PanePage::saveClick() {
+    runGuarded(this, [this] {
+        savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt"));
+    });
+}
+
+} // namespace aethrian::ui

@@ -1,0 +1,326 @@
+#include "ui/pages/smallpages.h"
+
+#include "records/recordkind.h"
+#include "records/tableio.h"
+#include "app/errors.h"
+#include "ui/messages.h"
+#include "ui/models/tablemodel.h"
+#include "ui/pages/panepage.h"
+#include "ui/pages/tablepage.h"
+#include "ui/widgets/busybutton.h"
+#include "ui/widgets/loglist.h"
+#include "ui/widgets/pathbox.h"
+#include "ui/workspace.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace aethrian::ui {
+
+namespace {
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+PetPage::PetPage(TableModel* model, QWidget* parent) : QWidget(parent), model_(model) {
+    pathBox_ = new PathBox(QStringLiteral("Edit55"), this);
+    loadBtn_ = button(QStringLiteral("Button31"), QStringLiteral("Load"), this);
+    saveBtn_ = button(QStringLiteral("Button30"), QStringLiteral("save"), this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("JvPetTab"));
+    auto* generator = new QWidget(tabs_);
+    generator->setObjectName(QStringLiteral("Generator"));
+    auto* pet1 = new QWidget(tabs_);
+    pet1->setObjectName(QStringLiteral("Pet1"));
+    view_ = makeTableView(QStringLiteral("JvPetGrid1"), model_, pet1);
+    setFirstColumnWidths(view_, {35, 136, 99, 101});
+    auto* petLayout = new QVBoxLayout(pet1);
+    petLayout->addWidget(view_);
+    tabs_->addTab(generator, QStringLiteral("Generator"));
+    tabs_->addTab(pet1, QStringLiteral("Pet1"));
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(pathBox_, 1);
+    bar->addWidget(loadBtn_);
+    bar->addWidget(saveBtn_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(tabs_, 1);
+    connect(loadBtn_, &QPushButton::clicked, this, &PetPage::loadClick);
+    connect(saveBtn_, &QPushButton::clicked, this, &PetPage::saveClick);
+    connect(pathBox_, &PathBox::fileDropped, this, &PetPage::loadClick);
+}
+
+void PetPage::loadClick() {
+    runGuarded(this, [this] {
+        const std::string path = pathBox_->path();
+        if (!fileExists(path))
+            throw ExpectedProblem(std::string(kPetKind.missingFileMessage));
+        if (model_->modified() && !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
+            return;
+        BusyButton busy(loadBtn_, QStringLiteral("Load"), true, false);
+        Table loaded;
+        LoadTableFile(path, kPetKind, loaded, &busy);
+        model_->reload([&](Table& t) { t = std::move(loaded); });
+        setFirstColumnWidths(view_, {35, 136, 99, 101});
+    });
+}
+
+// The pet table is written back as the item records it was read as.
+void PetPage::saveClick() {
+    runGuarded(this, [this] {
+        const QString file = chooseFile(this, {true, kTextFilter, QStringLiteral("txt")});
+        if (file.isEmpty())
+            return;
+        BusyButton busy(saveBtn_, QStringLiteral("save"), false, false);
+        SaveTable(model_->table(), kPetKind, ',', file.toStdString(), &busy);
+        model_->setModified(false);
+    });
+}
+
+AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
+    auto* group = new QGroupBox(QStringLiteral("AI.obj"), this);
+    pathBox_ = new PathBox(QStringLiteral("Edit38"), group, QString::fromLatin1(kObjFilter));
+    auto* size = new QLabel(QStringLiteral("<bytes>"), group);
+    size->setObjectName(QStringLiteral("Label34"));
+    loadBtn_ = button(QStringLiteral("JvMultilineButton2"), QStringLiteral("Load"), group);
+    auto* x = button(QStringLiteral("JvMultilineButton6"), QStringLiteral("X"), group);
+    x->setFixedWidth(24);
+    pane_ = makePane(QStringLiteral("TntMemo10"), group, true);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(pathBox_, 1);
+    bar->addWidget(size);
+    bar->addWidget(loadBtn_);
+    bar->addWidget(x);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addLayout(bar);
+    groupLayout->addWidget(pane_, 1);
+
+    auto* lower = new QWidget(this);
+    saveBtn_ = button(QStringLiteral("JvMultilineButton7"), QStringLiteral("Save as"), lower);
+    auto* logGroup = new QGroupBox(QStringLiteral("Log"), lower);
+    auto* log = new LogList(QStringLiteral("ListBox6"), logGroup);
+    auto* logLayout = new QVBoxLayout(logGroup);
+    logLayout->addWidget(log);
+    auto* saveBar = new QHBoxLayout;
+    saveBar->addStretch(1);
+    saveBar->addWidget(saveBtn_);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addLayout(saveBar);
+    lowerLayout->addWidget(logGroup, 1);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(group);
+    splitter->addWidget(lower);
+    splitter->setStretchFactor(0, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+    connect(loadBtn_, &QPushButton::clicked, this, &AiObjPage::loadClick);
+    connect(saveBtn_, &QPushButton::clicked, this, &AiObjPage::saveClick);
+    connect(pathBox_, &PathBox::fileDropped, this, &AiObjPage::loadClick);
+}
+
+void AiObjPage::loadClick() {
+    runGuarded(this, [this] {
+        const std::string path = pathBox_->path();
+        if (!fileExists(path))
+            throw ExpectedProblem("AI.obj files doesn't exists...");
+        BusyButton busy(loadBtn_, QStringLiteral("Load"), false, false);
+        loadBtn_->setText(QStringLiteral("Loading..."));
+        loadPaneFile(pane_, path);
+    });
+}
+
+void AiObjPage::saveClick() {
+    runGuarded(this, [this] {
+        const QString file = chooseFile(this, {true, kObjFilter, QStringLiteral("obj")});
+        if (file.isEmpty())
+            return;
+        BusyButton busy(saveBtn_, QStringLiteral("Save as"), false, false);
+        writePaneFile(file.toStdString(), paneText(pane_));
+    });
+}
+
+SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
+    : QWidget(parent), workspace_(workspace) {
+    auto* format = new QGroupBox(QStringLiteral("Format Settings"), this);
+    auto* caption = new QLabel(QStringLiteral("Float divider"), format);
+    divid_ = new QLineEdit(QStringLiteral(","), format);
+    divid_->setObjectName(QStringLiteral("divid"));
+    divid_->setMaxLength(1);
+    divid_->setFixedWidth(30);
+    QFont bold = divid_->font();
+    bold.setBold(true);
+    divid_->setFont(bold);
+    auto* formatLayout = new QHBoxLayout(format);
+    formatLayout->addWidget(caption);
+    formatLayout->addWidget(divid_);
+    formatLayout->addStretch(1);
+
+    auto* loadSettings = button(QStringLiteral("LoadSettings"), QStringLiteral("Load Settings"), this);
+    auto* saveSettings = button(QStringLiteral("SaveSettings"), QStringLiteral("Save Settings"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(loadSettings);
+    buttons->addWidget(saveSettings);
+    buttons->addStretch(1);
+
+    auto* title = new QLabel(QStringLiteral("Aethrian - Script Editor\nKestrune Server"), this);
+    title->setObjectName(QStringLiteral("InfoTitle"));
+    title->setAlignment(Qt::AlignHCenter);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    const QString help = QStringLiteral(
+        "This program contains all the features needed for script editing (server side) of a\n"
+        "Aethrian Official Server.\n"
+        "\n"
+        "Features are:\n"
+        "- NPCData editing and comparison\n"
+        "- NPC Check with other server files (NPC_PCH, NPCPOS, ITEMData, etc...)\n"
+        "- ITEMData editing and comparison\n"
+        "- ITEMData Check with other server files\n"
+        "- SKILLData editing and comparison\n"
+        "- SKILL Check with other server files\n"
+        "- Check of Server<->Client files\n"
+        "- AI editor and VornAI script language compiler\n"
+        "\n"
+        "Issue:\n"
+        "Server files must don't use <spaces> for the separation of the values. Like:\n"
+        "\tskillname = [something]\n"
+        "\tmust be\n"
+        "\tskillname=[something]\n"
+        "Useful thing to find these errors is checking the \"Last Read\" record.");
+    auto* info = new QLabel(help, this);
+    info->setObjectName(QStringLiteral("InfoText"));
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName(QStringLiteral("InfoPanel"));
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->addWidget(title);
+    panelLayout->addWidget(info);
+    panelLayout->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(format);
+    layout->addLayout(buttons);
+    layout->addWidget(panel, 1);
+    connect(divid_, &QLineEdit::textEdited, this, &SettingsPage::dividerEdited);
+    connect(divid_, &QLineEdit::editingFinished, this, &SettingsPage::dividerFinished);
+}
+
+// Only "," and "." are dividers: any other character would be turned into "." wherever it
+// occurs in a saved record line, keys and names included.
+void SettingsPage::dividerEdited(const QString& text) {
+    if (text == QStringLiteral(",") || text == QStringLiteral(".")) {
+        workspace_->divider = text.at(0).toLatin1();
+        return;
+    }
+    if (text.isEmpty())
+        return; // the user is about to type the new divider
+    divid_->setText(QString(QChar(workspace_->divider)));
+    showMessage(this, QStringLiteral("The float divider can only be \",\" or \".\"."));
+}
+
+void SettingsPage::dividerFinished() {
+    if (divid_->text().isEmpty())
+        divid_->setText(QString(QChar(workspace_->divider)));
+}
+
+NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
+    auto* path = new PathBox(QStringLiteral("Edit42"), this);
+    auto* load = button(QStringLiteral("Button4"), QStringLiteral("Load"), this);
+    auto* save = button(QStringLiteral("Button7"), QStringLiteral("Save"), this);
+    auto* first = makePane(QStringLiteral("TntMemo1"), this);
+    auto* second = makePane(QStringLiteral("TntMemo15"), this);
+    auto* switchBtn = new QToolButton(this);
+    switchBtn->setObjectName(QStringLiteral("SpeedButton1"));
+    switchBtn->setText(QStringLiteral("<>"));
+    auto* compareBtn = new QToolButton(this);
+    compareBtn->setObjectName(QStringLiteral("SpeedButton2"));
+    compareBtn->setText(QStringLiteral("=?"));
+    auto* logGroup = new QGroupBox(QStringLiteral("Log"), this);
+    auto* log = new LogList(QStringLiteral("JvListBox2"), logGroup);
+    auto* logLayout = new QVBoxLayout(logGroup);
+    logLayout->addWidget(log);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(path, 1);
+    bar->addWidget(load);
+    bar->addWidget(save);
+    auto* middle = new QVBoxLayout;
+    middle->addStretch(1);
+    middle->addWidget(switchBtn);
+    middle->addWidget(compareBtn);
+    middle->addStretch(1);
+    auto* panes = new QHBoxLayout;
+    panes->addWidget(first, 1);
+    panes->addLayout(middle);
+    panes->addWidget(second, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addLayout(panes, 3);
+    layout->addWidget(logGroup, 1);
+
+    connect(load, &QPushButton::clicked, this, [this, first, path] {
+        runGuarded(this, [&] { loadPaneFile(first, path->path()); });
+    });
+    connect(path, &PathBox::fileDropped, load, &QPushButton::click);
+    connect(save, &QPushButton::clicked, this, [this, first] {
+        runGuarded(this, [&] { savePaneToChosenFile(this, first, kTextFilter, QStringLiteral("txt")); });
+    });
+}
+
+ClientItemPage::ClientItemPage(const QString& pathBox, const QString& load, const QString& pane,
+                               const QString& grid, QWidget* parent)
+    : QWidget(parent) {
+    auto* path = new PathBox(pathBox, this);
+    auto* loadBtn = button(load, QStringLiteral("Load"), this);
+    tabs_ = new QTabWidget(this);
+    auto* text = new QWidget(tabs_);
+    text->setObjectName(pane + QStringLiteral("TextView"));
+    auto* memo = makePane(pane, text);
+    auto* save = button(pane + QStringLiteral("Save"), QStringLiteral("Save"), text);
+    auto* textLayout = new QVBoxLayout(text);
+    textLayout->addWidget(save, 0, Qt::AlignRight);
+    textLayout->addWidget(memo, 1);
+    auto* table = new QWidget(tabs_);
+    table->setObjectName(grid + QStringLiteral("TableView"));
+    auto* tableWidget = new QTableView(table); // the client table loader gives it a model
+    tableWidget->setObjectName(grid);
+    auto* tableLayout = new QVBoxLayout(table);
+    tableLayout->addWidget(tableWidget);
+    tabs_->addTab(text, QStringLiteral("Text View"));
+    tabs_->addTab(table, QStringLiteral("Table View"));
+    tabs_->setCurrentIndex(1);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(path, 1);
+    bar->addWidget(loadBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(tabs_, 1);
+    connect(loadBtn, &QPushButton::clicked, this, [this, memo, path] {
+        runGuarded(this, [&] { loadPaneFile(memo, path->path()); });
+    });
+    connect(path, &PathBox::fileDropped, loadBtn, &QPushButton::click);
+    connect(save, &QPushButton::clicked, this, [this, memo] {
+        runGuarded(this, [&] { savePaneToChosenFile(this, memo, kTextFilter, QStringLiteral("txt")); });
+    });
+}
+
+} // namespace aethrian::ui

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace aethrian::ui {
+
+class PathBox;
+class LogList;
+class TableModel;
+class Workspace;
+
+// PetData: path box, Load and save over the pet table in its own tab control.
+class PetPage : public QWidget {
+    Q_OBJECT
+public:
+    PetPage(TableModel* model, QWidget* parent);
+    QTabWidget* tabs() const { return tabs_; }
+    QTableView* view() const { return view_; }
+    void loadClick();
+    void saveClick();
+
+private:
+    TableModel* model_;
+    PathBox* pathBox_;
+    QPushButton* loadBtn_;
+    QPushButton* saveBtn_;
+    QTabWidget* tabs_;
+    QTableView* view_;
+};
+
+// AI.obj Editor: the AI file as plain text, with its own *.obj dialogs.
+class AiObjPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit AiObjPage(QWidget* parent);
+    void loadClick();
+    void saveClick();
+
+private:
+    PathBox* pathBox_;
+    QPushButton* loadBtn_;
+    QPushButton* saveBtn_;
+    QPlainTextEdit* pane_;
+};
+
+// Settings and Info: the decimal divider box and the information panel.
+class SettingsPage : public QWidget {
+    Q_OBJECT
+public:
+    SettingsPage(Workspace* workspace, QWidget* parent);
+
+private:
+    void dividerEdited(const QString& text);
+    void dividerFinished();
+
+    Workspace* workspace_;
+    QLineEdit* divid_;
+};
+
+// The Npc_pch page: the NPC_PCH pane, the second pane to compare with, "<>", "=?" and the log.
+class NpcPchPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit NpcPchPage(QWidget* parent);
+};
+
+// One client item page: path box and Load over a Text View pane and a Table View grid.
+class ClientItemPage : public QWidget {
+    Q_OBJECT
+public:
+    ClientItemPage(const QString& pathBox, const QString& load, const QString& pane,
+                   const QString& grid, QWidget* parent);
+    QTabWidget* tabs() const { return tabs_; }
+
+private:
+    QTabWidget* tabs_;
+};
+
+} // namespace aethrian::ui

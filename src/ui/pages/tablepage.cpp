@@ -1,0 +1,193 @@
+#include "ui/pages/tablepage.h"
+
+#include "app/errors.h"
+#include "ui/messages.h"
+#include "ui/models/tablemodel.h"
+#include "ui/widgets/busybutton.h"
+#include "ui/widgets/loglist.h"
+#include "ui/widgets/pathbox.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace aethrian::ui {
+
+QTableView* makeTableView(const QString& objectName, TableModel* model, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(objectName);
+    view->setModel(model);
+    view->verticalHeader()->hide();
+    // Fixed row height: never measure rows, so 20,000 rows cost nothing to lay out.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(18);
+    view->horizontalHeader()->setDefaultSectionSize(100);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->setTabKeyNavigation(true);
+    view->setWordWrap(false);
+    return view;
+}
+
+void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths) {
+    int col = 0;
+    for (int w : widths)
+        view->setColumnWidth(col++, w);
+}
+
+namespace {
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+} // namespace
+
+TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel* model,
+                     QWidget* parent)
+    : QWidget(parent), format_(std::move(format)), model_(model) {
+    auto* group = new QGroupBox(names.group, this);
+    pathBox_ = new PathBox(names.pathBox, group);
+    sizeLabel_ = label(names.sizeLabel, QStringLiteral("<bytes>"), group);
+    loadBtn_ = button(names.load, QStringLiteral("Load"), group);
+    haltBtn_ = button(names.halt, QStringLiteral("X"), group);
+    haltBtn_->setFixedWidth(24);
+    view_ = makeTableView(names.grid, model_, group);
+    setFirstColumnWidths(view_, {35, 136, 99, 101});
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(pathBox_, 1);
+    bar->addWidget(sizeLabel_);
+    bar->addWidget(loadBtn_);
+    bar->addWidget(haltBtn_);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addLayout(bar);
+    groupLayout->addWidget(view_, 1);
+
+    auto* lower = new QWidget(this);
+    auto* lastReadCaption = new QLabel(QStringLiteral("Last Read:"), lower);
+    QFont bold = lastReadCaption->font();
+    bold.setBold(true);
+    lastReadCaption->setFont(bold);
+    lastRead_ = label(names.lastRead, QStringLiteral("<name>"), lower);
+    auto* hint = new QLabel(QStringLiteral("Right Click on the table to open the popup"), lower);
+    auto* undoBtn = button(names.grid + QStringLiteral("Undo"), QStringLiteral("Undo"), lower);
+    auto* redoBtn = button(names.grid + QStringLiteral("Redo"), QStringLiteral("Redo"), lower);
+    saveBtn_ = button(names.save, QStringLiteral("Save as"), lower);
+    auto* lastBar = new QHBoxLayout;
+    lastBar->addWidget(lastReadCaption);
+    lastBar->addWidget(lastRead_);
+    lastBar->addStretch(1);
+    lastBar->addWidget(hint);
+    lastBar->addStretch(1);
+    lastBar->addWidget(undoBtn);
+    lastBar->addWidget(redoBtn);
+    lastBar->addWidget(saveBtn_);
+    auto* logGroup = new QGroupBox(QStringLiteral("Log"), lower);
+    log_ = new LogList(names.log, logGroup);
+    auto* logLayout = new QVBoxLayout(logGroup);
+    logLayout->addWidget(log_);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addLayout(lastBar);
+    lowerLayout->addWidget(logGroup, 1);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(group);
+    splitter->addWidget(lower);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+
+    // Undo and redo act while the focus is anywhere on this page.
+    auto* undoAction = new QAction(QStringLiteral("Undo"), this);
+    undoAction->setShortcut(QKeySequence::Undo);
+    undoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    auto* redoAction = new QAction(QStringLiteral("Redo"), this);
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(undoAction);
+    addAction(redoAction);
+    connect(undoAction, &QAction::triggered, this, [this] { model_->undo(); });
+    connect(redoAction, &QAction::triggered, this, [this] { model_->redo(); });
+    connect(undoBtn, &QPushButton::clicked, this, [this] { model_->undo(); });
+    connect(redoBtn, &QPushButton::clicked, this, [this] { model_->redo(); });
+
+    connect(loadBtn_, &QPushButton::clicked, this, &TablePage::LoadbtnClick);
+    connect(saveBtn_, &QPushButton::clicked, this, &TablePage::saveClick);
+    connect(haltBtn_, &QPushButton::clicked, this, [this] { halt_ = true; });
+    connect(pathBox_, &PathBox::fileDropped, this, &TablePage::LoadbtnClick);
+}
+
+void TablePage::LoadbtnClick() {
+    runGuarded(this, [this] {
+        const std::string path = pathBox_->path();
+        if (!fileExists(path))
+            throw ExpectedProblem(format_.missingFileMessage);
+        if (model_->modified() &&
+            !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
+            return;
+        halt_ = false;
+        emit loadStarted();
+        struct Finish {
+            TablePage* page;
+            ~Finish() {
+                emit page->loadFinished();
+                if (page->format_.pumpAfterLoad)
+                    pumpEvents();
+            }
+        } finish{this};
+        BusyButton busy(loadBtn_, QStringLiteral("Load"));
+        busy.setHaltFlag(&halt_);
+        busy.setLastReadLabel(lastRead_);
+        LoadReport report;
+        Table loaded;
+        // Read into a fresh table first: a failed or refused load leaves the shown table as it was.
+        report = format_.load(path, loaded, &busy);
+        log_->clear();
+        sizeLabel_->setText(QString::fromStdString(sizeText(report.fileBytes)));
+        model_->reload([&](Table& t) { t = std::move(loaded); });
+        setFirstColumnWidths(view_, {35, 136, 99, 101});
+        lastRead_->setText(QString::fromUtf8(report.lastRead));
+        fieldOrderWarning_ = !report.mismatches.empty();
+        for (const FieldOrderMismatch& m : report.mismatches)
+            log_->append(fieldOrderLine(m));
+    });
+}
+
+void TablePage::saveClick() {
+    runGuarded(this, [this] {
+        if (fieldOrderWarning_ &&
+            !askYesNo(this, QStringLiteral("Some records list their fields in another order than the "
+                                           "first record (see the log). Saving writes their values "
+                                           "under the first record's keys. Save anyway?")))
+            return;
+        const QString file = chooseFile(this, {true, kTextFilter, QStringLiteral("txt")});
+        if (file.isEmpty())
+            return;
+        BusyButton busy(saveBtn_, QStringLiteral("Save as"), false, false);
+        format_.save(model_->table(), file.toStdString(), &busy);
+        model_->setModified(false);
+    });
+}
+
+} // namespace aethrian::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "records/tableio.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace aethrian::ui {
+
+class LogList;
+class PathBox;
+class TableModel;
+class Workspace;
+
+// Object names of one editor page's parts.
+struct TablePageNames {
+    QString group, pathBox, load, halt, sizeLabel, grid, lastRead, save, log;
+};
+
+// How a page reads and writes its table.
+struct TableFormat {
+    std::function<LoadReport(const std::string& path, Table& table, LoadObserver* observer)> load;
+    std::function<void(const Table& table, const std::string& path, Progress* progress)> save;
+    std::string missingFileMessage;
+    bool pumpAfterLoad = false;
+};
+
+// A table view over a model with the editor's fixed row height and the given first column widths.
+QTableView* makeTableView(const QString& objectName, TableModel* model, QWidget* parent);
+void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
+
+// An editor page: path box, Load and X, the table, the "Last Read:" bar with Save as, and the log.
+class TablePage : public QWidget {
+    Q_OBJECT
+public:
+    TablePage(const TablePageNames& names, TableFormat format, TableModel* model, QWidget* parent);
+
+    PathBox* pathBox() const { return pathBox_; }
+    LogList* log() const { return log_; }
+    QTableView* view() const { return view_; }
+    QPushButton* loadButton() const { return loadBtn_; }
+    TableModel* model() const { return model_; }
+    bool haltRequested() const { return halt_; }
+
+    void LoadbtnClick();
+    void saveClick();
+
+signals:
+    void loadStarted();
+    void loadFinished();
+
+private:
+    TableFormat format_;
+    TableModel* model_;
+    PathBox* pathBox_;
+    QLabel* sizeLabel_;
+    QPushButton* loadBtn_;
+    QPushButton* haltBtn_;
+    QTableView* view_;
+    QLabel* lastRead_;
+    QPushButton* saveBtn_;
+    LogList* log_;
+    bool halt_ = false;
+    bool fieldOrderWarning_ = false;
+};
+
+} // namespace aethrian::ui

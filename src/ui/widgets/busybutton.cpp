@@ -1,0 +1,48 @@
+#include "ui/widgets/busybutton.h"
+
+#include "ui/messages.h"
+
+#include <QLabel>
+
+namespace aethrian::ui {
+
+BusyButton::BusyButton(QPushButton* button, QString idleCaption, bool showWorking, bool pump)
+    : button_(button), idle_(std::move(idleCaption)) {
+    button_->setEnabled(false);
+    if (showWorking)
+        button_->setText(QStringLiteral("Working"));
+    if (pump)
+        pumpEvents();
+}
+
+BusyButton::~BusyButton() {
+    if (lastReadLabel_ && !lastName_.empty())
+        lastReadLabel_->setText(QString::fromUtf8(lastName_));
+    if (button_) {
+        button_->setEnabled(true);
+        button_->setText(idle_);
+    }
+}
+
+void BusyButton::caption(const std::string& text) {
+    if (!button_)
+        return;
+    button_->setText(QString::fromUtf8(text));
+    button_->repaint();
+    // The last-read label is refreshed with the caption: painting it for every record would cost
+    // more than parsing the record.
+    if (lastReadLabel_) {
+        lastReadLabel_->setText(QString::fromUtf8(lastName_));
+        lastReadLabel_->repaint();
+    }
+}
+
+void BusyButton::pump() {
+    pumpEvents();
+}
+
+void BusyButton::lastRead(std::string_view name) {
+    lastName_.assign(name);
+}
+
+} // namespace aethrian::ui

@@ -1,0 +1,33 @@
+#include "ui/widgets/loglist.h"
+
+namespace aethrian::ui {
+
+LogList::LogList(const QString& objectName, QWidget* parent) : QListWidget(parent) {
+    setObjectName(objectName);
+    setFrameShape(QFrame::NoFrame);
+    setBackgroundRole(QPalette::Button);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setUniformItemSizes(true);
+}
+
+void LogList::append(const QString& line) {
+    addItem(line);
+    const int last = count() - 1;
+    if (currentRow() < last) {
+        setCurrentRow(last);
+        scrollToItem(item(last));
+    }
+}
+
+QStringList LogList::lines() const {
+    QStringList out;
+    for (int i = 0; i < count(); ++i)
+        out << item(i)->text();
+    return out;
+}
+
+void LogList::mouseDoubleClickEvent(QMouseEvent*) {
+    clear();
+}
+
+} // namespace aethrian::ui

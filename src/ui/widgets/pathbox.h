@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace aethrian::ui {
+
+// A one-line box holding a file path. A click on the empty box or a double-click opens the
+// open-file dialog; a confirmed file replaces the text. Dropping a file on it puts its path there
+// and announces it, so the page can load it.
+class PathBox : public QLineEdit {
+    Q_OBJECT
+public:
+    PathBox(const QString& objectName, QWidget* parent = nullptr,
+            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"));
+
+    std::string path() const { return text().toStdString(); }
+    bool browse(); // opens the dialog; true when a file was chosen
+
+signals:
+    void fileDropped(const QString& path);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QString filter_;
+};
+
+} // namespace aethrian::ui
