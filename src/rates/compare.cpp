@@ -1,0 +1,285 @@
+#include "rates/compare.h"
+
+#include "app/busy.h"
+#include "app/errors.h"
+#include "app/numbers.h"
+#include "rates/listratio.h"
+
+#include <string_view>
+#include <unordered_map>
+
+namespace aethrian {
+
+const CompareMember kNpcCompare{"npc_begin", "npc_end", "level=", true, true, true, 10000, 500,
+                                "NPCData files doesn't exists...", "NPCs not found in the 2nd file"};
+const CompareMember kItemCompare{"item_begin", "item_end", "item_type=", true, false, false, 4000, 100,
+                                 "ITEMData files doesn't exists...", "ITEMs not found in the 2nd file"};
+const CompareMember kSkillCompare{"skill_begin", "skill_end", "skill_id=", false, false, false, 4000, 100,
+                                  "SKILLData files doesn't exists...", "SKILLs not found in the 2nd file"};
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+std::string_view recordName(std::string_view line) {
+    const size_t open = line.find('[');
+    const size_t close = line.find(']');
+    if (open == npos || close == npos || close <= open)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+// The text after the n-th TAB up to the next one ("" when the line has fewer TABs).
+std::string_view tabField(std::string_view line, int n) {
+    size_t pos = 0;
+    for (int i = 0; i < n; ++i) {
+        const size_t tab = line.find('\t', pos);
+        if (tab == npos)
+            return {};
+        pos = tab + 1;
+    }
+    const size_t end = line.find('\t', pos);
+    return end == npos ? std::string_view() : line.substr(pos, end - pos);
+}
+
+std::string_view fromFirst(std::string_view line, std::string_view key) {
+    const size_t p = line.find(key);
+    return p == npos ? line : line.substr(p);
+}
+
+struct Field {
+    std::string_view key, value;
+    bool hadTab = false;
+};
+
+// Takes the next field off the front of `s`: key before the first "=", value from there to the
+// first TAB; `s` loses everything up to and including that TAB.
+Field takeField(std::string_view& s) {
+    Field f;
+    const size_t eq = s.find('=');
+    const size_t tab = s.find('\t');
+    if (eq != npos)
+        f.key = s.substr(0, eq);
+    const size_t start = eq == npos ? 0 : eq + 1;
+    if (tab != npos && tab >= start)
+        f.value = s.substr(start, tab - start);
+    f.hadTab = tab != npos;
+    if (f.hadTab)
+        s.remove_prefix(tab + 1);
+    return f;
+}
+
+bool isRateKey(std::string_view key) {
+    return key == "exp" || key == "acquire_exp_rate" || key == "acquire_sp";
+}
+
+bool isListKey(std::string_view key) {
+    return key == "corpse_make_list" || key == "additional_make_list" ||
+           key == "additional_make_multi_list";
+}
+
+class Run {
+public:
+    Run(const CompareMember& member, const CompareOptions& options, CompareResult& result, Progress* progress)
+        : m_(member), o_(options), r_(result), progress_(progress) {}
+
+    void reset() {
+        r_.grid.setRowCount(1);
+        r_.grid.setColCount(m_.typeAndId ? 4 : 2);
+        if (m_.typeAndId)
+            r_.grid.row(0) = {" ", "Name", "Type", "ID"};
+        else
+            r_.grid.row(0) = {" ", "Name"};
+        r_.notFound.clear();
+    }
+
+    // Compares record line `a` with `b` (empty: no second record) into one row; true when it differs.
+    bool compareRow(std::string_view a, std::string_view b, Table::Row& row) {
+        bool differs = false;
+        row.clear();
+        row.emplace_back();
+        row.emplace_back(recordName(a));
+        const bool hasB = !b.empty();
+        if (m_.typeAndId) {
+            for (int n = 1; n <= 2; ++n)
+                row.push_back(compared(tabField(a, n), tabField(b, n), hasB, differs));
+        }
+        a = fromFirst(a, m_.firstField);
+        if (hasB)
+            b = fromFirst(b, m_.firstField);
+        const std::string_view end(m_.end);
+        for (;;) {
+            const Field fa = takeField(a);
+            Field fb;
+            if (hasB)
+                fb = takeField(b);
+            std::string cell = compared(fa.value, fb.value, hasB, differs);
+            if (o_.xRate && m_.xRateAllowed)
+                cell = xRateCell(fa, fb, hasB, std::move(cell));
+            row.push_back(std::move(cell));
+            if (!columnsFixed_) {
+                r_.grid.setColCount(r_.grid.colCount() + 1);
+                r_.grid.setCell(0, r_.grid.colCount() - 1, std::string(fa.key));
+            }
+            if (a.starts_with(end) || (hasB && b.starts_with(end)))
+                break;
+            if (progress_ && progress_->halted())
+                break;
+            if (!fa.hadTab || (hasB && !fb.hadTab))
+                break;
+        }
+        columnsFixed_ = true;
+        return differs;
+    }
+
+    void addRow(Table::Row row, const char* marker) {
+        row[0] = marker;
+        r_.grid.appendRow(std::move(row)); // cut or padded to the header's width
+    }
+
+    // Busy caption stages: one per (limit + 1) steps.
+    void steps(size_t n, int limit) {
+        count_ += n;
+        const size_t period = static_cast<size_t>(limit) + 1;
+        while (count_ >= period) {
+            count_ -= period;
+            if (progress_) {
+                progress_->caption(busy_.advance());
+                progress_->pump();
+            }
+        }
+    }
+
+private:
+    std::string compared(std::string_view a, std::string_view b, bool hasB, bool& differs) {
+        if (!hasB || a == b)
+            return std::string(a);
+        differs = true;
+        std::string s = "(";
+        s.append(a).append(" <> ").append(b).append(")");
+        return s;
+    }
+
+    std::string xRateCell(const Field& fa, const Field& fb, bool hasB, std::string cell) {
+        if (isRateKey(fa.key)) {
+            if (!hasB || fa.value == "0" || fb.value == "0")
+                return cell;
+            const long double x = readNumber(fa.value, o_.divider);
+            const long double y = readNumber(fb.value, o_.divider);
+            if (y == 0)
+                throw OperationError("Floating point division by zero");
+            return formatGeneral(x / y, 10, o_.divider) + "x";
+        }
+        if (isListKey(fa.key)) {
+            try {
+                return listRatioText(fa.value, hasB ? fb.value : std::string_view(), o_.divider);
+            } catch (const std::exception&) {
+                return cell;
+            }
+        }
+        return cell;
+    }
+
+    const CompareMember& m_;
+    const CompareOptions& o_;
+    CompareResult& r_;
+    Progress* progress_;
+    bool columnsFixed_ = false;
+    size_t count_ = 0;
+    BusyCaption busy_;
+};
+
+// Counts, for the NPC member, how many lines of the shrinking second list lie before a line,
+// so the progress steps are those of a front-to-back search without doing one.
+class RemovedLines {
+public:
+    explicit RemovedLines(size_t n) : tree_(n + 1, 0) {}
+    void remove(size_t i) {
+        for (++i; i < tree_.size(); i += i & (~i + 1))
+            ++tree_[i];
+    }
+    size_t removedBefore(size_t i) const { // among lines [0, i)
+        size_t s = 0;
+        for (; i > 0; i -= i & (~i + 1))
+            s += tree_[i];
+        return s;
+    }
+
+private:
+    std::vector<size_t> tree_;
+};
+
+} // namespace
+
+void compareRecords(const CompareMember& member, const TextLines& first, const TextLines* second,
+                    const CompareOptions& options, CompareResult& result, Progress* progress) {
+    Run run(member, options, result, progress);
+    run.reset();
+    const std::string_view begin(member.begin);
+
+    // Record lines of the second file by name, in file order.
+    std::unordered_map<std::string_view, std::vector<size_t>> byName;
+    std::unordered_map<std::string_view, size_t> nextOfName;
+    if (second) {
+        for (size_t i = 0; i < second->size(); ++i) {
+            const std::string_view line = (*second)[i];
+            if (line.find(begin) != npos)
+                byName[recordName(line)].push_back(i);
+        }
+    }
+    RemovedLines removed(second ? second->size() : 0);
+    size_t removedCount = 0;
+
+    Table::Row row;
+    for (size_t i = 0; i < first.size(); ++i) {
+        const std::string_view a = first[i];
+        if (a.find(begin) == npos)
+            continue;
+        if (progress && progress->halted())
+            break;
+        if (!second) {
+            run.compareRow(a, {}, row);
+            run.addRow(std::move(row), "");
+            run.steps(1, member.stepLimitAlone);
+        } else {
+            const std::string_view name = recordName(a);
+            std::optional<size_t> match;
+            if (auto it = byName.find(name); it != byName.end()) {
+                size_t& next = nextOfName[name];
+                if (!member.consumeMatches)
+                    match = it->second.front();
+                else if (next < it->second.size())
+                    match = it->second[next++];
+            }
+            if (member.consumeMatches) {
+                // Lines examined by a search from the front of the shrinking list.
+                const size_t remaining = second->size() - removedCount;
+                run.steps(match ? *match - removed.removedBefore(*match) + 1 : remaining,
+                          member.stepLimitWithSecond);
+                if (match) {
+                    removed.remove(*match);
+                    ++removedCount;
+                }
+            } else {
+                run.steps(match ? *match + 1 : second->size(), member.stepLimitWithSecond);
+            }
+            if (match) {
+                const bool differs = run.compareRow(a, (*second)[*match], row);
+                if (differs || !options.onlyDifferences)
+                    run.addRow(std::move(row), differs ? "<>" : "");
+            } else {
+                result.notFound.emplace_back(name);
+                if (options.showMissing) {
+                    run.compareRow(a, {}, row);
+                    run.addRow(std::move(row), "N/A");
+                }
+            }
+        }
+        // The item and skill runs let the window breathe after every record; the NPC run at its
+        // caption stages.
+        if (progress && !member.consumeMatches)
+            progress->pump();
+    }
+}
+
+} // namespace aethrian

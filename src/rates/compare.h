@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/progress.h"
+#include "records/table.h"
+#include "records/textfile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace aethrian {
+
+// The three compare pages differ only in these.
+struct CompareMember {
+    const char* begin;        // "npc_begin"
+    const char* end;          // "npc_end"
+    const char* firstField;   // "level="
+    bool typeAndId;           // the Type and ID columns
+    bool consumeMatches;      // NPC: the k-th record of a name pairs with the k-th in the second file
+    bool xRateAllowed;
+    int stepLimitWithSecond;  // the busy caption advances once per (limit + 1) steps
+    int stepLimitAlone;
+    const char* missingFileMessage;
+    const char* notFoundCaption;
+};
+
+extern const CompareMember kNpcCompare;
+extern const CompareMember kItemCompare;
+extern const CompareMember kSkillCompare;
+
+struct CompareOptions {
+    bool onlyDifferences = false;
+    bool showMissing = false;
+    bool xRate = false; // used by the NPC member only
+    char divider = ',';
+};
+
+// The result grid (header row, then one row per shown record, every row as wide as the header;
+// the editor adds its blank last row) and the names the second file lacks. Filled as the run goes,
+// so what was added before an error or a halt stays.
+struct CompareResult {
+    Table grid;
+    std::vector<std::string> notFound;
+};
+
+// Compares `first` with `second` (none: Watch mode, the first file listed as a table). Progress:
+// caption stages at the member's step counts, a pump and a halt test between records.
+void compareRecords(const CompareMember& member, const TextLines& first, const TextLines* second,
+                    const CompareOptions& options, CompareResult& result, Progress* progress = nullptr);
+
+} // namespace aethrian

@@ -1,0 +1,108 @@
+#include "rates/listratio.h"
+
+#include "app/errors.h"
+#include "app/numbers.h"
+
+namespace aethrian {
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+// The text before the first `c`, or "" when there is none.
+std::string_view upTo(std::string_view s, char c) {
+    const size_t p = s.find(c);
+    return p == npos ? std::string_view() : s.substr(0, p);
+}
+
+// Drops the text up to and including the first `c` (nothing when there is none).
+void cutAfter(std::string_view& s, char c) {
+    const size_t p = s.find(c);
+    if (p != npos)
+        s.remove_prefix(p + 1);
+}
+
+void cutAfter(std::string_view& s, std::string_view t) {
+    const size_t p = s.find(t);
+    if (p != npos)
+        s.remove_prefix(p + t.size());
+}
+
+// The name between the first "[" and the first "]"; the text is then cut after that "]" and one
+// more character (the separator). Without a "]" only one character is dropped.
+std::string_view takeName(std::string_view& s) {
+    const size_t open = s.find('[');
+    const size_t close = s.find(']');
+    std::string_view name;
+    if (open != npos && close != npos && close > open)
+        name = s.substr(open + 1, close - open - 1);
+    const size_t drop = close == npos ? 1 : close + 2;
+    s.remove_prefix(std::min(drop, s.size()));
+    return name;
+}
+
+std::string ratio(std::string_view a, std::string_view b, char divider) {
+    const long double x = readNumber(a, divider);
+    const long double y = readNumber(b, divider);
+    if (y == 0)
+        throw OperationError("Floating point division by zero");
+    return formatGeneral(x / y, 10, divider);
+}
+
+} // namespace
+
+std::string listRatioText(std::string_view l1, std::string_view l2, char divider) {
+    std::string r = "{";
+    while (l1.find('[') != npos) {
+        const std::string_view name1 = takeName(l1);
+        r += "{[";
+        r += name1;
+        r += "];";
+        const std::string_view saved = l2;
+        std::string_view name2;
+        do {
+            name2 = takeName(l2);
+        } while (name2 != name1 && l2.find('[') != npos);
+        if (name2 == name1) {
+            for (int k = 0; k < 2; ++k) { // minimum, then maximum
+                r += ratio(upTo(l1, ';'), upTo(l2, ';'), divider);
+                r += "x;";
+                cutAfter(l1, ';');
+                cutAfter(l2, ';');
+            }
+            const size_t p1 = l1.find('}');
+            const size_t p2 = l2.find('}');
+            r += ratio(upTo(l1, '}'), upTo(l2, '}'), divider);
+            r += "x}";
+            cutAfter(l1, '}');
+            // Positions are compared as the original compares them: p1 in the text before the
+            // cut, k1 in the text after it.
+            const size_t k1 = l1.find("};");
+            const size_t k2 = l2.find("};");
+            const bool group1 = k1 != npos && p1 != npos && static_cast<long>(k1) - static_cast<long>(p1) < 7;
+            const bool group2 = k2 != npos && p2 != npos && static_cast<long>(k2) - static_cast<long>(p2) < 7;
+            if (group1) {
+                cutAfter(l1, "};");
+                const std::string_view g1 = upTo(l1, '}');
+                cutAfter(l1, '}');
+                if (group2) {
+                    cutAfter(l2, "};");
+                    const std::string_view g2 = upTo(l2, '}');
+                    cutAfter(l2, '}');
+                    r += "};";
+                    r += ratio(g1, g2, divider);
+                    r += "x | ";
+                }
+            }
+        } else {
+            r += upTo(l1, '}');
+            r += "x}";
+            cutAfter(l1, '}');
+        }
+        l2 = saved;
+    }
+    r += "}";
+    return r;
+}
+
+} // namespace aethrian

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace aethrian {
+
+// One of the fifteen values the rates checker reads: a mark searched after the monster's record
+// name, the value after a fixed skip up to a terminator, divided by a 1x reference value.
+struct RateMark {
+    int monster;          // 0 orc grunt, 1 porta, 2 karik
+    int column;           // 0 Exp, 1 Sp, 2 Adena, 3 Drop, 4 Spoil
+    const char* mark;
+    size_t skip;
+    char terminator;
+    const char* referenceEdit;
+    const char* referenceDefault;
+    const char* resultEdit;
+    const char* item;     // tooltip of the reference edit (drop and spoil items), or nullptr
+};
+
+// In the order the checker reads them.
+extern const std::array<RateMark, 15> kRateMarks;
+extern const std::array<const char*, 3> kRateMonsterNames;  // "[orc_grunt]", ...
+extern const std::array<const char*, 3> kRateMonsterLabels; // "Orc Grunt", ...
+extern const std::array<const char*, 5> kRateColumnLabels;  // "Exp", "Sp", "Adena", "Drop", "Spoil"
+
+// The text the checker searches: the file decoded with only the two UTF-16 marks recognised,
+// lines joined by CR LF.
+std::string ratesWorkingText(std::string_view fileBytes);
+
+struct RateResult {
+    std::string text;    // the rate, or "N/A"
+    std::string tooltip; // the raw value in display form (empty for "N/A")
+};
+
+// Runs the check over `workingText`. `references[i]` is the text of kRateMarks[i]'s reference edit;
+// `result(i, r)` receives each result edit's new content as soon as it is known, so results set
+// before a conversion error (which propagates) stay.
+void checkRates(std::string_view workingText, const std::array<std::string, 15>& references,
+                char divider, const std::function<void(size_t, const RateResult&)>& result);
+
+} // namespace aethrian

@@ -1,0 +1,243 @@
+#include "app/errors.h"
+#include "rates/compare.h"
+#include "rates/listratio.h"
+#include "rates/rateschecker.h"
+
+#include <gtest/gtest.h>
+
+using namespace aethrian;
+
+namespace {
+
+std::string npc(const std::string& name, const std::string& exp, const std::string& spoil,
+                const std::string& adena, const std::string& drop) {
+    const std::string sp = name == "porta" ? "231" : name == "karik" ? "583" : "7";
+    return "npc_begin\twarrior\t1\t[" + name + "]\tlevel=5\tacquire_exp_rate=" + exp +
+           "\tacquire_sp=" + sp + "\tcorpse_make_list={{[" + spoil + "]\tadditional_make_multi_list={{{{[adena];" +
+           adena + ";100}};70};{{{[" + drop + "}};30}}\tnpc_end\r\n";
+}
+
+std::string oneX() {
+    return npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84", "small_shield];1;1;58.8121") +
+           npc("porta", "2.23", "crafted_leather];1;1;6.1404}}", "493;986", "brigandine_temper];1;1;24.6652") +
+           npc("karik", "1.2", "blue_wolve's_breastplate_part];1;1;4.4055}}", "848;1696",
+               "doom_shield];1;1;0.1954");
+}
+
+std::array<std::string, 15> defaults() {
+    std::array<std::string, 15> r;
+    for (size_t i = 0; i < r.size(); ++i)
+        r[i] = kRateMarks[i].referenceDefault;
+    return r;
+}
+
+std::map<std::string, RateResult> runCheck(const std::string& text, char divider = ',',
+                                           std::array<std::string, 15> refs = defaults()) {
+    std::map<std::string, RateResult> out;
+    checkRates(text, refs, divider, [&](size_t i, const RateResult& r) { out[kRateMarks[i].resultEdit] = r; });
+    return out;
+}
+
+} // namespace
+
+TEST(RatesChecker, OneXFileGivesOneEverywhereWithRawTooltips) {
+    const auto results = runCheck(oneX());
+    ASSERT_EQ(results.size(), 15u);
+    for (const auto& [edit, r] : results)
+        EXPECT_EQ(r.text, "1") << edit;
+    EXPECT_EQ(results.at("Edit17").tooltip, "4,2");
+    EXPECT_EQ(results.at("Edit19").tooltip, "58,8121");
+    EXPECT_EQ(results.at("Edit20").tooltip, "42");
+    // Under "." the defaults ("4,2") still read, through the same conversion as every number.
+    const auto point = runCheck(oneX(), '.');
+    EXPECT_EQ(point.at("Edit17").text, "1");
+    EXPECT_EQ(point.at("Edit17").tooltip, "4.2");
+}
+
+TEST(RatesChecker, RatesAndOrderOfSearch) {
+    std::string doubled = oneX();
+    doubled.replace(doubled.find("42;84"), 5, "84;84");
+    doubled.replace(doubled.find("=4.2"), 4, "=12.6");
+    auto r = runCheck(doubled);
+    EXPECT_EQ(r.at("Edit20").text, "2");
+    EXPECT_EQ(r.at("Edit17").text, "3");
+
+    // porta before orc_grunt and nowhere after it: N/A in porta's Exp only; karik still read.
+    const std::string text =
+        npc("porta", "2.23", "crafted_leather];1;1;6.1404}}", "493;986", "brigandine_temper];1;1;24.6652") +
+        npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84", "small_shield];1;1;58.8121") +
+        npc("karik", "2.4", "blue_wolve's_breastplate_part];1;1;4.4055}}", "848;1696", "doom_shield];1;1;0.1954");
+    r = runCheck(text);
+    EXPECT_EQ(r.at("Edit26").text, "N/A");
+    EXPECT_EQ(r.count("Edit25"), 0u);
+    EXPECT_EQ(r.at("Edit31").text, "2");
+    EXPECT_EQ(r.at("Edit17").text, "1");
+
+    // Without orc grunt, porta is searched from the start.
+    r = runCheck(text.substr(0, text.find("npc_begin\twarrior\t1\t[orc_grunt]")));
+    EXPECT_EQ(r.at("Edit17").text, "N/A");
+    EXPECT_EQ(r.at("Edit26").text, "1");
+
+    // One third in ten significant digits with the divider as separator.
+    std::array<std::string, 15> refs = defaults();
+    refs[1] = "21";
+    EXPECT_EQ(runCheck(oneX(), ',', refs).at("Edit18").text, "0,3333333333");
+}
+
+TEST(RatesChecker, MissingMarkShowsNAAndKeepsTheCut) {
+    std::string text = oneX();
+    text.replace(text.find("small_shield"), 12, "large_shield");
+    const auto r = runCheck(text);
+    EXPECT_EQ(r.at("Edit19").text, "N/A");
+    EXPECT_EQ(r.at("Edit19").tooltip, "");
+    EXPECT_EQ(r.at("Edit26").text, "1"); // porta read as usual
+}
+
+TEST(RatesChecker, TwoDigitCountsEndTheCheckWithTheConversionError) {
+    std::string text = oneX();
+    text.replace(text.find("small_shield];1;1;"), 18, "small_shield];10;10;");
+    std::map<std::string, RateResult> out;
+    try {
+        checkRates(text, defaults(), ',', [&](size_t i, const RateResult& r) { out[kRateMarks[i].resultEdit] = r; });
+        FAIL() << "no error";
+    } catch (const OperationError& e) {
+        EXPECT_EQ(std::string(e.what()), "'0;58,8121' is not a valid floating point value");
+    }
+    EXPECT_EQ(out.size(), 4u); // exp, sp, spoil, adena of orc grunt stay
+}
+
+TEST(ListRatio, ExamplesAndFailures) {
+    EXPECT_EQ(listRatioText("{{[a];1;2;30};{[b];1;1;70}}", "{{[a];1;2;30};{[b];1;1;70}}", ','),
+              "{{[a];1x;1x;1x}{[b];1x;1x;1x}}");
+    EXPECT_EQ(listRatioText("{{[a];1;2;30};{[b];1;1;70}}", "", ','), "{{[a];1;2;30x}{[b];1;1;70x}}");
+    EXPECT_EQ(listRatioText("{{[a];2;4;15}}", "{{[b];1;1;1};{[a];1;2;30}}", ','), "{{[a];2x;2x;0,5x}}");
+    // Grouped lists: the group chance follows the entry.
+    EXPECT_EQ(listRatioText("{{{{[adena];84;84;100}};70}}", "{{{{[adena];42;42;100}};35}}", ','),
+              "{{[adena];2x;2x;1x}};2x | }");
+    EXPECT_THROW(listRatioText("{{[a];1;2;30}}", "{{[a];0;2;30}}", ','), OperationError);
+    EXPECT_THROW(listRatioText("{{[a];x;2;30}}", "{{[a];1;2;30}}", ','), OperationError);
+}
+
+namespace {
+
+std::string rec(const std::string& name, const std::string& fields, const std::string& kind = "npc") {
+    const std::string first = kind == "npc" ? "level=1\t" : "item_type=weapon\t";
+    return kind + "_begin\tt\t1\t[" + name + "]\t" + first + fields + kind + "_end\n";
+}
+
+std::string rows(const CompareResult& r) {
+    std::string out;
+    for (const auto& row : r.grid.rows()) {
+        for (size_t c = 0; c < row.size(); ++c)
+            out += (c ? "|" : "") + row[c];
+        out += "\n";
+    }
+    return out;
+}
+
+CompareResult compare(const std::string& a, const std::string* b, CompareOptions o = {},
+                      const CompareMember& m = kNpcCompare) {
+    const TextLines la = splitRecordLines(a);
+    CompareResult r;
+    if (b) {
+        const TextLines lb = splitRecordLines(*b);
+        compareRecords(m, la, &lb, o, r);
+    } else {
+        compareRecords(m, la, nullptr, o, r);
+    }
+    return r;
+}
+
+} // namespace
+
+TEST(Compare, IdenticalFilesAndOnlyDifferences) {
+    const std::string f = rec("a", "exp=1\t") + rec("b", "exp=2\t");
+    EXPECT_EQ(rows(compare(f, &f)), " |Name|Type|ID|level|exp\n|a|t|1|1|1\n|b|t|1|1|2\n");
+    CompareOptions only;
+    only.onlyDifferences = true;
+    const CompareResult r = compare(f, &f, only);
+    EXPECT_EQ(r.grid.rowCount(), 1u);
+    EXPECT_TRUE(r.notFound.empty());
+}
+
+TEST(Compare, DifferencesAndXRate) {
+    const std::string a = rec("orc_grunt", "acquire_exp_rate=4.2\tacquire_sp=0\t");
+    const std::string b = rec("orc_grunt", "acquire_exp_rate=8.4\tacquire_sp=5\t");
+    EXPECT_EQ(rows(compare(a, &b)),
+              " |Name|Type|ID|level|acquire_exp_rate|acquire_sp\n<>|orc_grunt|t|1|1|(4.2 <> 8.4)|(0 <> 5)\n");
+    CompareOptions x;
+    x.xRate = true;
+    EXPECT_EQ(compare(a, &b, x).grid.cell(1, 5), "0,5x");
+    EXPECT_EQ(compare(a, &b, x).grid.cell(1, 6), "(0 <> 5)"); // "0": no ratio
+    x.divider = '.';
+    EXPECT_EQ(compare(a, &b, x).grid.cell(1, 5), "0.5x");
+    // Watch mode with x-rate: plain values, lists with "x}" endings.
+    const std::string w = rec("m", "acquire_exp_rate=4.2\tcorpse_make_list={{[a];1;2;30};{[b];1;1;70}}\t");
+    EXPECT_EQ(rows(compare(w, nullptr, x)),
+              " |Name|Type|ID|level|acquire_exp_rate|corpse_make_list\n|m|t|1|1|4.2|{{[a];1;2;30x}{[b];1;1;70x}}\n");
+    // A second value that reads as zero without being "0" ends the run; rows so far stay.
+    const std::string z = rec("first", "exp=1\t") + rec("m", "exp=1\t");
+    const std::string zb = rec("first", "exp=1\t") + rec("m", "exp=0.0\t");
+    CompareResult partial;
+    const TextLines la = splitRecordLines(z), lb = splitRecordLines(zb);
+    CompareOptions xr;
+    xr.xRate = true;
+    EXPECT_THROW(compareRecords(kNpcCompare, la, &lb, xr, partial), OperationError);
+    EXPECT_EQ(partial.grid.rowCount(), 2u);
+}
+
+TEST(Compare, ShorterSecondRecordPairsByPosition) {
+    // The first record compared sets the columns; the short row keeps an empty last cell.
+    const std::string full = rec("f", "x=1\ty=2\tz=3\t");
+    const std::string a = full + rec("m", "x=1\ty=2\tz=3\t");
+    const std::string b = full + rec("m", "x=1\tz=3\t");
+    EXPECT_EQ(rows(compare(a, &b)), " |Name|Type|ID|level|x|y|z\n|f|t|1|1|1|2|3\n<>|m|t|1|1|1|(2 <> 3)|\n");
+}
+
+TEST(Compare, DuplicateNamesPairInOrderForNpcAndWithTheFirstForItems) {
+    const std::string a = rec("m", "v=1\t") + rec("m", "v=2\t");
+    const std::string b = rec("m", "v=1\t") + rec("m", "v=2\t");
+    EXPECT_EQ(rows(compare(a, &b)), " |Name|Type|ID|level|v\n|m|t|1|1|1\n|m|t|1|1|2\n");
+    const std::string ia = rec("m", "v=1\t", "item") + rec("m", "v=2\t", "item");
+    const std::string ib = rec("m", "v=1\t", "item") + rec("m", "v=2\t", "item");
+    EXPECT_EQ(rows(compare(ia, &ib, {}, kItemCompare)),
+              " |Name|Type|ID|item_type|v\n|m|t|1|weapon|1\n<>|m|t|1|weapon|(2 <> 1)\n");
+    // A third NPC record of the name finds nothing left.
+    const CompareResult r = compare(a + rec("m", "v=3\t"), &b);
+    EXPECT_EQ(r.notFound, std::vector<std::string>{"m"});
+}
+
+TEST(Compare, ShowMissingAndSkillMember) {
+    const std::string a = rec("a", "v=1\t") + rec("gone", "v=2\t");
+    const std::string b = rec("a", "v=1\t");
+    CompareOptions show;
+    show.showMissing = true;
+    const CompareResult r = compare(a, &b, show);
+    EXPECT_EQ(rows(r), " |Name|Type|ID|level|v\n|a|t|1|1|1\nN/A|gone|t|1|1|2\n");
+    EXPECT_EQ(r.notFound, std::vector<std::string>{"gone"});
+
+    const std::string s = "skill_begin\tskill_name=[s_a]\tskill_id=3\tlevel=1\tskill_end\n";
+    const std::string s2 = "skill_begin\tskill_name=[s_a]\tskill_id=3\tlevel=2\tskill_end\n";
+    EXPECT_EQ(rows(compare(s, &s2, {}, kSkillCompare)), " |Name|skill_id|level\n<>|s_a|3|(1 <> 2)\n");
+}
+
+namespace {
+
+class StepRecorder : public Progress {
+public:
+    void caption(const std::string& text) override { captions.push_back(text); }
+    std::vector<std::string> captions;
+};
+
+} // namespace
+
+TEST(Compare, ProgressStagesFollowTheSearchedLines) {
+    std::string a, b;
+    for (int i = 0; i < 1002; ++i)
+        a += rec("n" + std::to_string(i), "v=1\t");
+    StepRecorder steps;
+    CompareResult r;
+    const TextLines la = splitRecordLines(a);
+    compareRecords(kNpcCompare, la, nullptr, {}, r, &steps);
+    EXPECT_EQ(steps.captions, (std::vector<std::string>{".Working.", "..Working.."})); // 501 and 1002
+}
