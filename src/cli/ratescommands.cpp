@@ -1,0 +1,102 @@
+#include "app/errors.h"
+#include "cli/args.h"
+#include "cli/command.h"
+#include "rates/compare.h"
+#include "rates/rateschecker.h"
+#include "records/textfile.h"
+
+#include <array>
+#include <ostream>
+
+namespace aethrian::cli {
+
+namespace {
+
+void printRates(std::ostream& out, const std::array<std::string, 15>& texts) {
+    out << "Monster";
+    for (const char* label : kRateColumnLabels)
+        out << '\t' << label;
+    out << '\n';
+    for (size_t monster = 0; monster < 3; ++monster) {
+        out << kRateMonsterLabels[monster];
+        for (int column = 0; column < 5; ++column) {
+            for (size_t i = 0; i < kRateMarks.size(); ++i)
+                if (kRateMarks[i].monster == static_cast<int>(monster) && kRateMarks[i].column == column)
+                    out << '\t' << texts[i];
+        }
+        out << '\n';
+    }
+}
+
+void printGrid(std::ostream& out, const CompareResult& result) {
+    for (const Table::Row& row : result.grid.rows()) {
+        for (size_t c = 0; c < row.size(); ++c)
+            out << (c ? "\t" : "") << row[c];
+        out << '\n';
+    }
+    out << '\n';
+    for (const std::string& name : result.notFound)
+        out << name << '\n';
+}
+
+} // namespace
+
+int runRates(Context& ctx, const std::vector<std::string>& argv) {
+    Args args(argv, {});
+    args.expectPositional(1, 1, "rates NPCDATA");
+    const std::string& path = args.positional()[0];
+    if (!fileExists(path))
+        throw ExpectedProblem("Error: file doesn't exists!");
+    const std::string text = ratesWorkingText(readFileBytes(path));
+    std::array<std::string, 15> references;
+    for (size_t i = 0; i < references.size(); ++i)
+        references[i] = kRateMarks[i].referenceDefault;
+    std::array<std::string, 15> results;
+    try {
+        checkRates(text, references, ctx.divider,
+                   [&](size_t i, const RateResult& r) { results[i] = r.text; });
+    } catch (...) {
+        printRates(ctx.out, results); // what the page shows when the error ends the check
+        throw;
+    }
+    printRates(ctx.out, results);
+    return 0;
+}
+
+int runCompare(Context& ctx, const std::vector<std::string>& argv) {
+    const std::string usage =
+        "compare npc|item|skill FIRST [SECOND] [--only-differences] [--show-missing] [--x-rate]";
+    Args args(argv, {{"--only-differences", 0}, {"--show-missing", 0}, {"--x-rate", 0}});
+    args.expectPositional(2, 3, usage);
+    const std::string& kind = args.positional()[0];
+    const CompareMember* member = kind == "npc"    ? &kNpcCompare
+                                  : kind == "item" ? &kItemCompare
+                                  : kind == "skill" ? &kSkillCompare
+                                                    : nullptr;
+    if (!member || (args.has("--x-rate") && member != &kNpcCompare))
+        throw ExpectedProblem("Usage: aethrian-cli " + usage);
+    CompareOptions options;
+    options.onlyDifferences = args.has("--only-differences");
+    options.showMissing = args.has("--show-missing");
+    options.xRate = args.has("--x-rate");
+    options.divider = ctx.divider;
+    const std::vector<std::string>& files = args.positional();
+    for (size_t i = 1; i < files.size(); ++i)
+        if (!fileExists(files[i]))
+            throw ExpectedProblem(member->missingFileMessage);
+    const TextLines first = ReadRecordLines(files[1]);
+    TextLines second;
+    if (files.size() == 3)
+        second = ReadRecordLines(files[2]);
+    CompareResult result;
+    try {
+        compareRecords(*member, first, files.size() == 3 ? &second : nullptr, options, result);
+    } catch (...) {
+        printGrid(ctx.out, result);
+        throw;
+    }
+    printGrid(ctx.out, result);
+    return 0;
+}
+
+} // namespace aethrian::cli
