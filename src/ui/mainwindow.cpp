@@ -6,6 +6,8 @@
 #include "ui/menus.h"
 #include "ui/messages.h"
 #include "ui/pages/panepage.h"
+#include "ui/pages/ratespages.h"
+#include "ui/widgets/pathbox.h"
 #include "ui/pages/smallpages.h"
 #include "ui/pages/tablepage.h"
 
@@ -111,8 +113,17 @@ QWidget* MainWindow::emptyPage(const QString& caption) {
 }
 
 void MainWindow::buildNpcPages(QTabWidget* tabs) {
-    tabs->addTab(emptyPage(QStringLiteral("NPCData Checker")), QStringLiteral("NPCData Checker"));
-    tabs->addTab(emptyPage(QStringLiteral("NPCData Compare")), QStringLiteral("NPCData Compare"));
+    auto* checker = new CheckerPage(&workspace_, tabs);
+    checker->setObjectName(pageObjectName(QStringLiteral("NPCData Checker")));
+    tabs->addTab(checker, QStringLiteral("NPCData Checker"));
+    auto* compare = new ComparePage(
+        kNpcCompare,
+        {"Edit33", "Label19", "Edit34", "Label20", "compBTN", "JvMultilineButton1", "JvStringGrid2",
+         "ListBox2", "CheckBox1", "CheckBox2", "CheckBox3"},
+        &workspace_.npcCompareModel, tabs, &workspace_.divider);
+    compare->setObjectName(pageObjectName(QStringLiteral("NPCData Compare")));
+    attachPopupMenu(compare->view(), popupMenu(QStringLiteral("compareMenu")));
+    tabs->addTab(compare, QStringLiteral("NPCData Compare"));
 
     npcEditor_ = new TablePage({QStringLiteral("NPCData"), QStringLiteral("Edit32"),
                                 QStringLiteral("Loadbtn"), QStringLiteral("JvMultilineButton4"),
@@ -127,6 +138,11 @@ void MainWindow::buildNpcPages(QTabWidget* tabs) {
     connect(npcEditor_, &TablePage::loadStarted, this, [handOff] { handOff->setEnabled(false); });
     connect(npcEditor_, &TablePage::loadFinished, this, [handOff] { handOff->setEnabled(true); });
     tabs->addTab(npcEditor_, QStringLiteral("NPCData Editor"));
+    connect(handOff, &QAction::triggered, this, [this, compare] {
+        npcEditor_->pathBox()->setText(compare->firstPath()->text());
+        showPage(npcEditor_);
+        npcEditor_->LoadbtnClick();
+    });
 
     auto* pch = new NpcPchPage(tabs);
     pch->setObjectName(pageObjectName(QStringLiteral("Npc_pch")));
@@ -152,7 +168,14 @@ void MainWindow::buildNpcPages(QTabWidget* tabs) {
 }
 
 void MainWindow::buildItemPages(QTabWidget* tabs) {
-    tabs->addTab(emptyPage(QStringLiteral("ITEMData Compare")), QStringLiteral("ITEMData Compare"));
+    auto* compare = new ComparePage(
+        kItemCompare,
+        {"Edit37", "Label31", "Edit36", "Label30", "ITEMcomp", "JvMultilineButton5", "JvStringGrid4",
+         "ListBox5", "CheckBox4", "CheckBox5", ""},
+        &workspace_.itemCompareModel, tabs, &workspace_.divider);
+    compare->setObjectName(pageObjectName(QStringLiteral("ITEMData Compare")));
+    attachPopupMenu(compare->view(), popupMenu(QStringLiteral("PopupMenu2")));
+    tabs->addTab(compare, QStringLiteral("ITEMData Compare"));
 
     itemEditor_ = new TablePage({QStringLiteral("ITEMData"), QStringLiteral("Edit35"),
                                  QStringLiteral("Load2BTN"), QStringLiteral("JvMultilineButton3"),
@@ -164,6 +187,12 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
     itemEditor_->setObjectName(pageObjectName(QStringLiteral("ITEMData Editor")));
     attachPopupMenu(itemEditor_->view(), popupMenu(QStringLiteral("PopupMenu3")));
     tabs->addTab(itemEditor_, QStringLiteral("ITEMData Editor"));
+    // Also offered on the skill results grid, where it hands over the item page's first file.
+    connect(action(QStringLiteral("MenuItem1")), &QAction::triggered, this, [this, compare] {
+        itemEditor_->pathBox()->setText(compare->firstPath()->text());
+        showPage(itemEditor_);
+        itemEditor_->LoadbtnClick();
+    });
 
     auto* itemPch = new PanePage({QStringLiteral("Edit43"), QStringLiteral("Button5"),
                                   QStringLiteral("TntMemo2"), QStringLiteral("Button6")},
@@ -193,7 +222,14 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
 }
 
 void MainWindow::buildSkillPages(QTabWidget* tabs) {
-    tabs->addTab(emptyPage(QStringLiteral("SKILLData Compare")), QStringLiteral("SKILLData Compare"));
+    auto* compare = new ComparePage(
+        kSkillCompare,
+        {"Edit40", "Label40", "Edit39", "Label39", "JvMultilineButton8", "JvMultilineButton9",
+         "JvStringGrid5", "ListBox8", "CheckBox6", "CheckBox7", ""},
+        &workspace_.skillCompareModel, tabs, &workspace_.divider);
+    compare->setObjectName(pageObjectName(QStringLiteral("SKILLData Compare")));
+    attachPopupMenu(compare->view(), popupMenu(QStringLiteral("PopupMenu2")));
+    tabs->addTab(compare, QStringLiteral("SKILLData Compare"));
 
     PanePageSpec skilldata{QStringLiteral("Edit51"), QStringLiteral("Button22"),
                            QStringLiteral("TntMemo11"), QStringLiteral("Button23")};

@@ -12,7 +12,14 @@ namespace aethrian::ui {
 class Workspace : public QObject {
     Q_OBJECT
 public:
-    Workspace() : npcModel(npc), itemModel(item), petModel(pet), skillModel(skill) {}
+    Workspace()
+        : npcModel(npc), itemModel(item), petModel(pet), skillModel(skill), npcCompareModel(npcCompare),
+          itemCompareModel(itemCompare), skillCompareModel(skillCompare) {
+        for (TableModel* m : {&npcCompareModel, &itemCompareModel, &skillCompareModel}) {
+            m->setEditable(false);
+            m->setHighlightDifferences(true);
+        }
+    }
 
     Table npc;
     Table item;
@@ -22,6 +29,13 @@ public:
     TableModel itemModel;
     TableModel petModel;
     TableModel skillModel;
+    // The comparison results.
+    Table npcCompare;
+    Table itemCompare;
+    Table skillCompare;
+    TableModel npcCompareModel;
+    TableModel itemCompareModel;
+    TableModel skillCompareModel;
     char divider = ',';
 };
 

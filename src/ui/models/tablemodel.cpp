@@ -1,5 +1,7 @@
 #include "ui/models/tablemodel.h"
 
+#include <QColor>
+
 namespace aethrian::ui {
 
 TableModel::TableModel(Table& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
@@ -14,8 +16,30 @@ int TableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(table_.colCount());
 }
 
+bool TableModel::isDifference(int row, int column) const {
+    if (column <= 0)
+        return false;
+    const std::string& text = table_.cell(static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+    return text.size() > 5 && text.front() == '(' && text.back() == ')' && text.find(" <> ") != std::string::npos;
+}
+
 QVariant TableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid())
+        return {};
+    if (highlight_ && (role == Qt::BackgroundRole || role == DifferenceRole)) {
+        const bool differs = isDifference(index.row(), index.column());
+        if (role == DifferenceRole)
+            return differs;
+        if (differs)
+            return QColor(255, 214, 102);
+        const std::string& marker = table_.cell(static_cast<size_t>(index.row()) + 1, 0);
+        if (marker == "<>")
+            return QColor(255, 243, 214);
+        if (marker == "N/A")
+            return QColor(222, 226, 236);
+        return {};
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     return QString::fromUtf8(table_.cell(static_cast<size_t>(index.row()) + 1,
                                          static_cast<size_t>(index.column())));
@@ -32,7 +56,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid() || role != Qt::EditRole || !editable_)
         return false;
     const size_t row = static_cast<size_t>(index.row()) + 1;
     const size_t col = static_cast<size_t>(index.column());
@@ -50,7 +74,8 @@ bool TableModel::setData(const QModelIndex& index, const QVariant& value, int ro
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return editable_ ? base | Qt::ItemIsEditable : base;
 }
 
 void TableModel::reload(const std::function<void(Table&)>& fill) {

@@ -17,6 +17,14 @@ class TableModel : public QAbstractTableModel {
 public:
     explicit TableModel(Table& table, QObject* parent = nullptr);
 
+    // True for a cell of a comparison that holds two differing values.
+    static constexpr int DifferenceRole = Qt::UserRole + 1;
+
+    void setEditable(bool editable) { editable_ = editable; }
+    // Comparison results: differing cells and marked rows get their own background.
+    void setHighlightDifferences(bool on) { highlight_ = on; }
+    bool isDifference(int row, int column) const;
+
     Table& table() { return table_; }
     const Table& table() const { return table_; }
 
@@ -48,6 +56,8 @@ private:
     Table& table_;
     UndoStack history_;
     bool modified_ = false;
+    bool editable_ = true;
+    bool highlight_ = false;
 };
 
 } // namespace aethrian::ui

@@ -1,0 +1,262 @@
+#include "ui/pages/ratespages.h"
+
+#include "app/errors.h"
+#include "rates/rateschecker.h"
+#include "records/tableio.h"
+#include "records/textfile.h"
+#include "ui/messages.h"
+#include "ui/models/tablemodel.h"
+#include "ui/pages/panepage.h"
+#include "ui/pages/tablepage.h"
+#include "ui/widgets/busybutton.h"
+#include "ui/widgets/pathbox.h"
+#include "ui/workspace.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace aethrian::ui {
+
+namespace {
+
+QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, bool reference, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(group);
+    for (int c = 0; c < 5; ++c) {
+        const QString label = reference && c == 0 ? QStringLiteral("Exp rate")
+                                                  : QString::fromLatin1(kRateColumnLabels[static_cast<size_t>(c)]);
+        grid->addWidget(new QLabel(label, group), 0, c + 1);
+    }
+    for (int m = 0; m < 3; ++m)
+        grid->addWidget(new QLabel(QString::fromLatin1(kRateMonsterLabels[static_cast<size_t>(m)]), group), m + 1, 0);
+    for (size_t i = 0; i < kRateMarks.size(); ++i) {
+        const RateMark& mark = kRateMarks[i];
+        auto* edit = new QLineEdit(group);
+        edit->setObjectName(QString::fromLatin1(reference ? mark.referenceEdit : mark.resultEdit));
+        if (reference) {
+            edit->setText(QString::fromLatin1(mark.referenceDefault));
+            if (mark.item)
+                edit->setToolTip(QString::fromLatin1(mark.item));
+        } else {
+            edit->setReadOnly(true);
+        }
+        grid->addWidget(edit, mark.monster + 1, mark.column + 1);
+        edits[i] = edit;
+    }
+    return group;
+}
+
+} // namespace
+
+CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent), workspace_(workspace) {
+    auto* header = new QLabel(QStringLiteral("This program will read an npcdata file and check some basic "
+                                             "monsters to obtain what are the rates of the npcdata file."),
+                              this);
+    header->setWordWrap(true);
+    path_ = new PathBox(QStringLiteral("Edit16"), this);
+    check_ = new QPushButton(QStringLiteral("Check"), this);
+    check_->setObjectName(QStringLiteral("Button1"));
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(path_, 1);
+    bar->addWidget(check_);
+    auto* grids = new QHBoxLayout;
+    grids->addWidget(rateGrid(QStringLiteral("1x Reference Data"), references_, true, this));
+    grids->addWidget(rateGrid(QStringLiteral("Rates"), results_, false, this));
+    memo_ = new QPlainTextEdit(this);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setReadOnly(true);
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* footnote = new QLabel(QStringLiteral("A quick estimate for when no 1x file is at hand: with one, "
+                                               "compare the two files on the NPCData Compare page."),
+                                this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(header);
+    layout->addLayout(bar);
+    layout->addLayout(grids);
+    layout->addWidget(memo_, 1);
+    layout->addWidget(footnote);
+    connect(check_, &QPushButton::clicked, this, &CheckerPage::Button1Click);
+    connect(path_, &PathBox::fileDropped, this, &CheckerPage::Button1Click);
+}
+
+void CheckerPage::Button1Click() {
+    runGuarded(this, [this] {
+        const std::string path = path_->path();
+        if (!fileExists(path))
+            throw ExpectedProblem("Error: file doesn't exists!");
+        BusyButton busy(check_, QStringLiteral("Check"), false, false);
+        check_->setText(QStringLiteral("Loading..."));
+        const std::string bytes = readFileBytes(path);
+        pumpEvents();
+        check_->setText(QStringLiteral("Decoding..."));
+        const std::string text = ratesWorkingText(bytes);
+        setPaneText(memo_, text);
+        pumpEvents();
+        check_->setText(QStringLiteral("Wait..."));
+        std::array<std::string, 15> references;
+        for (size_t i = 0; i < references.size(); ++i)
+            references[i] = references_[i]->text().toStdString();
+        checkRates(text, references, workspace_->divider, [this](size_t i, const RateResult& r) {
+            results_[i]->setText(QString::fromUtf8(r.text));
+            results_[i]->setToolTip(QString::fromUtf8(r.tooltip));
+        });
+    });
+}
+
+ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& names, TableModel* model,
+                         QWidget* parent, char* divider)
+    : QWidget(parent), member_(member), model_(model), divider_(divider) {
+    first_ = new PathBox(names.first, this);
+    second_ = new PathBox(names.second, this);
+    firstSize_ = new QLabel(QStringLiteral("<size>"), this);
+    firstSize_->setObjectName(names.firstSize);
+    secondSize_ = new QLabel(QStringLiteral("<size>"), this);
+    secondSize_->setObjectName(names.secondSize);
+    run_ = new QPushButton(QStringLiteral("Watch"), this);
+    run_->setObjectName(names.run);
+    auto* halt = new QPushButton(QStringLiteral("HALT!"), this);
+    halt->setObjectName(names.halt);
+    const QString what = QString::fromLatin1(member.notFoundCaption).section(' ', 0, 0); // "NPCs"
+    onlyDifferences_ = new QCheckBox(QStringLiteral("Show only records with differencies"), this);
+    onlyDifferences_->setObjectName(names.onlyDifferences);
+    showMissing_ = new QCheckBox(QStringLiteral("Show data of %1 not found on 2nd file").arg(what), this);
+    showMissing_->setObjectName(names.showMissing);
+    if (!names.xRate.isEmpty()) {
+        xRate_ = new QCheckBox(QStringLiteral("Show x rate of 1st file over 2nd file"), this);
+        xRate_->setObjectName(names.xRate);
+    }
+    auto* legend = new QLabel(QStringLiteral("Legenda: <> = record with differencies | N/A = record not found in 2nd file"), this);
+
+    auto* paths = new QGridLayout;
+    paths->addWidget(first_, 0, 0);
+    paths->addWidget(firstSize_, 0, 1);
+    paths->addWidget(second_, 1, 0);
+    paths->addWidget(secondSize_, 1, 1);
+    paths->addWidget(run_, 0, 2, 2, 1);
+    paths->addWidget(halt, 0, 3, 2, 1);
+    auto* boxes = new QVBoxLayout;
+    boxes->addWidget(onlyDifferences_);
+    boxes->addWidget(showMissing_);
+    if (xRate_)
+        boxes->addWidget(xRate_);
+    boxes->addWidget(legend);
+
+    auto* results = new QGroupBox(QStringLiteral("Results"), this);
+    view_ = makeTableView(names.grid, model_, results);
+    setFirstColumnWidths(view_, {38, 149, 86, 81});
+    auto* resultsLayout = new QVBoxLayout(results);
+    resultsLayout->addWidget(view_);
+    auto* missing = new QGroupBox(QString::fromLatin1(member.notFoundCaption), this);
+    notFound_ = new QListWidget(missing);
+    notFound_->setObjectName(names.notFound);
+    auto* missingLayout = new QVBoxLayout(missing);
+    missingLayout->addWidget(notFound_);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(results);
+    split->addWidget(missing);
+    split->setStretchFactor(0, 4);
+    split->setStretchFactor(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(paths);
+    layout->addLayout(boxes);
+    layout->addWidget(split, 1);
+
+    auto* next = new QAction(QStringLiteral("Next difference"), this);
+    next->setObjectName(names.grid + QStringLiteral("NextDifference"));
+    next->setShortcut(Qt::Key_F8);
+    next->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(next);
+    connect(next, &QAction::triggered, this, [this] { nextDifference(); });
+    connect(run_, &QPushButton::clicked, this, &ComparePage::runClick);
+    connect(halt, &QPushButton::clicked, this, [this] { halt_ = true; });
+    connect(second_, &QLineEdit::textChanged, this, &ComparePage::secondChanged);
+}
+
+void ComparePage::secondChanged(const QString& text) {
+    if (!text.isEmpty() && run_->text() == QLatin1String("Watch"))
+        run_->setText(QStringLiteral("Compare"));
+    else if (text.isEmpty() && run_->text() == QLatin1String("Compare"))
+        run_->setText(QStringLiteral("Watch"));
+}
+
+void ComparePage::runClick() {
+    runGuarded(this, [this] {
+        const std::string first = first_->path();
+        if (!fileExists(first))
+            throw ExpectedProblem(member_.missingFileMessage);
+        halt_ = false;
+        struct IdleCaption { // after the busy caption: Compare or Watch as the second box reads now
+            ComparePage* page;
+            ~IdleCaption() {
+                page->run_->setText(page->second_->text().isEmpty() ? QStringLiteral("Watch")
+                                                                    : QStringLiteral("Compare"));
+                pumpEvents();
+            }
+        } idle{this};
+        BusyButton busy(run_, run_->text());
+        busy.setHaltFlag(&halt_);
+        notFound_->clear();
+        firstSize_->setText(QString::fromStdString(sizeText(fileSize(first))));
+        const std::string secondPath = second_->path();
+        const bool hasSecond = fileExists(secondPath);
+        TextLines secondLines;
+        if (hasSecond) {
+            secondSize_->setText(QString::fromStdString(sizeText(fileSize(secondPath))));
+            secondLines = ReadRecordLines(secondPath);
+        }
+        const TextLines firstLines = ReadRecordLines(first);
+        CompareOptions options;
+        options.onlyDifferences = onlyDifferences_->isChecked();
+        options.showMissing = showMissing_->isChecked();
+        options.xRate = xRate_ && xRate_->isChecked();
+        options.divider = *divider_;
+        CompareResult result;
+        // Rows found before an error or a halt are shown all the same.
+        struct Publish {
+            ComparePage* page;
+            CompareResult& result;
+            ~Publish() {
+                page->model_->reload([&](Table& t) {
+                    t = std::move(result.grid);
+                    t.appendRow(); // the grid's blank last row
+                });
+                setFirstColumnWidths(page->view_, {38, 149, 86, 81});
+                for (const std::string& name : result.notFound)
+                    page->notFound_->addItem(QString::fromUtf8(name));
+            }
+        } publish{this, result};
+        compareRecords(member_, firstLines, hasSecond ? &secondLines : nullptr, options, result, &busy);
+    });
+}
+
+bool ComparePage::nextDifference() {
+    const int rows = model_->rowCount();
+    const int cols = model_->columnCount();
+    const QModelIndex current = view_->currentIndex();
+    int r = current.isValid() ? current.row() : 0;
+    int c = current.isValid() ? current.column() + 1 : 0;
+    for (; r < rows; ++r, c = 0) {
+        for (; c < cols; ++c) {
+            if (model_->isDifference(r, c)) {
+                view_->setCurrentIndex(model_->index(r, c));
+                view_->scrollTo(model_->index(r, c));
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace aethrian::ui

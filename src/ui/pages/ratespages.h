@@ -1,0 +1,78 @@
+#pragma once
+
+#include "rates/compare.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+
+namespace aethrian::ui {
+
+class PathBox;
+class TableModel;
+class Workspace;
+
+// NPCData Checker: the rates of an npcdata file from three reference monsters.
+class CheckerPage : public QWidget {
+    Q_OBJECT
+public:
+    CheckerPage(Workspace* workspace, QWidget* parent);
+    void Button1Click();
+
+private:
+    Workspace* workspace_;
+    PathBox* path_;
+    QPushButton* check_;
+    QPlainTextEdit* memo_;
+    std::array<QLineEdit*, 15> references_{};
+    std::array<QLineEdit*, 15> results_{};
+};
+
+// Object names of one compare page.
+struct ComparePageNames {
+    QString first, firstSize, second, secondSize, run, halt, grid, notFound;
+    QString onlyDifferences, showMissing, xRate; // xRate empty: no x-rate box
+};
+
+// One of the three Compare pages: two path boxes, Watch/Compare, HALT!, the check boxes, the
+// results grid with its legend and the not-found list.
+class ComparePage : public QWidget {
+    Q_OBJECT
+public:
+    ComparePage(const CompareMember& member, const ComparePageNames& names, TableModel* model,
+                QWidget* parent, char* divider);
+
+    PathBox* firstPath() const { return first_; }
+    QTableView* view() const { return view_; }
+    void runClick();
+    // Moves the current cell to the next cell holding two differing values; false at the end.
+    bool nextDifference();
+
+private:
+    void secondChanged(const QString& text);
+
+    const CompareMember& member_;
+    TableModel* model_;
+    char* divider_;
+    PathBox* first_;
+    PathBox* second_;
+    QLabel* firstSize_;
+    QLabel* secondSize_;
+    QPushButton* run_;
+    QCheckBox* onlyDifferences_;
+    QCheckBox* showMissing_;
+    QCheckBox* xRate_ = nullptr;
+    QTableView* view_;
+    QListWidget* notFound_;
+    bool halt_ = false;
+};
+
+} // namespace aethrian::ui

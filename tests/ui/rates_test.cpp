@@ -1,0 +1,88 @@
+#include "uifixture.h"
+
+#include "ui/pages/ratespages.h"
+#include "ui/widgets/pathbox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace aethrian;
+using namespace aethrian::ui;
+
+TEST_F(WindowTest, CheckerShowsOneXRatesOfTheExample) {
+    find<PathBox>(QStringLiteral("Edit16"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    auto* check = find<QPushButton>(QStringLiteral("Button1"));
+    check->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    for (int i = 17; i <= 31; ++i)
+        EXPECT_EQ(find<QLineEdit>(QStringLiteral("Edit%1").arg(i))->text(), "1") << i;
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Edit17"))->toolTip(), "4,2");
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Edit3"))->toolTip(), "small_shield");
+    EXPECT_EQ(check->text(), "Check");
+    EXPECT_TRUE(check->isEnabled());
+
+    find<PathBox>(QStringLiteral("Edit16"))->setText(QStringLiteral("/nonexistent"));
+    check->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Error: file doesn't exists!")});
+}
+
+TEST_F(WindowTest, CompareShowsRatesHighlightsDifferencesAndHandsOff) {
+    auto* run = find<QPushButton>(QStringLiteral("compBTN"));
+    EXPECT_EQ(run->text(), "Watch");
+    find<PathBox>(QStringLiteral("Edit33"))->setText(QString::fromStdString(examplePath("npcdata_2x.txt")));
+    auto* second = find<PathBox>(QStringLiteral("Edit34"));
+    QTest::keyClicks(second, QString::fromStdString(examplePath("npcdata.txt")));
+    EXPECT_EQ(run->text(), "Compare");
+    find<QCheckBox>(QStringLiteral("CheckBox3"))->setChecked(true);
+    run->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(run->text(), "Compare");
+
+    const Table& grid = window->workspace().npcCompare;
+    ASSERT_EQ(grid.rowCount(), 7u); // header, five records, blank last row
+    EXPECT_EQ(grid.cell(5, 1), "orc_grunt");
+    EXPECT_EQ(grid.cell(5, 5), "2x");
+    EXPECT_EQ(grid.cell(5, 0), "<>");
+    EXPECT_TRUE(grid.row(6) == Table::Row(grid.colCount()));
+    EXPECT_EQ(find<QListWidget>(QStringLiteral("ListBox2"))->count(), 0); // cave_bat is only in the 2nd
+
+    // The duplicate blue_wolf records differ in their ID: F8 walks every differing cell, then stops.
+    TableModel& model = window->workspace().npcCompareModel;
+    auto* page = window->findChild<ComparePage*>(QStringLiteral("NPCDataComparePage"));
+    ASSERT_NE(page, nullptr);
+    int found = 0;
+    while (page->nextDifference()) {
+        const QModelIndex at = page->view()->currentIndex();
+        EXPECT_TRUE(model.data(at, TableModel::DifferenceRole).toBool());
+        ++found;
+        ASSERT_LT(found, 100);
+    }
+    int expected = 0;
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c)
+            expected += model.isDifference(r, c);
+    EXPECT_EQ(found, expected);
+    EXPECT_GT(found, 0);
+    EXPECT_TRUE(model.data(model.index(0, 1), Qt::BackgroundRole).isValid()); // a "<>" row
+
+    // Clearing the second box turns the button back into Watch.
+    second->clear();
+    EXPECT_EQ(run->text(), "Watch");
+
+    window->action(QStringLiteral("SendFirstFileDatatoRatesChanger1"))->trigger();
+    EXPECT_EQ(find<PathBox>(QStringLiteral("Edit32"))->text(),
+              QString::fromStdString(examplePath("npcdata_2x.txt")));
+    EXPECT_EQ(window->workspace().npc.recordCount(), 5u);
+}
+
+TEST_F(WindowTest, CompareOfAMissingFirstFileShowsTheMembersMessage) {
+    find<PathBox>(QStringLiteral("Edit37"))->setText(QStringLiteral("/nonexistent"));
+    find<QPushButton>(QStringLiteral("ITEMcomp"))->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("ITEMData files doesn't exists...")});
+    EXPECT_EQ(find<QPushButton>(QStringLiteral("ITEMcomp"))->text(), "Watch");
+}
