@@ -52,9 +52,18 @@ void recordFileSuite(const std::string& dir) {
 
 } // namespace aethrian::bench
 
-int main(int /*argc*/, char** argv) {
+int main(int argc, char** argv) {
     using namespace aethrian::bench;
     aethrian::preferHugePages(argv);
+    // aethrian-bench --generate-npcdata N PATH: a file for timing the editor by hand.
+    if (argc == 4 && std::string(argv[1]) == "--generate-npcdata") {
+        const std::string path = argv[3];
+        const size_t slash = path.find_last_of('/');
+        writeGenerated(slash == std::string::npos ? "." : path.substr(0, slash),
+                       slash == std::string::npos ? path : path.substr(slash + 1),
+                       generateNpcData(std::stoul(argv[2]), 10000, 42));
+        return 0;
+    }
     const std::string dir = scratchDir();
     printHeader();
     recordFileSuite(dir);

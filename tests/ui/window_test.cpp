@@ -19,6 +19,10 @@
 #include <QTest>
 #include <QUrl>
 
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 using namespace aethrian;
@@ -337,4 +341,28 @@ TEST_F(WindowTest, DroppingAFileFillsThePathBoxAndLoadsIt) {
     static_cast<QObject*>(box)->event(&drop); // delivered as the drag manager would
     EXPECT_EQ(box->text(), QString::fromStdString(examplePath("itemdata.txt")));
     EXPECT_GT(window->workspace().itemModel.rowCount(), 1);
+}
+
+// Timing by hand, outside `make test`: AETHRIAN_BIG_NPCDATA=file ui_tests
+// --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_LargeLoad*'
+TEST_F(WindowTest, DISABLED_LargeLoadIsShownQuickly) {
+    const char* big = std::getenv("AETHRIAN_BIG_NPCDATA");
+    ASSERT_NE(big, nullptr);
+    window->show();
+    find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromLocal8Bit(big));
+    QElapsedTimer timer;
+    timer.start();
+    find<QPushButton>(QStringLiteral("Loadbtn"))->click();
+    QApplication::processEvents();
+    const qint64 loaded = timer.elapsed();
+    auto* view = find<QTableView>(QStringLiteral("JvStringGrid1"));
+    TableModel& model = window->workspace().npcModel;
+    timer.restart();
+    view->scrollToBottom();
+    const QModelIndex last = model.index(model.rowCount() - 1, 5);
+    view->setCurrentIndex(last);
+    model.setData(last, QStringLiteral("9"), Qt::EditRole);
+    QApplication::processEvents();
+    std::printf("load and show: %lld ms; scroll to the last row and edit: %lld ms\n",
+                static_cast<long long>(loaded), static_cast<long long>(timer.elapsed()));
 }
