@@ -205,6 +205,10 @@ std::string formatGeneral(long double value, int digits, char separator) {
         return value < 0 ? "-INF" : "INF";
     if (value == 0)
         return "0";
+    // Whole numbers that fit the digits print as they are: the common ratio (1x, 2x) needs no
+    // decimal expansion.
+    if (digits <= 18 && std::fabs(value) < std::pow(10.0L, digits) && std::floor(value) == value)
+        return std::to_string(static_cast<long long>(value));
     const Decimal d = roundSignificant(value, digits);
     std::string out = d.negative ? "-" : "";
     const int count = static_cast<int>(d.digits.size());

@@ -97,6 +97,7 @@ public:
     bool compareRow(std::string_view a, std::string_view b, Table::Row& row) {
         bool differs = false;
         row.clear();
+        row.reserve(r_.grid.colCount());
         row.emplace_back();
         row.emplace_back(recordName(a));
         const bool hasB = !b.empty();
