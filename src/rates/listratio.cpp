@@ -2,44 +2,13 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
+#include "editing/droplist.h"
 
 namespace aethrian {
 
 namespace {
 
-constexpr size_t npos = std::string_view::npos;
-
-// The text before the first `c`, or "" when there is none.
-std::string_view upTo(std::string_view s, char c) {
-    const size_t p = s.find(c);
-    return p == npos ? std::string_view() : s.substr(0, p);
-}
-
-// Drops the text up to and including the first `c` (nothing when there is none).
-void cutAfter(std::string_view& s, char c) {
-    const size_t p = s.find(c);
-    if (p != npos)
-        s.remove_prefix(p + 1);
-}
-
-void cutAfter(std::string_view& s, std::string_view t) {
-    const size_t p = s.find(t);
-    if (p != npos)
-        s.remove_prefix(p + t.size());
-}
-
-// The name between the first "[" and the first "]"; the text is then cut after that "]" and one
-// more character (the separator). Without a "]" only one character is dropped.
-std::string_view takeName(std::string_view& s) {
-    const size_t open = s.find('[');
-    const size_t close = s.find(']');
-    std::string_view name;
-    if (open != npos && close != npos && close > open)
-        name = s.substr(open + 1, close - open - 1);
-    const size_t drop = close == npos ? 1 : close + 2;
-    s.remove_prefix(std::min(drop, s.size()));
-    return name;
-}
+using namespace droptext;
 
 std::string ratio(std::string_view a, std::string_view b, char divider) {
     const long double x = readNumber(a, divider);

@@ -1,0 +1,87 @@
+#include "editing/adddrop.h"
+
+#include "app/numbers.h"
+
+namespace aethrian {
+
+namespace {
+
+long double formula(const DropFormula& f, long double level, char divider) {
+    const long double v = readNumber(f.v, divider);
+    const long double a = readNumber(f.a, divider);
+    const long double b = readNumber(f.b, divider);
+    return v + a * level + b * level * level;
+}
+
+// A whole number, 0 when the box is empty.
+std::int64_t wholeOrZero(const std::string& text) { return text.empty() ? 0 : parseInt(text); }
+
+// Computes one row's change; the table is not touched.
+CellChange dropChange(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
+    const std::string& levelText = table.cell(row, kLevelColumn);
+    const DropValues d = computeDrop(s, readNumber(levelText, divider), divider);
+    const std::string& old = table.cell(row, kGroupedDropColumn);
+    AppendedDrop added = appendDropGroup(old, s.item, dotAdd(d.min, divider), dotAdd(d.max, divider),
+                                         dotAdd(d.chance, divider));
+    log.add("At " + table.cell(row, 1) + " (ID: " + table.cell(row, 3) + " level: " + levelText + ")" +
+            " added the string: " + added.piece);
+    return {row, kGroupedDropColumn, old, std::move(added.cell)};
+}
+
+} // namespace
+
+DropValues computeDrop(const AddDropSettings& s, long double level, char divider) {
+    return {formatWhole(formula(s.min, level, divider), divider),
+            formatWhole(formula(s.max, level, divider), divider),
+            formatGeneral(formula(s.chance, level, divider), 10, divider)};
+}
+
+AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::string_view min,
+                             std::string_view max, std::string_view chance) {
+    AppendedDrop out;
+    out.piece = cell == "{}" ? "" : ";";
+    out.piece.append("{{{[").append(item).append("];").append(min).append(";").append(max);
+    out.piece.append(";100}};").append(chance).append("}}");
+    out.cell = std::string(cell.substr(0, cell.empty() ? 0 : cell.size() - 1)) + out.piece;
+    return out;
+}
+
+TableEdit addDropToRow(Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
+    TableEdit edit;
+    edit.label = "Add drop";
+    log.add("Adding item " + s.item + "...");
+    if (row == 0 || row >= table.rowCount() || table.colCount() <= kGroupedDropColumn)
+        return edit;
+    edit.cells.push_back(dropChange(table, row, s, divider, log));
+    applyEdit(table, edit);
+    log.add("Item added");
+    return edit;
+}
+
+TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider, Log& log,
+                            const std::function<int()>& draw) {
+    TableEdit edit;
+    edit.label = "Add drop";
+    log.add("Adding item " + s.item + "...");
+    const std::int64_t minLevel = wholeOrZero(s.minLevel);
+    const std::int64_t percent = wholeOrZero(s.percent);
+    for (size_t r = 1; r < table.rowCount(); ++r) {
+        if (draw() >= percent)
+            continue;
+        if (parseInt(table.cell(r, kLevelColumn)) < minLevel)
+            continue;
+        if (!s.kind.empty() && s.kind != table.cell(r, 2))
+            continue;
+        if (!s.clan.empty() &&
+            (table.colCount() <= kClanColumn || table.cell(r, kClanColumn).find(s.clan) == std::string::npos))
+            continue;
+        if (table.colCount() <= kGroupedDropColumn)
+            continue;
+        edit.cells.push_back(dropChange(table, r, s, divider, log));
+    }
+    applyEdit(table, edit);
+    log.add("Items added");
+    return edit;
+}
+
+} // namespace aethrian

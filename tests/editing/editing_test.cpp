@@ -1,0 +1,202 @@
+#include "app/errors.h"
+#include "editing/adddrop.h"
+#include "editing/droplist.h"
+#include "editing/valuechange.h"
+
+#include <gtest/gtest.h>
+
+using namespace aethrian;
+
+namespace {
+
+ChangeSettings settings(ChangeOption op, long double factor, bool adenaOnly = false) {
+    ChangeSettings s;
+    s.option = op;
+    s.factor = factor;
+    s.adenaOnly = adenaOnly;
+    return s;
+}
+
+// An NPC table of `rows` records and 70 columns; column 21 the grouped drop list.
+Table npcTable(size_t rows) {
+    Table t;
+    t.setColCount(70);
+    for (size_t c = 4; c < 70; ++c)
+        t.setCell(0, c, "f" + std::to_string(c));
+    t.setCell(0, 5, "acquire_exp_rate");
+    t.setRowCount(rows + 1);
+    for (size_t r = 1; r <= rows; ++r) {
+        t.setCell(r, 1, "npc" + std::to_string(r));
+        t.setCell(r, 2, "warrior");
+        t.setCell(r, 3, std::to_string(100 + r));
+        t.setCell(r, 4, std::to_string(10 * r));
+        t.setCell(r, 5, "1");
+        t.setCell(r, 19, "{}");
+        t.setCell(r, 21, "{}");
+    }
+    return t;
+}
+
+} // namespace
+
+TEST(DropList, EntryScanSkipsGroupChances) {
+    const auto entries = scanDropEntries("{{{{[adena];10;20;100}};70};{{{[sword];1;2;100};{[b'x];3;4;5}};5}}");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "adena");
+    EXPECT_EQ(entries[1].max, "2");
+    EXPECT_EQ(entries[2].name, "b'x");
+    EXPECT_EQ(entries[2].chance, "5");
+    EXPECT_TRUE(scanDropEntries("{}").empty());
+    EXPECT_EQ(scanDropEntries("[[[").size(), 1u); // odd text: the scan still ends
+}
+
+TEST(ValueChange, ListRewritersWorkedExamples) {
+    VectorLog log;
+    const std::string flat = "{{[adena];10;20;70};{[sword];1;1;0.5}}";
+    EXPECT_EQ(rewriteFlatList(flat, settings(ChangeOption::Multiply, 2), "1", log),
+              "{{[adena];10;20;140};{[sword];1;1;1}}");
+    EXPECT_EQ(rewriteFlatList(flat, settings(ChangeOption::Multiply, 2, true), "1", log),
+              "{{[adena];20;40;70};{[sword];1;1;0.5}}");
+    EXPECT_EQ(rewriteFlatList("{{[adena];5;7;70}}", settings(ChangeOption::Divide, 2, true), "1", log),
+              "{{[adena];3;4;70}}");
+    const std::string grouped = "{{{{[adena];10;20;100}};70};{{{[sword];1;1;100}};5}}";
+    EXPECT_EQ(rewriteGroupedList(grouped, settings(ChangeOption::Multiply, 2), "1", log),
+              "{{{{[adena];10;20;100}};70};{{{[sword];1;1;100}};10}}");
+    EXPECT_EQ(rewriteGroupedList("{{{{[adena];10;20;100}};70}}", settings(ChangeOption::Multiply, 3, true), "1", log),
+              "{{{{[adena];30;60;100}};70}}");
+    EXPECT_EQ(rewriteGroupedList("", settings(ChangeOption::Multiply, 2), "1", log), "{}");
+    EXPECT_EQ(rewriteGroupedList("{{[a];1;1;5}}", settings(ChangeOption::Multiply, 2), "1", log), "{{[a];1;1;5}}");
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(ValueChange, NumbersSmartRangeAndZeroRule) {
+    VectorLog log;
+    ChangeSettings s = settings(ChangeOption::Multiply, 2);
+    s.smart = true;
+    s.low = 0.1L;
+    s.high = 1000;
+    EXPECT_EQ(rewriteNumeric("0.1", s, "7", log), "0.2");
+    EXPECT_EQ(rewriteNumeric("1000", s, "7", log), "2000");
+    EXPECT_EQ(rewriteNumeric("0.05", s, "7", log), "0.05");
+    EXPECT_EQ(rewriteNumeric("0", settings(ChangeOption::Multiply, 2), "8", log), "0");
+    EXPECT_EQ(rewriteNumeric("7.50", settings(ChangeOption::Add, 0), "9", log), "7.5");
+    EXPECT_EQ(rewriteNumeric("1,5", settings(ChangeOption::Add, 0), "9", log), "1.5");
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"  ID 7 skipped (SMART: value is:0,05).",
+                                                   "ID 8 is zero, can't be multiplied."}));
+    EXPECT_THROW(rewriteNumeric("", settings(ChangeOption::Add, 1), "1", log), OperationError);
+}
+
+TEST(ValueChange, DialogPreparationAndHeaderLines) {
+    ChangeDialog d;
+    d.option = ChangeOption::Warp;
+    d.from = "3";
+    d.to = "10";
+    prepareChange(d, ',');
+    EXPECT_EQ(d.by, "3,333333333");
+    EXPECT_EQ(changeHeaderLine(d, 0, "exp"), "Column exp :: WARP from 3 to 10");
+
+    ChangeDialog smart;
+    smart.smart = true;
+    prepareChange(smart, ',');
+    EXPECT_EQ(changeHeaderLine(smart, 0, "acquire_exp_rate"),
+              "Column acquire_exp_rate :: MULTIPLY by 1,0 [SMART ENABLED: 0,1 < X > 1000,0]");
+    smart.adenaOnly = true;
+    smart.option = ChangeOption::Divide;
+    EXPECT_EQ(changeHeaderLine(smart, 7, "x"),
+              "NPC ID 7 :: Column x :: DIVISION by 1,0 [SMART ENABLED: 0,1 < X > 1000,0] [ADENA MODE ON]");
+
+    ChangeDialog zero;
+    zero.option = ChangeOption::Warp;
+    zero.from = "0";
+    try {
+        prepareChange(zero, ',');
+        FAIL();
+    } catch (const ExpectedProblem& e) {
+        EXPECT_STREQ(e.what(), "I can't multiply or divide by zero!");
+    }
+    EXPECT_EQ(zero.by, "0");
+    ChangeDialog none;
+    none.option = ChangeOption::None;
+    EXPECT_THROW(prepareChange(none, ','), ExpectedProblem);
+    ChangeDialog addZero;
+    addZero.option = ChangeOption::Add;
+    addZero.by = "0";
+    EXPECT_NO_THROW(prepareChange(addZero, ','));
+}
+
+TEST(ValueChange, ColumnRunIsAllOrNothing) {
+    Table t = npcTable(4);
+    ChangeDialog d;
+    d.by = "2";
+    prepareChange(d, ',');
+    VectorLog log;
+    TableEdit edit = runValueChange(t, d, 0, 4, ',', log);
+    EXPECT_EQ(t.cell(4, 4), "80");
+    EXPECT_EQ(edit.cells.size(), 4u);
+    revertEdit(t, edit);
+    EXPECT_EQ(t.cell(4, 4), "40");
+
+    const std::string before = dumpTable(t);
+    t.setCell(3, 4, "x");
+    const std::string withBad = dumpTable(t);
+    log.lines.clear();
+    EXPECT_THROW(runValueChange(t, d, 0, 4, ',', log), OperationError);
+    EXPECT_EQ(dumpTable(t), withBad);
+    EXPECT_EQ(log.lines.size(), 1u); // the header line stays
+
+    // Ignored column: only the header line.
+    log.lines.clear();
+    EXPECT_TRUE(runValueChange(t, d, 2, 10, ',', log).empty());
+    EXPECT_EQ(log.lines, std::vector<std::string>{"NPC ID 2 :: Column f10 :: MULTIPLY by 2"});
+    (void)before;
+}
+
+TEST(AddDrop, FormulaGroupsAndFilters) {
+    AddDropSettings s;
+    const DropValues test = computeDrop(s, 15, ',');
+    EXPECT_EQ(test.min, "1");
+    EXPECT_EQ(test.max, "1");
+    EXPECT_EQ(test.chance, "0,06625");
+    s.min = {"0.4", "0", "0"};
+    EXPECT_EQ(computeDrop(s, 1, ',').min, "0");
+    s.min = {"0.5", "0", "0"};
+    EXPECT_EQ(computeDrop(s, 1, ',').min, "1");
+
+    EXPECT_EQ(appendDropGroup("{}", "sword", "1", "2", "0.5").cell, "{{{{[sword];1;2;100}};0.5}}");
+    const AppendedDrop more = appendDropGroup("{{{{[adena];10;20;100}};70}}", "sword", "1", "2", "0.5");
+    EXPECT_EQ(more.cell, "{{{{[adena];10;20;100}};70};{{{[sword];1;2;100}};0.5}}");
+    EXPECT_EQ(more.piece, ";{{{[sword];1;2;100}};0.5}}");
+
+    Table t = npcTable(3);
+    t.setCell(2, 2, "boss");
+    t.setCell(3, 2, "Boss");
+    t.setCell(2, 68, "big orc clan");
+    AddDropSettings boss;
+    boss.item = "sword";
+    boss.kind = "boss";
+    boss.clan = "orc";
+    boss.minLevel = "20";
+    VectorLog log;
+    addDropToDatabase(t, boss, ',', log, [] { return 0; });
+    EXPECT_EQ(t.cell(1, 21), "{}");
+    EXPECT_EQ(t.cell(3, 21), "{}");
+    EXPECT_EQ(t.cell(2, 21), "{{{{[sword];1;1;100}};0.11}}"); // level 20: 0.01 + 0.00025 x 400
+    EXPECT_EQ(log.lines, (std::vector<std::string>{
+                             "Adding item sword...",
+                             "At npc2 (ID: 102 level: 20) added the string: {{{[sword];1;1;100}};0.11}}",
+                             "Items added"}));
+    // A percentage of 0 adds nothing; a level that is not whole ends the run with nothing changed.
+    AddDropSettings none;
+    none.percent = "0";
+    const std::string kept = dumpTable(t);
+    addDropToDatabase(t, none, ',', log, [] { return 0; });
+    EXPECT_EQ(dumpTable(t), kept);
+    t.setCell(3, 4, "3.5");
+    const std::string bad = dumpTable(t);
+    EXPECT_THROW(addDropToDatabase(t, AddDropSettings{}, ',', log, [] { return 0; }), OperationError);
+    EXPECT_EQ(dumpTable(t), bad);
+
+    addDropToRow(t, 1, boss, ',', log);
+    addDropToRow(t, 1, boss, ',', log);
+    EXPECT_EQ(t.cell(1, 21), "{{{{[sword];1;1;100}};0.035};{{{[sword];1;1;100}};0.035}}");
+}
