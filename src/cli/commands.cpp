@@ -5,6 +5,8 @@ namespace aethrian::cli {
 int runConvert(Context& ctx, const std::vector<std::string>& args);
 int runRates(Context& ctx, const std::vector<std::string>& args);
 int runCompare(Context& ctx, const std::vector<std::string>& args);
+int runChange(Context& ctx, const std::vector<std::string>& args);
+int runAddDrop(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -12,6 +14,12 @@ const std::vector<Command>& commands() {
         {"rates", runRates, "rates NPCDATA"},
         {"compare", runCompare,
          "compare npc|item|skill FIRST [SECOND] [--only-differences] [--show-missing] [--x-rate]"},
+        {"change", runChange,
+         "change FILE --column X [--row R] (--add V|--subtract V|--multiply V|--divide V|--warp FROM TO) "
+         "[--smart LOW HIGH] [--adena-only] -o OUT"},
+        {"add-drop", runAddDrop,
+         "add-drop FILE --item NAME [--min V A B] [--max V A B] [--chance V A B] [--min-level N] [--kind K] "
+         "[--clan C] [--percent P] [--seed S] [--row R] -o OUT"},
     };
     return all;
 }
