@@ -2,6 +2,7 @@
 
 #include "records/recordkind.h"
 #include "records/skilltable.h"
+#include "ui/dialogs/editingdialogs.h"
 #include "ui/dialogs/exportwindow.h"
 #include "ui/menus.h"
 #include "ui/messages.h"
@@ -93,8 +94,17 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     top->setCurrentWidget(item);
     item->setCurrentIndex(4);
 
-    makeDialogShell(QStringLiteral("TForm2"), QStringLiteral("Changes"), this);
-    makeDialogShell(QStringLiteral("TForm3"), QStringLiteral("Add drop to:"), this);
+    auto* changes = new ChangesDialog(&workspace_, npcEditor_, this);
+    changes->hide();
+    connect(action(QStringLiteral("N1")), &QAction::triggered, changes, [changes] { changes->openFor(true); });
+    connect(action(QStringLiteral("Changevalue1")), &QAction::triggered, changes,
+            [changes] { changes->openFor(false); });
+    auto* addDrop = new AddDropDialog(&workspace_, npcEditor_, this);
+    addDrop->hide();
+    connect(action(QStringLiteral("Adddrop1")), &QAction::triggered, addDrop, [addDrop] {
+        addDrop->show();
+        addDrop->raise();
+    });
     makeDialogShell(QStringLiteral("TForm5"), QStringLiteral("Duals..."), this);
     exportWindow_ = new ExportWindow(this);
     exportWindow_->hide();

@@ -1,0 +1,314 @@
+#include "ui/dialogs/editingdialogs.h"
+
+#include "app/errors.h"
+#include "app/numbers.h"
+#include "ui/messages.h"
+#include "ui/models/tablemodel.h"
+#include "ui/pages/tablepage.h"
+#include "ui/widgets/loglist.h"
+#include "ui/workspace.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <random>
+
+namespace aethrian::ui {
+
+std::pair<size_t, size_t> selectedCell(const TablePage* page) {
+    const QTableView* view = page->view();
+    int row = -1, col = -1;
+    for (const QModelIndex& i : view->selectionModel()->selectedIndexes()) {
+        if (row < 0 || i.row() < row)
+            row = i.row();
+        if (col < 0 || i.column() < col)
+            col = i.column();
+    }
+    if (row < 0 && view->currentIndex().isValid()) {
+        row = view->currentIndex().row();
+        col = view->currentIndex().column();
+    }
+    if (row < 0)
+        return {0, 0};
+    return {static_cast<size_t>(row) + 1, static_cast<size_t>(col)};
+}
+
+namespace {
+
+QLineEdit* lineEdit(const QString& name, const QString& text, QWidget* parent) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    return e;
+}
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+ChangesDialog::ChangesDialog(Workspace* workspace, TablePage* npcPage, QWidget* parent)
+    : QDialog(parent), workspace_(workspace), npcPage_(npcPage) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Changes"));
+    setModal(true);
+
+    auto* group = new QGroupBox(QStringLiteral("Options"), this);
+    group->setObjectName(QStringLiteral("RadioGroup1"));
+    options_ = new QButtonGroup(this);
+    auto* groupLayout = new QVBoxLayout(group);
+    const char* items[] = {"Add", "Subtract", "Multiply", "Divide", "Warp"};
+    for (int i = 0; i < 5; ++i) {
+        auto* r = new QRadioButton(QString::fromLatin1(items[i]), group);
+        options_->addButton(r, i);
+        groupLayout->addWidget(r);
+    }
+    options_->button(2)->setChecked(true);
+
+    panel1_ = new QWidget(this);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    by_ = lineEdit(QStringLiteral("Edit1"), QStringLiteral("1.0"), panel1_);
+    auto* p1 = new QHBoxLayout(panel1_);
+    p1->addWidget(new QLabel(QStringLiteral("by"), panel1_));
+    p1->addWidget(by_);
+    p1->addWidget(new QLabel(QStringLiteral("Value can be decimal"), panel1_));
+
+    panel3_ = new QWidget(this);
+    panel3_->setObjectName(QStringLiteral("Panel3"));
+    from_ = lineEdit(QStringLiteral("Edit12"), QStringLiteral("1.0"), panel3_);
+    to_ = lineEdit(QStringLiteral("Edit13"), QStringLiteral("1.0"), panel3_);
+    auto* p3 = new QHBoxLayout(panel3_);
+    p3->addWidget(new QLabel(QStringLiteral("from"), panel3_));
+    p3->addWidget(from_);
+    p3->addWidget(new QLabel(QStringLiteral("X"), panel3_));
+    p3->addWidget(new QLabel(QStringLiteral("to"), panel3_));
+    p3->addWidget(to_);
+    p3->addWidget(new QLabel(QStringLiteral("X"), panel3_));
+    p3->addWidget(new QLabel(QStringLiteral("Value can be decimal"), panel3_));
+    panel3_->hide();
+
+    auto* panel4 = new QWidget(this);
+    panel4->setObjectName(QStringLiteral("Panel4"));
+    smart_ = new QCheckBox(QStringLiteral("SMART"), panel4);
+    smart_->setObjectName(QStringLiteral("smart1"));
+    low_ = lineEdit(QStringLiteral("Edit14"), QStringLiteral("0.1"), panel4);
+    high_ = lineEdit(QStringLiteral("Edit15"), QStringLiteral("1000.0"), panel4);
+    auto* p4 = new QHBoxLayout(panel4);
+    p4->addWidget(smart_);
+    p4->addWidget(new QLabel(QStringLiteral("more than"), panel4));
+    p4->addWidget(low_);
+    p4->addWidget(new QLabel(QStringLiteral("less than"), panel4));
+    p4->addWidget(high_);
+    p4->addWidget(new QLabel(QStringLiteral("Values can be decimal"), panel4));
+
+    auto* panel5 = new QWidget(this);
+    panel5->setObjectName(QStringLiteral("Panel5"));
+    panel5->setToolTip(QStringLiteral(
+        "These options will work only for drop columns.\nOtherwise leave it on exclude Adena.\n\n"
+        "- if exclude is active: if the voice [adena] is found it will remain unmodified. Other data will be modified.\n"
+        "- if perform is active: only the voice [adena] will be edited (if found in the column). Other data will remain unmodified.\n\n"
+        "n.b. if you use this option over a not drop column (like exp, sp, etc) this option will be ignored."));
+    auto* exclude = new QRadioButton(QStringLiteral("exclude [Adena]"), panel5);
+    exclude->setObjectName(QStringLiteral("RadioButton1"));
+    exclude->setChecked(true);
+    adenaOnly_ = new QRadioButton(QStringLiteral("perform only [Adena]"), panel5);
+    adenaOnly_->setObjectName(QStringLiteral("RadioButton2"));
+    auto* p5 = new QHBoxLayout(panel5);
+    p5->addWidget(exclude);
+    p5->addWidget(adenaOnly_);
+
+    auto* execute = button(QStringLiteral("Button1"), QStringLiteral("Execute"), this);
+    auto* close = button(QStringLiteral("Button2"), QStringLiteral("Close"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(execute);
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(panel1_);
+    layout->addWidget(panel3_);
+    layout->addWidget(panel4);
+    layout->addWidget(panel5);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint());
+
+    connect(options_, &QButtonGroup::idClicked, this, [this] { RadioGroup1Click(); });
+    connect(execute, &QPushButton::clicked, this, &ChangesDialog::Button1Click);
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void ChangesDialog::openFor(bool cellScope) {
+    cellScope_ = cellScope;
+    show();
+    raise();
+}
+
+void ChangesDialog::RadioGroup1Click() {
+    const bool warp = options_->checkedId() == 4;
+    panel1_->setVisible(!warp);
+    panel3_->setVisible(warp);
+}
+
+ChangeDialog ChangesDialog::readBoxes() const {
+    ChangeDialog d;
+    d.option = static_cast<ChangeOption>(options_->checkedId());
+    d.by = by_->text().toStdString();
+    d.from = from_->text().toStdString();
+    d.to = to_->text().toStdString();
+    d.low = low_->text().toStdString();
+    d.high = high_->text().toStdString();
+    d.smart = smart_->isChecked();
+    d.adenaOnly = adenaOnly_->isChecked();
+    return d;
+}
+
+void ChangesDialog::writeBoxes(const ChangeDialog& d) {
+    by_->setText(QString::fromStdString(d.by));
+    from_->setText(QString::fromStdString(d.from));
+    to_->setText(QString::fromStdString(d.to));
+    low_->setText(QString::fromStdString(d.low));
+    high_->setText(QString::fromStdString(d.high));
+}
+
+void ChangesDialog::Button1Click() {
+    runGuarded(this, [this] {
+        ChangeDialog d = readBoxes();
+        try {
+            prepareChange(d, workspace_->divider);
+        } catch (const ExpectedProblem& e) {
+            writeBoxes(d);
+            hide(); // the dialog closes whether or not a message follows
+            showMessage(this, QString::fromUtf8(e.what()));
+            return;
+        } catch (...) {
+            writeBoxes(d);
+            throw;
+        }
+        writeBoxes(d);
+        hide();
+        const auto [row, col] = selectedCell(npcPage_);
+        if (row == 0)
+            return;
+        LogListSink log(npcPage_->log());
+        TableModel& model = workspace_->npcModel;
+        model.commit(runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider, log));
+    });
+}
+
+AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* parent)
+    : QDialog(parent), workspace_(workspace), npcPage_(npcPage) {
+    setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(QStringLiteral("Add drop to:"));
+    setModal(false);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Item name:"), this), 0, 0);
+    grid->addWidget(lineEdit(QStringLiteral("Edit1"), {}, this), 0, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Value"), this), 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("* level"), this), 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("*level^2"), this), 1, 3);
+    struct Row {
+        const char* label;
+        const char *v, *a, *b, *result;
+        const char *dv, *da, *db;
+    };
+    const Row rows[] = {{"min drop:", "Edit2", "Edit3", "Edit16", "Edit9", "1", "0", "0"},
+                        {"max drop:", "Edit4", "Edit5", "Edit17", "Edit10", "1", "0", "0,001"},
+                        {"% drop:", "Edit6", "Edit7", "Edit18", "Edit11", "0,01", "0", "0,00025"}};
+    int r = 2;
+    for (const Row& row : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(row.label), this), r, 0);
+        grid->addWidget(lineEdit(QString::fromLatin1(row.v), QString::fromLatin1(row.dv), this), r, 1);
+        grid->addWidget(lineEdit(QString::fromLatin1(row.a), QString::fromLatin1(row.da), this), r, 2);
+        grid->addWidget(lineEdit(QString::fromLatin1(row.b), QString::fromLatin1(row.db), this), r, 3);
+        auto* result = lineEdit(QString::fromLatin1(row.result), QStringLiteral("1"), this);
+        grid->addWidget(result, r, 4);
+        ++r;
+    }
+    const std::pair<const char*, const char*> filters[] = {{"minimum level required:", "Edit8"},
+                                                           {"clan required:", "Edit13"},
+                                                           {"kind (warrior, boss, etc):", "Edit14"},
+                                                           {"% that this drop will be added ", "Edit15"}};
+    const char* defaults[] = {"1", "", "", "100"};
+    for (size_t i = 0; i < 4; ++i, ++r) {
+        grid->addWidget(new QLabel(QString::fromLatin1(filters[i].first), this), r, 0);
+        grid->addWidget(lineEdit(QString::fromLatin1(filters[i].second), QString::fromLatin1(defaults[i]), this), r, 1);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("test on level"), this), r, 0);
+    grid->addWidget(lineEdit(QStringLiteral("Edit12"), QStringLiteral("15"), this), r, 1);
+    auto* test = button(QStringLiteral("Button1"), QStringLiteral("test it"), this);
+    grid->addWidget(test, r, 2);
+    auto* all = button(QStringLiteral("Button2"), QStringLiteral("Add it to the Database"), this);
+    auto* one = button(QStringLiteral("Button3"), QStringLiteral("only this cell"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(all);
+    buttons->addWidget(one);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    connect(test, &QPushButton::clicked, this, &AddDropDialog::Button1Click);
+    connect(all, &QPushButton::clicked, this, &AddDropDialog::Button2Click);
+    connect(one, &QPushButton::clicked, this, &AddDropDialog::Button3Click);
+}
+
+QLineEdit* AddDropDialog::box(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+AddDropSettings AddDropDialog::settings() const {
+    const auto text = [this](const char* name) { return box(name)->text().toStdString(); };
+    AddDropSettings s;
+    s.item = text("Edit1");
+    s.min = {text("Edit2"), text("Edit3"), text("Edit16")};
+    s.max = {text("Edit4"), text("Edit5"), text("Edit17")};
+    s.chance = {text("Edit6"), text("Edit7"), text("Edit18")};
+    s.minLevel = text("Edit8");
+    s.clan = text("Edit13");
+    s.kind = text("Edit14");
+    s.percent = text("Edit15");
+    return s;
+}
+
+void AddDropDialog::Button1Click() {
+    runGuarded(this, [this] {
+        const char divider = workspace_->divider;
+        const DropValues v =
+            computeDrop(settings(), readNumber(box("Edit12")->text().toStdString(), divider), divider);
+        box("Edit9")->setText(QString::fromStdString(v.min));
+        box("Edit10")->setText(QString::fromStdString(v.max));
+        box("Edit11")->setText(QString::fromStdString(v.chance));
+    });
+}
+
+void AddDropDialog::Button2Click() {
+    runGuarded(this, [this] {
+        std::mt19937 rng(std::random_device{}());
+        std::uniform_int_distribution<int> percent(0, 99);
+        LogListSink log(npcPage_->log());
+        TableModel& model = workspace_->npcModel;
+        model.commit(addDropToDatabase(model.table(), settings(), workspace_->divider, log,
+                                       [&] { return percent(rng); }));
+    });
+}
+
+void AddDropDialog::Button3Click() {
+    runGuarded(this, [this] {
+        LogListSink log(npcPage_->log());
+        TableModel& model = workspace_->npcModel;
+        model.commit(addDropToRow(model.table(), selectedCell(npcPage_).first, settings(), workspace_->divider, log));
+    });
+}
+
+} // namespace aethrian::ui

@@ -1,0 +1,89 @@
+#include "uifixture.h"
+
+#include "ui/widgets/loglist.h"
+#include "ui/widgets/pathbox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+using namespace aethrian;
+using namespace aethrian::ui;
+
+class EditingTest : public WindowTest {
+protected:
+    void loadExample() {
+        find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+        find<QPushButton>(QStringLiteral("Loadbtn"))->click();
+    }
+    void select(int viewRow, int column) {
+        auto* view = find<QTableView>(QStringLiteral("JvStringGrid1"));
+        view->setCurrentIndex(view->model()->index(viewRow, column));
+    }
+    QDialog* changes() { return window->findChild<QDialog*>(QStringLiteral("TForm2")); }
+    QLineEdit* in(QDialog* d, const char* name) { return d->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+};
+
+TEST_F(EditingTest, ColumnMultiplyThroughTheChangesDialogThenCompareShowsTwoX) {
+    loadExample();
+    select(0, 5); // acquire_exp_rate
+    window->action(QStringLiteral("Changevalue1"))->trigger();
+    ASSERT_TRUE(changes()->isVisible());
+    in(changes(), "Edit1")->setText(QStringLiteral("2"));
+    changes()->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    EXPECT_FALSE(changes()->isVisible());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(window->workspace().npc.cell(1, 5), "8.4");
+    EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines().last(),
+              QStringLiteral("Column acquire_exp_rate :: MULTIPLY by 2"));
+
+    nextFile = QString::fromStdString(path("doubled.txt"));
+    find<QPushButton>(QStringLiteral("saveBTN"))->click();
+    find<PathBox>(QStringLiteral("Edit33"))->setText(nextFile);
+    find<PathBox>(QStringLiteral("Edit34"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<QCheckBox>(QStringLiteral("CheckBox3"))->setChecked(true);
+    find<QPushButton>(QStringLiteral("compBTN"))->click();
+    EXPECT_EQ(window->workspace().npcCompare.cell(1, 5), "2x");
+
+    // One user action, one undo step.
+    window->workspace().npcModel.undo();
+    EXPECT_EQ(window->workspace().npc.cell(1, 5), "4.2");
+}
+
+TEST_F(EditingTest, ZeroFactorClosesTheDialogWithItsMessage) {
+    loadExample();
+    select(0, 5);
+    window->action(QStringLiteral("N1"))->trigger();
+    auto* warp = changes()->findChildren<QRadioButton*>().at(4);
+    warp->click();
+    EXPECT_TRUE(changes()->findChild<QWidget*>(QStringLiteral("Panel3"))->isVisibleTo(changes()));
+    in(changes(), "Edit12")->setText(QStringLiteral("0"));
+    const std::string before = dumpTable(window->workspace().npc);
+    changes()->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("I can't multiply or divide by zero!")});
+    EXPECT_EQ(in(changes(), "Edit1")->text(), "0");
+    EXPECT_FALSE(changes()->isVisible());
+    EXPECT_EQ(dumpTable(window->workspace().npc), before);
+}
+
+TEST_F(EditingTest, AddDropTestItAndOnlyThisCell) {
+    loadExample();
+    window->action(QStringLiteral("Adddrop1"))->trigger();
+    auto* dialog = window->findChild<QDialog*>(QStringLiteral("TForm3"));
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    EXPECT_EQ(in(dialog, "Edit9")->text(), "1");
+    EXPECT_EQ(in(dialog, "Edit10")->text(), "1");
+    EXPECT_EQ(in(dialog, "Edit11")->text(), "0,06625");
+
+    in(dialog, "Edit1")->setText(QStringLiteral("sword_a"));
+    select(4, 1); // cave_bat, whose grouped list is empty
+    dialog->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+    EXPECT_EQ(window->workspace().npc.cell(5, 21), "{{{{[sword_a];1;1;100}};0.02225}}");
+    EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines().last(), "Item added");
+}
