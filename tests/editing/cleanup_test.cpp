@@ -1,0 +1,116 @@
+#include "app/errors.h"
+#include "app/tablesort.h"
+#include "editing/cleanup.h"
+
+#include <gtest/gtest.h>
+
+using namespace aethrian;
+
+namespace {
+
+// Records of (name, id, value in column 4).
+Table table(const std::vector<std::array<std::string, 3>>& rows, size_t cols = 22) {
+    Table t;
+    t.setColCount(cols);
+    t.setRowCount(1);
+    for (const auto& r : rows) {
+        Table::Row row(cols);
+        row[1] = r[0];
+        row[3] = r[1];
+        row[4] = r[2];
+        t.appendRow(row);
+    }
+    return t;
+}
+
+std::vector<std::string> column(const Table& t, size_t c) {
+    std::vector<std::string> out;
+    for (size_t r = 1; r < t.rowCount(); ++r)
+        out.push_back(t.cell(r, c));
+    return out;
+}
+
+} // namespace
+
+TEST(TableSort, RulesAndRoundTrip) {
+    Table t = table({{"b", "10", "10"}, {"a", "9", "1,25"}, {"C", "11", "0.5"}});
+    sortTable(t, 3, npcSortRule(3), ',');
+    EXPECT_EQ(column(t, 3), (std::vector<std::string>{"9", "10", "11"}));
+    for (char divider : {',', '.'}) {
+        Table u = t;
+        sortTable(u, 4, npcSortRule(4), divider);
+        EXPECT_EQ(column(u, 4), (std::vector<std::string>{"0.5", "1.25", "10"})) << divider;
+    }
+    Table names = table({{"b", "1", "b"}, {"a", "2", "a"}, {"C", "3", "C"}});
+    sortTable(names, 1, npcSortRule(1), ',');
+    EXPECT_EQ(column(names, 1), (std::vector<std::string>{"a", "b", "C"})); // ignoring case
+    sortTable(names, 4, npcSortRule(4), ',');
+    EXPECT_EQ(column(names, 4), (std::vector<std::string>{"C", "a", "b"})); // capitals first
+    // A mixed column sorts without reading outside the rows, whatever the pairs answer.
+    Table mixed = table({{"x", "1", "9a"}, {"y", "2", "10"}, {"z", "3", "9.5"}, {"w", "4", "abc"}, {"v", "5", "2"}});
+    EXPECT_NO_THROW(sortTable(mixed, 4, SortRule::ByValue, ','));
+    EXPECT_EQ(mixed.recordCount(), 5u);
+    // A numeric sort that fails changes nothing.
+    Table items = table({{"a", "2", ""}, {"b", "x", ""}, {"c", "1", ""}});
+    const std::string before = dumpTable(items);
+    EXPECT_THROW(sortTable(items, 3, itemSortRule(3), ','), OperationError);
+    EXPECT_EQ(dumpTable(items), before);
+    // Undo restores the order.
+    Table u = table({{"b", "2", ""}, {"a", "1", ""}});
+    const std::string orig = dumpTable(u);
+    const TableEdit e = sortTable(u, 1, npcSortRule(1), ',');
+    revertEdit(u, e);
+    EXPECT_EQ(dumpTable(u), orig);
+}
+
+TEST(TableSort, SearchFindsSubstringsCaseSensitively) {
+    const Table t = table({{"big_orc", "1", ""}, {"orc", "2", ""}, {"orc_grunt", "3", ""}});
+    EXPECT_EQ(findName(t, "orc"), 1u);
+    EXPECT_EQ(findName(t, "orc", 2), 2u);
+    EXPECT_EQ(findName(t, "Orc"), 0u);
+    EXPECT_EQ(findName(t, "grunt", 4), 0u);
+    EXPECT_EQ(findName(t, "Name"), 0u);
+}
+
+TEST(CleanUp, FindDuplicatesByNameAndId) {
+    Table t = table({{"wolf", "5", ""}, {"bat", "7", ""}, {"wolf", "6", ""}, {"orc", "7", ""}});
+    VectorLog log;
+    const TableEdit edit = findDuplicates(t, ',', log);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"wolf (ID:5) is a duplicate of wolf(ID:6)",
+                                                   "bat (ID:7) is a duplicate of orc(ID:7)", "Found 2 duplicates"}));
+    EXPECT_EQ(column(t, 3), (std::vector<std::string>{"5", "6", "7", "7"}));
+    revertEdit(t, edit);
+    EXPECT_EQ(column(t, 1), (std::vector<std::string>{"wolf", "bat", "wolf", "orc"}));
+
+    Table one = table({{"a", "1", ""}});
+    log.lines.clear();
+    findDuplicates(one, ',', log);
+    EXPECT_EQ(log.lines, std::vector<std::string>{"Found 0 duplicates"});
+
+    Table bad = table({{"b", "x", ""}, {"a", "1", ""}});
+    const std::string before = dumpTable(bad);
+    EXPECT_THROW(findDuplicates(bad, ',', log), OperationError);
+    EXPECT_EQ(dumpTable(bad), before);
+}
+
+TEST(CleanUp, DropNumberErrorsRoundAndFill) {
+    Table t = table({{"a", "9", "2.5"}, {"b", "8", "-2.5"}, {"c", "7", "7"}});
+    t.setCell(1, 19, "{{[adena];0;0;70};{[sword];1;1;0.05}}");
+    t.setCell(2, 19, "{{[x];1;1;0.1}}");
+    t.setCell(2, 21, "{{{{[sword];1;1;100}};0.01}}");
+    VectorLog log;
+    findDropNumberErrors(t, ',', log);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Searching wrong drops numbers...",
+                                                   "  NPC ID: 9 wrong values in object adena",
+                                                   "    info: npc id 9 have poor drops on item sword", "done."}));
+    log.lines.clear();
+    roundColumn(t, 4, ',', log);
+    EXPECT_EQ(column(t, 4), (std::vector<std::string>{"3", "-3", "7"}));
+    log.lines.clear();
+    const std::string before = dumpTable(t);
+    roundColumn(t, 1, ',', log);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Rounding to INTEGER...", "Error occured on id:a", "DONE"}));
+    EXPECT_EQ(dumpTable(t), before);
+    fillColumn(t, 21, "");
+    EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));
+}
