@@ -7,6 +7,11 @@ int runRates(Context& ctx, const std::vector<std::string>& args);
 int runCompare(Context& ctx, const std::vector<std::string>& args);
 int runChange(Context& ctx, const std::vector<std::string>& args);
 int runAddDrop(Context& ctx, const std::vector<std::string>& args);
+int runSort(Context& ctx, const std::vector<std::string>& args);
+int runRound(Context& ctx, const std::vector<std::string>& args);
+int runFill(Context& ctx, const std::vector<std::string>& args);
+int runCheckDuplicates(Context& ctx, const std::vector<std::string>& args);
+int runCheckDropNumbers(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -20,6 +25,11 @@ const std::vector<Command>& commands() {
         {"add-drop", runAddDrop,
          "add-drop FILE --item NAME [--min V A B] [--max V A B] [--chance V A B] [--min-level N] [--kind K] "
          "[--clan C] [--percent P] [--seed S] [--row R] -o OUT"},
+        {"sort", runSort, "sort FILE --kind npc|item --column X -o OUT"},
+        {"round", runRound, "round FILE --column X -o OUT"},
+        {"fill", runFill, "fill FILE --column X --text T -o OUT"},
+        {"check duplicates", runCheckDuplicates, "check duplicates npc|item FILE"},
+        {"check drop-numbers", runCheckDropNumbers, "check drop-numbers NPCDATA"},
     };
     return all;
 }
