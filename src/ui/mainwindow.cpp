@@ -5,6 +5,7 @@
 #include "ui/dialogs/editingdialogs.h"
 #include "ui/dialogs/exportwindow.h"
 #include "ui/menus.h"
+#include "ui/tablecommands.h"
 #include "ui/messages.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/ratespages.h"
@@ -106,6 +107,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         addDrop->raise();
     });
     makeDialogShell(QStringLiteral("TForm5"), QStringLiteral("Duals..."), this);
+    new TableCommands(this);
     exportWindow_ = new ExportWindow(this);
     exportWindow_->hide();
 }

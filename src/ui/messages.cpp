@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -60,6 +61,17 @@ QString chooseFile(QWidget* parent, const FileRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                               const QString& text) {
+    if (seams().prompt)
+        return seams().prompt(title, label, text);
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
 }
 
 void runGuarded(QWidget* parent, const std::function<void()>& action) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -26,12 +27,15 @@ struct Seams {
     std::function<void(const QString& text)> message;
     std::function<bool(const QString& text)> question;
     std::function<QString(const FileRequest& request)> fileDialog; // "" = cancelled
+    // A text prompt; nullopt = cancelled.
+    std::function<std::optional<QString>(const QString& title, const QString& label, const QString& text)> prompt;
 };
 Seams& seams();
 
 void showMessage(QWidget* parent, const QString& text);
 bool askYesNo(QWidget* parent, const QString& text);
 QString chooseFile(QWidget* parent, const FileRequest& request);
+std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label, const QString& text);
 
 // The handler boundary: runs one user action and shows any error it raises as a message box. Clean-up
 // belongs in RAII objects inside `action` (they run before the message is shown).

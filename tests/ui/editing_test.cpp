@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QMenu>
+#include <QItemSelectionModel>
 
 using namespace aethrian;
 using namespace aethrian::ui;
@@ -86,4 +88,47 @@ TEST_F(EditingTest, AddDropTestItAndOnlyThisCell) {
     dialog->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
     EXPECT_EQ(window->workspace().npc.cell(5, 21), "{{{{[sword_a];1;1;100}};0.02225}}");
     EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines().last(), "Item added");
+}
+
+TEST_F(EditingTest, SearchFindNextSortAndCleanUpCommands) {
+    loadExample();
+    QString answerText = QStringLiteral("blue");
+    aethrian::ui::seams().prompt = [&](const QString& title, const QString& label, const QString&) {
+        questions << title + "|" + label;
+        return std::optional<QString>(answerText);
+    };
+    window->action(QStringLiteral("Search1"))->trigger();
+    auto* view = find<QTableView>(QStringLiteral("JvStringGrid1"));
+    EXPECT_EQ(questions.last(), "Search for a name:|Name:");
+    EXPECT_EQ(view->currentIndex().row(), 3);
+    EXPECT_EQ(view->currentIndex().column(), 1);
+    view->selectionModel()->clearSelection();
+    window->action(QStringLiteral("Findnext1"))->trigger();
+    EXPECT_EQ(view->currentIndex().row(), 5);
+
+    answerText.clear();
+    window->action(QStringLiteral("Search1"))->trigger();
+    EXPECT_EQ(messages.last(), "You must insert a name to search");
+    window->action(QStringLiteral("Findnext1"))->trigger();
+    EXPECT_EQ(messages.last(), "You must first search something...");
+
+    select(0, 3); // ID column
+    view->selectionModel()->select(view->currentIndex(), QItemSelectionModel::ClearAndSelect);
+    window->action(QStringLiteral("FindDuplicates2"))->trigger();
+    EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines().last(), "Found 1 duplicates");
+
+    answerText = QStringLiteral("x");
+    select(0, 10);
+    view->selectionModel()->select(view->currentIndex(), QItemSelectionModel::ClearAndSelect);
+    window->action(QStringLiteral("Fillwith1"))->trigger();
+    EXPECT_EQ(window->workspace().npc.cell(6, 10), "x");
+    window->workspace().npcModel.undo();
+    EXPECT_NE(window->workspace().npc.cell(6, 10), "x");
+
+    // The ITEM-only commands are disabled when the shared menu is opened on another table.
+    QMenu* itemMenu = window->popupMenu(QStringLiteral("PopupMenu3"));
+    itemMenu->setProperty("sourceWidget", QVariant::fromValue<QObject*>(find<QTableView>(QStringLiteral("JvPetGrid1"))));
+    emit itemMenu->aboutToShow();
+    EXPECT_FALSE(window->action(QStringLiteral("Findduplicates1"))->isEnabled());
+    EXPECT_TRUE(window->action(QStringLiteral("SortbyID2"))->isEnabled());
 }
