@@ -3,10 +3,12 @@
 namespace aethrian::bench {
 
 void runRatesSuite(const std::string& dir);
+void runEditingSuite(const std::string& dir);
 
 // Each subsystem's suite is declared and called here.
 void runExtraSuites(const std::string& dir) {
     runRatesSuite(dir);
+    runEditingSuite(dir);
 }
 
 } // namespace aethrian::bench
