@@ -26,9 +26,14 @@ FieldView TakeField(std::string_view& region) {
     const size_t e = region.find('=');
     const size_t t = region.find('\t');
     FieldView f;
-    f.key = e == npos ? std::string_view() : region.substr(0, e);
-    if (e != npos && t != npos && t > e)
-        f.value = region.substr(e + 1, t - e - 1);
+    // A field ends at its TAB: an "=" beyond it belongs to the next field, so a field without one
+    // is all key (a key reaching across a TAB would split into two fields when saved).
+    if (e != npos && (t == npos || e < t)) {
+        f.key = region.substr(0, e);
+        f.value = t == npos ? std::string_view() : region.substr(e + 1, t - e - 1);
+    } else {
+        f.key = region.substr(0, t == npos ? region.size() : t);
+    }
     if (t != npos)
         region.remove_prefix(t + 1);
     return f;

@@ -65,10 +65,12 @@ TEST(ParseRecordLine, MissingEndMarkerStopsAtLineEnd) {
     EXPECT_EQ(ParseRecordLine("item_begin\tweapon\t1\t[n]\tnpc_end", kItemKind).fields.size(), 5u);
 }
 
-TEST(TakeField, KeyBeforeFirstEqualsEvenAcrossTab) {
+// A field ends at its TAB: a key never reaches into the next field, which would turn one field
+// into two when the table is saved.
+TEST(TakeField, FieldWithoutEqualsIsAllKey) {
     std::string_view region = "ab\tc=d\trest";
     const FieldView f = TakeField(region);
-    EXPECT_EQ(f.key, "ab\tc");
+    EXPECT_EQ(f.key, "ab");
     EXPECT_EQ(f.value, "");
     EXPECT_EQ(region, "c=d\trest");
     std::string_view noTab = "k=v";

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace aethrian::fuzz {
+
+// Each check runs one family of readers on arbitrary bytes and aborts (through the sanitizers or
+// a failed invariant) on a fault. The fuzz targets and the replay tests share them.
+void checkDecode(const std::uint8_t* data, size_t size);
+void checkTable(const std::uint8_t* data, size_t size);
+void checkDropList(const std::uint8_t* data, size_t size);
+void checkCompare(const std::uint8_t* data, size_t size);
+
+struct Target {
+    const char* name;
+    void (*check)(const std::uint8_t*, size_t);
+};
+const std::vector<Target>& targets();
+
+} // namespace aethrian::fuzz
