@@ -1,0 +1,166 @@
+// Hostile files and failing disks: each gives the described behaviour or a clear error, in
+// bounded time and memory, and a failed save leaves the previous file byte for byte.
+#include "app/errors.h"
+#include "editing/droplist.h"
+#include "editing/valuechange.h"
+#include "rates/listratio.h"
+#include "records/tableio.h"
+#include "records/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace aethrian;
+namespace fs = std::filesystem;
+
+namespace {
+
+class HostileFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("aeth-hostile-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::all);
+        fs::remove_all(dir);
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        const std::string p = (dir / name).string();
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    std::string read(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // Only the named file is in the folder: no temporary left behind.
+    size_t entries() { return static_cast<size_t>(std::distance(fs::directory_iterator(dir), {})); }
+
+    fs::path dir;
+};
+
+const std::string kLine = "npc_begin\twarrior\t1\t[orc]\tlevel=5\texp=7\tnpc_end\n";
+
+// Runs `fn` in a child process and returns its exit status.
+template <class F> int inChild(F fn) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(fn());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+}
+
+} // namespace
+
+TEST_F(HostileFiles, EmptyFolderVanishingAndOddText) {
+    Table t;
+    LoadTableFile(write("empty.txt", ""), kNpcKind, t);
+    EXPECT_EQ(t.rowCount(), 1u);
+    EXPECT_EQ(readPaneFile(write("empty2.txt", "")), "");
+
+    t.setCell(0, 1, "kept");
+    EXPECT_THROW(LoadTableFile(dir.string(), kNpcKind, t), ExpectedProblem); // a folder
+    EXPECT_THROW(readPaneFile(dir.string()), OperationError);
+    EXPECT_EQ(t.cell(0, 1), "kept");
+
+    const std::string gone = write("gone.txt", kLine);
+    ASSERT_TRUE(fileExists(gone));
+    fs::remove(gone); // between choosing and loading
+    EXPECT_THROW(ReadRecordLines(gone), OperationError);
+
+    // Odd-length UTF-16, lone surrogates and a NUL in the middle decode to valid UTF-8.
+    const std::string odd = std::string("\xFF\xFE" "a\0b\0\x00\xD8" "c\0\x00\xDC" "d", 13);
+    EXPECT_TRUE(isValidUtf8(decodeText(odd).text));
+    const std::string nul = std::string("npc_begin\tw\t1\t[a]\tlevel=1\tnpc_end\n\0", 36) + kLine;
+    EXPECT_EQ(splitRecordLines(decodeText(nul).text).size(), 1u);
+}
+
+TEST_F(HostileFiles, HugeLineHugeRecordAndDeepLists) {
+    // A 100 MB line without line end: read, split, no record.
+    std::string huge(100u << 20, 'a');
+    const std::string path = write("huge.txt", huge);
+    std::string().swap(huge);
+    Table t;
+    EXPECT_EQ(LoadTableFile(path, kNpcKind, t).records, 0u);
+    fs::remove(path);
+
+    // A record of 100,000 fields loads and saves.
+    std::string fields;
+    for (int i = 0; i < 100000; ++i)
+        fields += "k" + std::to_string(i) + "=" + std::to_string(i) + "\t";
+    Table wide;
+    LoadTable(splitRecordLines("npc_begin\tw\t1\t[a]\tlevel=1\t" + fields + "npc_end"), kNpcKind, wide);
+    EXPECT_EQ(wide.colCount(), 4u + 100001u);
+    EXPECT_FALSE(EncodeTable(wide, kNpcKind, ',').empty());
+
+    // 10,000 nested braces through the list readers.
+    const std::string deep = std::string(10000, '{') + "[a];1;1;5" + std::string(10000, '}');
+    EXPECT_EQ(scanDropEntries(deep).size(), 1u);
+    ChangeSettings s;
+    s.factor = 2;
+    VectorLog log;
+    EXPECT_NO_THROW(rewriteFlatList(deep, s, "1", log));
+    EXPECT_NO_THROW(rewriteGroupedList(deep, s, "1", log));
+    EXPECT_NO_THROW(listRatioText(deep, deep, ','));
+}
+
+TEST_F(HostileFiles, FailedSavesLeaveTheOldFileAndNoTemporary) {
+    Table table;
+    LoadTable(splitRecordLines(kLine), kNpcKind, table);
+    const std::string target = write("npcdata.txt", "old contents");
+
+    // Onto a path that is a folder.
+    fs::create_directory(dir / "folder");
+    EXPECT_THROW(SaveTable(table, kNpcKind, ',', (dir / "folder").string()), OperationError);
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    fs::remove(dir / "folder");
+
+    // Cut short by a write error: a file-size limit in a child process.
+    Table big = table;
+    for (int i = 0; i < 2000; ++i)
+        big.appendRow(table.row(1));
+    const int status = inChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            SaveTable(big, kNpcKind, ',', target);
+        } catch (const OperationError& e) {
+            return std::string(e.what()).starts_with("Cannot create file") ? 0 : 2;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(read(target), "old contents");
+    EXPECT_EQ(entries(), 1u);
+
+    // Into a folder the user may not write (run as an unprivileged user when the tests are root).
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const int denied = inChild([&] {
+        if (::geteuid() == 0 && ::setuid(65534) != 0)
+            return 3;
+        try {
+            SaveTable(table, kNpcKind, ',', target);
+        } catch (const OperationError&) {
+            return 0;
+        }
+        return 1;
+    });
+    fs::permissions(dir, fs::perms::all);
+    EXPECT_EQ(denied, 0);
+    EXPECT_EQ(read(target), "old contents");
+    EXPECT_EQ(entries(), 1u);
+}
