@@ -34,7 +34,7 @@ sanitize: deps
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAETHRIAN_FUZZ=ON -DAETHRIAN_BUILD_UI=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 
 screenshot: build
 	bash scripts/screenshot.sh

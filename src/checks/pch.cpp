@@ -1,0 +1,116 @@
+#include "checks/pch.h"
+
+#include "app/numbers.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace aethrian {
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+const char* label(PchKind k) { return k == PchKind::Npc ? "NPC" : "ITEM"; }
+
+} // namespace
+
+void generatePch(const Table& table, PchKind kind, std::vector<std::string>& lines, Log& log) {
+    log.add(std::string("Generating ") + label(kind) + "_PCH...");
+    lines.clear();
+    for (size_t r = 1; r < table.rowCount(); ++r) {
+        const std::int64_t id = parseInt(table.cell(r, 3)) + (kind == PchKind::Npc ? 1000000 : 0);
+        lines.push_back("[" + table.cell(r, 1) + "]\t=\t" + std::to_string(id));
+    }
+    log.add("DONE");
+}
+
+std::vector<std::string_view> bracketKeys(std::string_view line) {
+    std::vector<std::string_view> keys;
+    for (size_t open = line.find('['); open != npos; open = line.find('[', open + 1)) {
+        const size_t close = line.find(']', open);
+        if (close == npos)
+            break;
+        keys.push_back(line.substr(open, close - open + 1));
+    }
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return keys;
+}
+
+void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::string_view>& pane, Log& log) {
+    const std::string what = label(kind);
+    log.add("Check presence inside " + what + "_PCH...");
+    // How many lines hold each "[...]" key: a key "[Name]" without "]" inside occurs in a line
+    // exactly where a "[" of the line is followed by Name and the next "]".
+    std::unordered_map<std::string_view, size_t> linesWith;
+    for (std::string_view line : pane)
+        for (std::string_view key : bracketKeys(line))
+            ++linesWith[key];
+    for (size_t r = 1; r < table.rowCount(); ++r) {
+        const std::string key = "[" + table.cell(r, 1) + "]";
+        size_t count = 0;
+        if (table.cell(r, 1).find(']') == std::string::npos) {
+            const auto it = linesWith.find(key);
+            count = it == linesWith.end() ? 0 : it->second;
+        } else { // a name holding "]" is searched the long way
+            for (std::string_view line : pane)
+                count += line.find(key) != npos;
+        }
+        const std::string head = what + " " + key + " (" + table.cell(r, 3) + ")";
+        if (count > 1)
+            log.add(head + " is duplicated inside " + what + "_PCH");
+        if (count == 0)
+            log.add(head + " is unregistered inside " + what + "_PCH");
+    }
+    log.add("Check DONE");
+}
+
+std::string_view pchName(std::string_view line) {
+    const size_t open = line.find('[');
+    const size_t close = line.find(']');
+    if (open == npos || close == npos || close <= open)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+std::string_view pchIdentifier(std::string_view line) {
+    size_t start = 0;
+    if (const size_t eq = line.find("=\t"); eq != npos)
+        start = eq + 2;
+    else if (const size_t sp = line.find(" 1"); sp != npos)
+        start = sp + 1;
+    return start >= line.size() ? std::string_view() : line.substr(start, 7);
+}
+
+void comparePch(const std::vector<std::string_view>& first, const std::vector<std::string_view>& second,
+                Log& log) {
+    log.add("Compare first NPC_PCH to second NPC_PCH...");
+    // The working copy by name; a name's entries all leave it at its first match.
+    std::unordered_map<std::string_view, std::vector<std::string_view>> working;
+    for (std::string_view line : second)
+        if (line.find('[') != npos)
+            working[pchName(line)].push_back(pchIdentifier(line));
+    for (std::string_view line : first) {
+        if (line.find('[') == npos)
+            continue;
+        const std::string_view name = pchName(line);
+        const std::string_view id = pchIdentifier(line);
+        size_t matches = 0, sameId = 0;
+        if (auto it = working.find(name); it != working.end()) {
+            matches = it->second.size();
+            sameId = static_cast<size_t>(std::count(it->second.begin(), it->second.end(), id));
+            working.erase(it);
+        }
+        const std::string head = "NPC " + std::string(name);
+        if (matches > 1)
+            log.add(head + " is duplicated inside second NPC_PCH");
+        if (matches == 0)
+            log.add(head + " not exists in second NPC_PCH");
+        if (matches >= 1 && sameId == 0)
+            log.add(head + " have different ID inside second NPC_PCH");
+    }
+    log.add("Check DONE");
+}
+
+} // namespace aethrian
