@@ -12,6 +12,18 @@ int runRound(Context& ctx, const std::vector<std::string>& args);
 int runFill(Context& ctx, const std::vector<std::string>& args);
 int runCheckDuplicates(Context& ctx, const std::vector<std::string>& args);
 int runCheckDropNumbers(Context& ctx, const std::vector<std::string>& args);
+int runCheckItemsExist(Context& ctx, const std::vector<std::string>& args);
+int runCheckNotDropped(Context& ctx, const std::vector<std::string>& args);
+int runCheckMonsters(Context& ctx, const std::vector<std::string>& args);
+int runCheckNpcpos(Context& ctx, const std::vector<std::string>& args);
+int runCheckNpcgrp(Context& ctx, const std::vector<std::string>& args);
+int runCheckNpcname(Context& ctx, const std::vector<std::string>& args);
+int runCheckItemname(Context& ctx, const std::vector<std::string>& args);
+int runCheckGrp(Context& ctx, const std::vector<std::string>& args);
+int runCheckNpcPch(Context& ctx, const std::vector<std::string>& args);
+int runCheckItemPch(Context& ctx, const std::vector<std::string>& args);
+int runPchGenerate(Context& ctx, const std::vector<std::string>& args);
+int runPchCompare(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -30,6 +42,18 @@ const std::vector<Command>& commands() {
         {"fill", runFill, "fill FILE --column X --text T -o OUT"},
         {"check duplicates", runCheckDuplicates, "check duplicates npc|item FILE"},
         {"check drop-numbers", runCheckDropNumbers, "check drop-numbers NPCDATA"},
+        {"check items-exist", runCheckItemsExist, "check items-exist NPCDATA ITEMDATA"},
+        {"check not-dropped", runCheckNotDropped, "check not-dropped ITEMDATA NPCDATA"},
+        {"check monsters", runCheckMonsters, "check monsters NPCPOS NPCDATA"},
+        {"check npcpos", runCheckNpcpos, "check npcpos NPCDATA NPCPOS"},
+        {"check npcgrp", runCheckNpcgrp, "check npcgrp NPCDATA NPCGRP"},
+        {"check npcname", runCheckNpcname, "check npcname NPCDATA NPCNAME"},
+        {"check itemname", runCheckItemname, "check itemname ITEMDATA ITEMNAME"},
+        {"check grp", runCheckGrp, "check grp ITEMDATA WEAPONGRP ARMORGRP ETCITEMGRP"},
+        {"check npc-pch", runCheckNpcPch, "check npc-pch NPCDATA NPC_PCH"},
+        {"check item-pch", runCheckItemPch, "check item-pch ITEMDATA ITEM_PCH"},
+        {"pch generate", runPchGenerate, "pch generate npc|item FILE -o OUT"},
+        {"pch compare", runPchCompare, "pch compare FIRST SECOND"},
     };
     return all;
 }
