@@ -4,6 +4,7 @@
 #include "records/skilltable.h"
 #include "ui/dialogs/editingdialogs.h"
 #include "ui/dialogs/exportwindow.h"
+#include "ui/checkcommands.h"
 #include "ui/menus.h"
 #include "ui/tablecommands.h"
 #include "ui/messages.h"
@@ -108,6 +109,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     });
     makeDialogShell(QStringLiteral("TForm5"), QStringLiteral("Duals..."), this);
     new TableCommands(this);
+    new CheckCommands(this);
     exportWindow_ = new ExportWindow(this);
     exportWindow_->hide();
 }
