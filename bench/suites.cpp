@@ -4,11 +4,13 @@ namespace aethrian::bench {
 
 void runRatesSuite(const std::string& dir);
 void runEditingSuite(const std::string& dir);
+void runChecksSuite(const std::string& dir);
 
 // Each subsystem's suite is declared and called here.
 void runExtraSuites(const std::string& dir) {
     runRatesSuite(dir);
     runEditingSuite(dir);
+    runChecksSuite(dir);
 }
 
 } // namespace aethrian::bench
