@@ -24,6 +24,8 @@ int runCheckNpcPch(Context& ctx, const std::vector<std::string>& args);
 int runCheckItemPch(Context& ctx, const std::vector<std::string>& args);
 int runPchGenerate(Context& ctx, const std::vector<std::string>& args);
 int runPchCompare(Context& ctx, const std::vector<std::string>& args);
+int runExportPhp(Context& ctx, const std::vector<std::string>& args);
+int runDuals(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -54,6 +56,8 @@ const std::vector<Command>& commands() {
         {"check item-pch", runCheckItemPch, "check item-pch ITEMDATA ITEM_PCH"},
         {"pch generate", runPchGenerate, "pch generate npc|item FILE -o OUT"},
         {"pch compare", runPchCompare, "pch compare FIRST SECOND"},
+        {"export-php", runExportPhp, "export-php weapongrp|etcitemgrp|itemname FILE --first-id N"},
+        {"duals", runDuals, "duals ITEMDATA --main R --second R --id NEWID [--grade G] [--ss N] [--sps N] -o OUT"},
     };
     return all;
 }

@@ -1,0 +1,154 @@
+#include "generators/clientdump.h"
+
+#include "app/numbers.h"
+
+namespace aethrian {
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+} // namespace
+
+void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks, Table& table) {
+    table.setRowCount(1);
+    table.setColCount(1);
+    table.setCell(0, 0, "");
+    const std::string_view end(marks.end);
+    bool first = true;
+    for (std::string_view line : lines) {
+        if (line.find(marks.start) == npos)
+            continue;
+        size_t from = line.find("object_id=");
+        if (from == npos)
+            from = line.find("id=");
+        std::string_view rest = from == npos ? line : line.substr(from);
+        Table::Row row{""};
+        for (;;) {
+            size_t eq = rest.find('=');
+            const size_t tab = rest.find('\t');
+            if (eq != npos && tab != npos && eq > tab)
+                eq = npos; // a field ends at its TAB
+            const std::string_view key = eq == npos ? std::string_view() : rest.substr(0, eq);
+            const size_t start = eq == npos ? 0 : eq + 1;
+            row.emplace_back(tab == npos || tab < start ? std::string_view() : rest.substr(start, tab - start));
+            if (first) {
+                table.setColCount(table.colCount() + 1);
+                table.setCell(0, table.colCount() - 1, std::string(key));
+            }
+            if (tab == npos)
+                break;
+            rest.remove_prefix(tab + 1);
+            if (rest.starts_with(end) || rest.find('\t') == npos)
+                break;
+        }
+        first = false;
+        table.appendRow(std::move(row));
+    }
+}
+
+std::string bracketStripped(std::string_view cell, char open, char close) {
+    if (const size_t o = cell.find(open); o != npos)
+        cell.remove_prefix(o + 1);
+    if (const size_t c = cell.find(close); c != npos)
+        cell = cell.substr(0, c);
+    return cell == "none" ? std::string() : std::string(cell);
+}
+
+std::string phpArray(std::string_view cell) {
+    std::string out = "array(\"";
+    for (int k = 0;; ++k) {
+        std::string_view entry = cell;
+        if (const size_t o = entry.find('['); o != npos)
+            entry.remove_prefix(o + 1);
+        const size_t c = entry.find(']');
+        entry = c == npos ? std::string_view() : entry.substr(0, c); // nothing without its "]"
+        if (entry == "none")
+            entry = {};
+        const size_t close = cell.find(']');
+        cell = close == npos ? std::string_view() : cell.substr(close + 1);
+        out += std::to_string(k) + "\" => \"" + std::string(entry) + "\"";
+        const size_t o = cell.find('[');
+        if (o == npos || cell.find(']', o) == npos)
+            break;
+        out += ", \"";
+    }
+    return out + ")";
+}
+
+namespace {
+
+enum class Form { Fixed, Raw, Rounded, Bracket, Brace, Array };
+
+struct Pair {
+    const char* key;
+    Form form;
+    size_t column;           // for every form but Fixed
+    const char* fixed = "";  // for Fixed
+};
+
+const std::vector<Pair>& pairsOf(PhpExport kind) {
+    static const std::vector<Pair> etc{
+        {"nose01", Form::Fixed, 0, "2"}, {"id", Form::Raw, 1}, {"drop_type", Form::Raw, 3},
+        {"drop_anim_type", Form::Raw, 4}, {"drop_radius", Form::Rounded, 5}, {"drop_height", Form::Rounded, 6},
+        {"nose02", Form::Fixed, 0, "0"}, {"drop_mesh", Form::Bracket, 7}, {"drop_texture", Form::Bracket, 8},
+        {"nose03", Form::Fixed, 0, "0"}, {"nose04", Form::Fixed, 0, "0"}, {"nose05", Form::Fixed, 0, "0"},
+        {"icon", Form::Bracket, 9}, {"durability", Form::Raw, 20}, {"weight", Form::Raw, 16},
+        {"material_type", Form::Raw, 18}, {"nose06", Form::Fixed, 0, "0"}, {"nose07", Form::Fixed, 0, "0"},
+        {"nose08", Form::Fixed, 0, "1"}, {"mesh", Form::Bracket, 10}, {"nose09", Form::Fixed, 0, "1"},
+        {"texture", Form::Bracket, 11}, {"drop_sound", Form::Bracket, 13}, {"equip_sound", Form::Bracket, 14},
+        {"consume_type", Form::Raw, 17}, {"etcitem_type", Form::Raw, 15}, {"crystal_type", Form::Raw, 19}};
+    static const std::vector<Pair> names{{"id", Form::Raw, 1}, {"name", Form::Bracket, 2},
+                                         {"additional_name", Form::Bracket, 3}, {"desc", Form::Bracket, 5},
+                                         {"popup", Form::Raw, 4}};
+    static const std::vector<Pair> weapon{
+        {"nose01", Form::Fixed, 0, "0"}, {"id", Form::Raw, 1}, {"drop_type", Form::Raw, 5},
+        {"drop_anim_type", Form::Raw, 6}, {"drop_radius", Form::Rounded, 7}, {"drop_height", Form::Rounded, 8},
+        {"nose02", Form::Fixed, 0, "0"}, {"drop_mesh", Form::Array, 11}, {"drop_texture", Form::Array, 12},
+        {"icon", Form::Array, 13}, {"durability", Form::Raw, 36}, {"weight", Form::Raw, 20},
+        {"material_type", Form::Raw, 23}, {"crystallizable", Form::Raw, 16}, {"nose03", Form::Fixed, 0, "0"},
+        {"body_part", Form::Brace, 3}, {"animation", Form::Raw, 4}, {"mesh", Form::Array, 14},
+        {"texture", Form::Array, 15}, {"item_sound", Form::Array, 17}, {"drop_sound", Form::Bracket, 18},
+        {"equip_sound", Form::Bracket, 19}, {"projectile", Form::Bracket, 9}, {"random_damage", Form::Raw, 26},
+        {"physical_damage", Form::Raw, 25}, {"magical_damage", Form::Raw, 35}, {"weapon_type", Form::Raw, 27},
+        {"crystal_type", Form::Raw, 24}, {"critical", Form::Raw, 28}, {"hit_modify", Form::Raw, 29},
+        {"avoid_modify", Form::Raw, 30}, {"shield_defense", Form::Raw, 31}, {"shield_defense_rate", Form::Raw, 32},
+        {"attack_speed", Form::Raw, 33}, {"mp_consume", Form::Raw, 34}, {"soulshot_count", Form::Raw, 21},
+        {"spiritshot_count", Form::Raw, 22}, {"curvature", Form::Raw, 10}, {"nose04", Form::Fixed, 0, ""},
+        {"nose05", Form::Fixed, 0, "0"}, {"nose06", Form::Fixed, 0, "0"}, {"nose07", Form::Fixed, 0, "0"},
+        {"nose08", Form::Fixed, 0, "1065353216"}, {"nose09", Form::Fixed, 0, "1065353216"},
+        {"nose10", Form::Fixed, 0, "AethriaWeapons.rangesample"}, {"nose11", Form::Fixed, 0, "1065772646"},
+        {"nose12", Form::Fixed, 0, "1060320051"}, {"nose13", Form::Fixed, 0, "1060320051"},
+        {"nose14", Form::Fixed, 0, "1106509824"}, {"nose15", Form::Fixed, 0, "0"}, {"nose16", Form::Fixed, 0, "0"}};
+    return kind == PhpExport::Weapon ? weapon : kind == PhpExport::EtcItem ? etc : names;
+}
+
+} // namespace
+
+void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out) {
+    out.clear();
+    const std::vector<Pair>& pairs = pairsOf(kind);
+    long long n = firstId;
+    for (size_t r = 1; r < table.rowCount(); ++r, ++n) {
+        std::string line = "    $rs[" + std::to_string(n) + "] = array(";
+        for (size_t i = 0; i < pairs.size(); ++i) {
+            const Pair& p = pairs[i];
+            if (i > 0)
+                line += kind == PhpExport::Weapon && i == 44 ? "," : ", "; // between pairs 44 and 45
+            const std::string cell = p.form == Form::Fixed || p.column >= table.colCount() ? std::string()
+                                                                                          : table.cell(r, p.column);
+            line += "\"" + std::string(p.key) + "\" => ";
+            switch (p.form) {
+            case Form::Fixed: line += "\"" + std::string(p.fixed) + "\""; break;
+            case Form::Raw: line += "\"" + cell + "\""; break;
+            case Form::Rounded: line += "\"" + formatWhole(readNumber(cell, divider), divider) + "\""; break;
+            case Form::Bracket: line += "\"" + bracketStripped(cell) + "\""; break;
+            case Form::Brace: line += "\"" + bracketStripped(cell, '{', '}') + "\""; break;
+            case Form::Array: line += phpArray(cell); break;
+            }
+        }
+        out.push_back(line + ");");
+    }
+}
+
+} // namespace aethrian

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "records/table.h"
+#include "records/textfile.h"
+
+#include <string>
+#include <vector>
+
+namespace aethrian {
+
+// Client item dumps (weapongrp, armorgrp, etcitemgrp, itemname) as tables: one row per line holding
+// the start mark, the values from its first "object_id=" (else "id=") on, one column per field of
+// the first record, headed by its keys; column 0 empty.
+struct DumpMarks {
+    const char* start;
+    const char* end;
+};
+inline constexpr DumpMarks kItemDumpMarks{"item_begin", "item_end"};
+inline constexpr DumpMarks kItemNameDumpMarks{"item_name_begin", "item_name_end"};
+
+void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks, Table& table);
+
+enum class PhpExport { Weapon, EtcItem, ItemName };
+
+// The PHP array lines of a table, from `firstId` on. Lines are appended to `out` as they are made,
+// so a value that does not read as a number (the conversion error) leaves the lines before it.
+void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out);
+
+// The value forms of the exports.
+std::string bracketStripped(std::string_view cell, char open = '[', char close = ']');
+std::string phpArray(std::string_view cell);
+
+} // namespace aethrian

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/log.h"
+#include "app/tableedit.h"
+#include "records/table.h"
+
+#include <string>
+
+namespace aethrian {
+
+// Grade scale of the dual generator: none 0, d 1, c 2, b 3, a 4, s 5; anything else 0.
+int gradeValue(std::string_view cell);
+// The grade's name; a combined grade above 5 is shown as "s", the top of the scale.
+std::string gradeName(int grade);
+
+struct DualValues {
+    std::string grade, soulshots, spiritshots;
+};
+
+// The recomputed grade and shot counts of a dual made of the rows `main` and `second` of the ITEM
+// table. A shot count that is not a whole number throws the conversion error.
+DualValues recomputeDual(const Table& items, size_t main, size_t second);
+// main name + "*" + second name.
+std::string dualName(const std::string& mainName, const std::string& secondName);
+
+// Appends the dual's row and logs "Dual weapon added"; when a pick is missing or a cell is not a
+// whole number it logs "Error occured in itemdata during generation of duals" and leaves the table
+// as it was. `main` and `second` are grid rows (0: not picked).
+TableEdit addDual(Table& items, size_t main, size_t second, const std::string& id, const DualValues& values,
+                  Log& log);
+
+} // namespace aethrian

@@ -1,0 +1,140 @@
+#include "app/errors.h"
+#include "generators/clientdump.h"
+#include "generators/duals.h"
+
+#include <gtest/gtest.h>
+
+using namespace aethrian;
+
+namespace {
+
+// An ITEM table row in the weapon layout: name, ID, soulshots (14), spiritshots (15), grade (22).
+Table weapons(const std::vector<std::tuple<std::string, std::string, std::string, std::string>>& rows) {
+    Table t;
+    t.setColCount(27);
+    t.setRowCount(1);
+    for (const auto& [name, id, ss, grade] : rows) {
+        Table::Row row(27, "1");
+        row[0] = "";
+        row[1] = name;
+        row[3] = id;
+        row[14] = ss;
+        row[15] = ss;
+        row[21] = "{[none]}";
+        row[22] = grade;
+        t.appendRow(row);
+    }
+    return t;
+}
+
+std::vector<std::string_view> lines(const std::vector<std::string>& owned) { return {owned.begin(), owned.end()}; }
+
+} // namespace
+
+TEST(Duals, GradesShotsAndTheNewRow) {
+    const auto combined = [](const char* a, const char* b) {
+        Table t = weapons({{"x", "1", "0", a}, {"y", "2", "0", b}});
+        return recomputeDual(t, 1, 2).grade;
+    };
+    EXPECT_EQ(combined("c", "d"), "c");
+    EXPECT_EQ(combined("d", "c"), "c");
+    EXPECT_EQ(combined("b", "b"), "a");
+    EXPECT_EQ(combined("a", "b"), "s");
+    EXPECT_EQ(combined("a", "a"), "s"); // above the scale: its top
+    EXPECT_EQ(combined("", "none"), "none");
+
+    Table t = weapons({{"sword_a", "100", "2", "d"}, {"sword_b", "101", "3", "c"}});
+    const DualValues v = recomputeDual(t, 1, 2);
+    EXPECT_EQ(v.grade, "c");
+    EXPECT_EQ(v.soulshots, "3");
+    VectorLog log;
+    const TableEdit edit = addDual(t, 1, 2, "500", v, log);
+    EXPECT_EQ(log.lines, std::vector<std::string>{"Dual weapon added"});
+    ASSERT_EQ(t.recordCount(), 3u);
+    EXPECT_EQ(t.cell(3, 1), "sword_a*sword_b");
+    EXPECT_EQ(t.cell(3, 3), "500");
+    EXPECT_EQ(t.cell(3, 5), "{lrhand}");
+    EXPECT_EQ(t.cell(3, 9), "1"); // 1 + (1 div 3) x 2
+    EXPECT_EQ(t.cell(3, 18), "2");
+    EXPECT_EQ(t.cell(3, 22), "c");
+    revertEdit(t, edit);
+    EXPECT_EQ(t.recordCount(), 2u);
+
+    // A missing pick or a cell that is not a whole number: the error line, the table as it was.
+    log.lines.clear();
+    EXPECT_TRUE(addDual(t, 1, 0, "9", v, log).empty());
+    t.setCell(2, 18, "x");
+    EXPECT_TRUE(addDual(t, 1, 2, "9", v, log).empty());
+    EXPECT_EQ(log.lines, std::vector<std::string>(2, "Error occured in itemdata during generation of duals"));
+    EXPECT_EQ(t.recordCount(), 2u);
+    t.setCell(2, 14, "a");
+    EXPECT_THROW(recomputeDual(t, 1, 2), OperationError);
+}
+
+TEST(ClientDump, LoadsByPositionFromTheIdOn) {
+    const std::vector<std::string> dump{
+        "// header",
+        "item_begin\tobject_id=1\tobject_name=[a]\tweight=5\titem_end",
+        "item_begin\tobject_id=2\tobject_name=[b]\titem_end",
+        "item_begin\tobject_id=3\tobject_name=[c]\tweight=7\textra=9\titem_end"};
+    Table t;
+    LoadClientDump(lines(dump), kItemDumpMarks, t);
+    EXPECT_EQ(dumpTable(t), dumpTable([] {
+                  Table e;
+                  e.setColCount(4);
+                  e.setRowCount(1);
+                  e.row(0) = {"", "object_id", "object_name", "weight"};
+                  e.appendRow({"", "1", "[a]", "5"});
+                  e.appendRow({"", "2", "[b]", ""});
+                  e.appendRow({"", "3", "[c]", "7"});
+                  return e;
+              }()));
+    Table none;
+    LoadClientDump(lines({"nothing here"}), kItemDumpMarks, none);
+    EXPECT_EQ(none.rowCount(), 1u);
+    std::vector<std::string> out{"old"};
+    exportPhp(none, PhpExport::EtcItem, 1, ',', out);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(ClientDump, PhpExportForms) {
+    EXPECT_EQ(phpArray("{[a];[b]}"), "array(\"0\" => \"a\", \"1\" => \"b\")");
+    EXPECT_EQ(phpArray("{[none]}"), "array(\"0\" => \"\")");
+    EXPECT_EQ(phpArray("plain"), "array(\"0\" => \"\")");
+    EXPECT_EQ(bracketStripped("[none]"), "");
+    EXPECT_EQ(bracketStripped("{lrhand}", '{', '}'), "lrhand");
+
+    Table names;
+    names.setColCount(6);
+    names.setRowCount(1);
+    names.appendRow({"", "57", "[none]", "[]", "0", "[Money]"});
+    std::vector<std::string> out;
+    exportPhp(names, PhpExport::ItemName, 100, ',', out);
+    EXPECT_EQ(out, std::vector<std::string>{"    $rs[100] = array(\"id\" => \"57\", \"name\" => \"\", "
+                                            "\"additional_name\" => \"\", \"desc\" => \"Money\", \"popup\" => \"0\");"});
+
+    Table etc;
+    etc.setColCount(21);
+    etc.setRowCount(1);
+    for (int i = 0; i < 2; ++i) {
+        Table::Row row(21, "0");
+        row[1] = std::to_string(57 + i);
+        row[5] = "2.5";
+        etc.appendRow(row);
+    }
+    exportPhp(etc, PhpExport::EtcItem, 100, ',', out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_TRUE(out[0].starts_with("    $rs[100] = array(\"nose01\" => \"2\", \"id\" => \"57\""));
+    EXPECT_NE(out[0].find("\"drop_radius\" => \"3\""), std::string::npos);
+    EXPECT_TRUE(out[1].starts_with("    $rs[101] = array("));
+    etc.setCell(2, 6, "tall");
+    EXPECT_THROW(exportPhp(etc, PhpExport::EtcItem, 100, ',', out), OperationError);
+    EXPECT_EQ(out.size(), 1u); // the line before the error stays
+
+    Table weapon;
+    weapon.setColCount(37);
+    weapon.setRowCount(1);
+    weapon.appendRow(Table::Row(37, "1"));
+    exportPhp(weapon, PhpExport::Weapon, 1, ',', out);
+    EXPECT_NE(out[0].find("\"nose09\" => \"1065353216\",\"nose10\""), std::string::npos);
+}
