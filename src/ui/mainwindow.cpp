@@ -5,6 +5,7 @@
 #include "ui/dialogs/editingdialogs.h"
 #include "ui/dialogs/exportwindow.h"
 #include "ui/checkcommands.h"
+#include "ui/generatorcommands.h"
 #include "ui/menus.h"
 #include "ui/tablecommands.h"
 #include "ui/messages.h"
@@ -107,11 +108,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         addDrop->show();
         addDrop->raise();
     });
-    makeDialogShell(QStringLiteral("TForm5"), QStringLiteral("Duals..."), this);
-    new TableCommands(this);
-    new CheckCommands(this);
     exportWindow_ = new ExportWindow(this);
     exportWindow_->hide();
+    new TableCommands(this);
+    new CheckCommands(this);
+    new GeneratorCommands(this);
 }
 
 QTabWidget* MainWindow::pageControl(const QString& name, QWidget* parent) {
@@ -217,20 +218,21 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
 
     struct Client {
         const char *caption, *path, *load, *pane, *grid, *menu;
+        TableModel* model;
+        bool names;
     };
     const Client clients[] = {
-        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8"},
-        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr},
-        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6"},
-        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7"},
+        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8", &workspace_.weaponGrpModel, false},
+        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr, &workspace_.armorGrpModel, false},
+        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6", &workspace_.etcItemGrpModel, false},
+        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7", &workspace_.itemNameModel, true},
     };
     for (const Client& c : clients) {
         auto* page = new ClientItemPage(QString::fromLatin1(c.path), QString::fromLatin1(c.load),
-                                        QString::fromLatin1(c.pane), QString::fromLatin1(c.grid), tabs);
+                                        QString::fromLatin1(c.pane), QString::fromLatin1(c.grid), c.model, c.names, tabs);
         page->setObjectName(pageObjectName(QString::fromLatin1(c.caption)));
         if (c.menu)
-            attachPopupMenu(page->findChild<QTableView*>(QString::fromLatin1(c.grid)),
-                            popupMenu(QString::fromLatin1(c.menu)));
+            attachPopupMenu(page->view(), popupMenu(QString::fromLatin1(c.menu)));
         tabs->addTab(page, QString::fromLatin1(c.caption));
     }
 }

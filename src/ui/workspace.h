@@ -14,7 +14,8 @@ class Workspace : public QObject {
 public:
     Workspace()
         : npcModel(npc), itemModel(item), petModel(pet), skillModel(skill), npcCompareModel(npcCompare),
-          itemCompareModel(itemCompare), skillCompareModel(skillCompare) {
+          itemCompareModel(itemCompare), skillCompareModel(skillCompare), weaponGrpModel(weaponGrp),
+          armorGrpModel(armorGrp), etcItemGrpModel(etcItemGrp), itemNameModel(itemName) {
         for (TableModel* m : {&npcCompareModel, &itemCompareModel, &skillCompareModel}) {
             m->setEditable(false);
             m->setHighlightDifferences(true);
@@ -36,6 +37,15 @@ public:
     TableModel npcCompareModel;
     TableModel itemCompareModel;
     TableModel skillCompareModel;
+    // The client item dumps' Table Views.
+    Table weaponGrp;
+    Table armorGrp;
+    Table etcItemGrp;
+    Table itemName;
+    TableModel weaponGrpModel;
+    TableModel armorGrpModel;
+    TableModel etcItemGrpModel;
+    TableModel itemNameModel;
     char divider = ',';
 };
 

@@ -26,18 +26,5 @@ ExportWindow::ExportWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(text_);
 }
 
-void ExportWindow::showText(const QStringList& lines) {
-    text_->setPlainText(lines.join('\n'));
-    show();
-    raise();
-}
-
-QDialog* makeDialogShell(const QString& objectName, const QString& caption, QWidget* parent) {
-    auto* dialog = new QDialog(parent);
-    dialog->setObjectName(objectName);
-    dialog->setWindowTitle(caption);
-    dialog->hide();
-    return dialog;
-}
 
 } // namespace aethrian::ui

@@ -21,13 +21,9 @@ class ExportWindow : public QDialog {
 public:
     explicit ExportWindow(QWidget* parent);
     ExportTextBox* text() const { return text_; }
-    void showText(const QStringList& lines);
 
 private:
     ExportTextBox* text_;
 };
-
-// The dialogs whose operations come with their features: created at start, hidden, captioned.
-QDialog* makeDialogShell(const QString& objectName, const QString& caption, QWidget* parent);
 
 } // namespace aethrian::ui

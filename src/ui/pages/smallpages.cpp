@@ -1,5 +1,6 @@
 #include "ui/pages/smallpages.h"
 
+#include "generators/clientdump.h"
 #include "records/recordkind.h"
 #include "records/tableio.h"
 #include "app/errors.h"
@@ -286,40 +287,52 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
 }
 
 ClientItemPage::ClientItemPage(const QString& pathBox, const QString& load, const QString& pane,
-                               const QString& grid, QWidget* parent)
-    : QWidget(parent) {
-    auto* path = new PathBox(pathBox, this);
+                               const QString& grid, TableModel* model, bool itemNames, QWidget* parent)
+    : QWidget(parent), model_(model), itemNames_(itemNames) {
+    path_ = new PathBox(pathBox, this);
     auto* loadBtn = button(load, QStringLiteral("Load"), this);
     tabs_ = new QTabWidget(this);
     auto* text = new QWidget(tabs_);
     text->setObjectName(pane + QStringLiteral("TextView"));
-    auto* memo = makePane(pane, text);
+    pane_ = makePane(pane, text);
     auto* save = button(pane + QStringLiteral("Save"), QStringLiteral("Save"), text);
     auto* textLayout = new QVBoxLayout(text);
     textLayout->addWidget(save, 0, Qt::AlignRight);
-    textLayout->addWidget(memo, 1);
+    textLayout->addWidget(pane_, 1);
     auto* table = new QWidget(tabs_);
     table->setObjectName(grid + QStringLiteral("TableView"));
-    auto* tableWidget = new QTableView(table); // the client table loader gives it a model
-    tableWidget->setObjectName(grid);
+    view_ = makeTableView(grid, model_, table);
+    setFirstColumnWidths(view_, {35, 59, 199, 90});
     auto* tableLayout = new QVBoxLayout(table);
-    tableLayout->addWidget(tableWidget);
+    tableLayout->addWidget(view_);
     tabs_->addTab(text, QStringLiteral("Text View"));
     tabs_->addTab(table, QStringLiteral("Table View"));
     tabs_->setCurrentIndex(1);
 
     auto* bar = new QHBoxLayout;
-    bar->addWidget(path, 1);
+    bar->addWidget(path_, 1);
     bar->addWidget(loadBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(tabs_, 1);
-    connect(loadBtn, &QPushButton::clicked, this, [this, memo, path] {
-        runGuarded(this, [&] { loadPaneFile(memo, path->path()); });
+    connect(loadBtn, &QPushButton::clicked, this, &ClientItemPage::loadClick);
+    connect(path_, &PathBox::fileDropped, this, &ClientItemPage::loadClick);
+    connect(save, &QPushButton::clicked, this, [this] {
+        runGuarded(this, [&] { savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt")); });
     });
-    connect(path, &PathBox::fileDropped, loadBtn, &QPushButton::click);
-    connect(save, &QPushButton::clicked, this, [this, memo] {
-        runGuarded(this, [&] { savePaneToChosenFile(this, memo, kTextFilter, QStringLiteral("txt")); });
+}
+
+void ClientItemPage::loadClick() {
+    runGuarded(this, [this] {
+        const std::string path = path_->path();
+        if (!fileExists(path))
+            throw ExpectedProblem("File doesn't exists...");
+        const std::string text = readPaneFile(path);
+        setPaneText(pane_, text);
+        model_->reload([&](Table& t) {
+            LoadClientDump(paneLines(text), itemNames_ ? kItemNameDumpMarks : kItemDumpMarks, t);
+        });
+        setFirstColumnWidths(view_, {35, 59, 199, 90});
     });
 }
 

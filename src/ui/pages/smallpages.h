@@ -74,12 +74,19 @@ public:
 class ClientItemPage : public QWidget {
     Q_OBJECT
 public:
-    ClientItemPage(const QString& pathBox, const QString& load, const QString& pane,
-                   const QString& grid, QWidget* parent);
+    ClientItemPage(const QString& pathBox, const QString& load, const QString& pane, const QString& grid,
+                   TableModel* model, bool itemNames, QWidget* parent);
     QTabWidget* tabs() const { return tabs_; }
+    QTableView* view() const { return view_; }
+    void loadClick();
 
 private:
     QTabWidget* tabs_;
+    PathBox* path_;
+    QPlainTextEdit* pane_;
+    QTableView* view_;
+    TableModel* model_;
+    bool itemNames_;
 };
 
 } // namespace aethrian::ui
