@@ -5,12 +5,14 @@ namespace aethrian::bench {
 void runRatesSuite(const std::string& dir);
 void runEditingSuite(const std::string& dir);
 void runChecksSuite(const std::string& dir);
+void runGeneratorsSuite(const std::string& dir);
 
 // Each subsystem's suite is declared and called here.
 void runExtraSuites(const std::string& dir) {
     runRatesSuite(dir);
     runEditingSuite(dir);
     runChecksSuite(dir);
+    runGeneratorsSuite(dir);
 }
 
 } // namespace aethrian::bench

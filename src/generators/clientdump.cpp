@@ -25,10 +25,8 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
         std::string_view rest = from == npos ? line : line.substr(from);
         Table::Row row{""};
         for (;;) {
-            size_t eq = rest.find('=');
             const size_t tab = rest.find('\t');
-            if (eq != npos && tab != npos && eq > tab)
-                eq = npos; // a field ends at its TAB
+            const size_t eq = rest.substr(0, tab).find('='); // a field ends at its TAB
             const std::string_view key = eq == npos ? std::string_view() : rest.substr(0, eq);
             const size_t start = eq == npos ? 0 : eq + 1;
             row.emplace_back(tab == npos || tab < start ? std::string_view() : rest.substr(start, tab - start));
@@ -130,14 +128,18 @@ void exportPhp(const Table& table, PhpExport kind, long long firstId, char divid
     const std::vector<Pair>& pairs = pairsOf(kind);
     long long n = firstId;
     for (size_t r = 1; r < table.rowCount(); ++r, ++n) {
-        std::string line = "    $rs[" + std::to_string(n) + "] = array(";
+        std::string line;
+        line.reserve(2048);
+        line += "    $rs[" + std::to_string(n) + "] = array(";
         for (size_t i = 0; i < pairs.size(); ++i) {
             const Pair& p = pairs[i];
             if (i > 0)
                 line += kind == PhpExport::Weapon && i == 44 ? "," : ", "; // between pairs 44 and 45
             const std::string cell = p.form == Form::Fixed || p.column >= table.colCount() ? std::string()
                                                                                           : table.cell(r, p.column);
-            line += "\"" + std::string(p.key) + "\" => ";
+            line += '"';
+            line += p.key;
+            line += "\" => ";
             switch (p.form) {
             case Form::Fixed: line += "\"" + std::string(p.fixed) + "\""; break;
             case Form::Raw: line += "\"" + cell + "\""; break;

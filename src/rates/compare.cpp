@@ -56,12 +56,11 @@ struct Field {
 // first TAB; `s` loses everything up to and including that TAB.
 Field takeField(std::string_view& s) {
     Field f;
-    size_t eq = s.find('=');
     const size_t tab = s.find('\t');
     // A field ends at its TAB: an "=" beyond it belongs to the next field (a key reaching across
-    // a TAB would put the next field's text into a column header).
-    if (eq != npos && tab != npos && eq > tab)
-        eq = npos;
+    // a TAB would put the next field's text into a column header, and searching the rest of the
+    // line for every field would make a long run of TABs quadratic).
+    const size_t eq = s.substr(0, tab).find('=');
     if (eq != npos)
         f.key = s.substr(0, eq);
     const size_t start = eq == npos ? 0 : eq + 1;

@@ -23,12 +23,14 @@ std::string_view beforeTab(std::string_view s) {
 } // namespace
 
 FieldView TakeField(std::string_view& region) {
-    const size_t e = region.find('=');
     const size_t t = region.find('\t');
+    // "=" is looked for within the field only: searching the rest of the line for every field
+    // made a long run of TABs without "=" quadratic.
+    const size_t e = region.substr(0, t).find('=');
     FieldView f;
     // A field ends at its TAB: an "=" beyond it belongs to the next field, so a field without one
     // is all key (a key reaching across a TAB would split into two fields when saved).
-    if (e != npos && (t == npos || e < t)) {
+    if (e != npos) {
         f.key = region.substr(0, e);
         f.value = t == npos ? std::string_view() : region.substr(e + 1, t - e - 1);
     } else {

@@ -2,8 +2,10 @@
 
 #include "app/errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -177,7 +179,13 @@ DecodedText decodeWithoutMark(std::string_view bytes, std::string_view text) {
 
 bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 
-std::string systemReason(int err) { return std::strerror(err); }
+// A pipe, socket or device is not a text file: reading one may block or never end, and
+// renaming a saved file over one would replace a node of the system.
+constexpr int kNotRegularFile = -1;
+
+std::string systemReason(int err) {
+    return err == kNotRegularFile ? std::string("Not a regular file") : std::strerror(err);
+}
 
 } // namespace
 
@@ -344,12 +352,15 @@ std::string readFileBytes(const std::string& path) {
     const auto fail = [&](int err) -> OperationError {
         return OperationError("Cannot open file \"" + path + "\". " + systemReason(err));
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so opening a FIFO returns at once and is refused below instead of waiting
+    // for a writer; a regular file reads the same either way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw fail(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    const bool statFailed = ::fstat(fd, &st) != 0;
+    if (statFailed || !S_ISREG(st.st_mode)) {
+        const int err = statFailed ? errno : S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
         ::close(fd);
         throw fail(err);
     }
@@ -393,8 +404,26 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
     const bool exists = ::stat(path.c_str(), &target) == 0;
     if (exists && S_ISDIR(target.st_mode))
         throw fail(EISDIR);
+    if (exists && !S_ISREG(target.st_mode))
+        throw fail(kNotRegularFile);
+    // Through a symbolic link the file it names is replaced, not the link.
+    std::string real = path;
+    if (exists) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            real = resolved;
+            std::free(resolved);
+        }
+    }
 
-    std::string tmp = path + ".tmp-XXXXXX";
+    // The temporary's name must itself be legal: a target name near the length limit is cut
+    // short for it.
+    constexpr std::string_view kSuffix = ".tmp-XXXXXX";
+    constexpr size_t kNameMax = 255;
+    const size_t slash = real.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string tmp = real.substr(0, nameStart + std::min(real.size() - nameStart,
+                                                          kNameMax - kSuffix.size()));
+    tmp += kSuffix;
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)
         throw fail(errno);
@@ -427,7 +456,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
         ::unlink(tmp.c_str());
         throw fail(err);
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (::rename(tmp.c_str(), real.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
         throw fail(err);

@@ -105,6 +105,12 @@ TEST_F(HostileFiles, HugeLineHugeRecordAndDeepLists) {
     EXPECT_EQ(wide.colCount(), 4u + 100001u);
     EXPECT_FALSE(EncodeTable(wide, kNpcKind, ',').empty());
 
+    // 200,000 TABs without "=": every field scan stays within its field.
+    Table tabs;
+    LoadTable(splitRecordLines("npc_begin\tw\t1\t[a]\tlevel=1" + std::string(200000, '\t') + "x=1\tnpc_end"),
+              kNpcKind, tabs);
+    EXPECT_EQ(tabs.colCount(), 4u + 200001u);
+
     // 10,000 nested braces through the list readers.
     const std::string deep = std::string(10000, '{') + "[a];1;1;5" + std::string(10000, '}');
     EXPECT_EQ(scanDropEntries(deep).size(), 1u);
@@ -120,6 +126,21 @@ TEST_F(HostileFiles, FailedSavesLeaveTheOldFileAndNoTemporary) {
     Table table;
     LoadTable(splitRecordLines(kLine), kNpcKind, table);
     const std::string target = write("npcdata.txt", "old contents");
+
+    // A FIFO is refused at once instead of blocking the read.
+    const std::string fifo = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(readFileBytes(fifo), OperationError);
+    EXPECT_THROW(SaveTable(table, kNpcKind, ',', fifo), OperationError);
+    fs::remove(fifo);
+
+    // Through a symbolic link the linked file is replaced, and the link stays.
+    fs::create_symlink(target, dir / "link.txt");
+    SaveTable(table, kNpcKind, ',', (dir / "link.txt").string());
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_NE(read(target), "old contents");
+    fs::remove(dir / "link.txt");
+    std::ofstream(target, std::ios::binary) << "old contents";
 
     // Onto a path that is a folder.
     fs::create_directory(dir / "folder");
