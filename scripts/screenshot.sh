@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Writes docs/screenshot-main.png: the main window with examples/npcdata.txt loaded.
+# Writes the README's screenshots: the NPCData Editor with examples/npcdata.txt loaded, and the
+# NPCData Compare page comparing the 2x example against it with x-rate on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 QT_QPA_PLATFORM=offscreen build/aethrian-screenshot docs/screenshot-main.png examples/npcdata.txt
-echo "wrote docs/screenshot-main.png"
+QT_QPA_PLATFORM=offscreen build/aethrian-screenshot docs/screenshot-compare.png examples/npcdata_2x.txt examples/npcdata.txt
+echo "wrote docs/screenshot-main.png and docs/screenshot-compare.png"

@@ -1,27 +1,36 @@
-// Renders the main window with an npcdata file loaded into the NPCData Editor and writes a PNG,
-// for the README. Runs offscreen: aethrian-screenshot OUT.png NPCDATA
+// Renders the main window for the README and writes a PNG. Runs offscreen:
+//   aethrian-screenshot OUT.png NPCDATA            the NPCData Editor with the file loaded
+//   aethrian-screenshot OUT.png FIRST SECOND       NPCData Compare of the two files, x-rate on
 #include "ui/mainwindow.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: aethrian-screenshot OUT.png NPCDATA\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: aethrian-screenshot OUT.png NPCDATA [SECOND]\n");
         return 1;
     }
     QApplication app(argc, argv);
     aethrian::ui::MainWindow window;
     window.show();
-    auto* top = window.findChild<QTabWidget*>(QStringLiteral("JvPageControl1"));
-    top->setCurrentIndex(0);
-    window.npcEditor()->pathBox()->setText(QString::fromLocal8Bit(argv[2]));
-    window.npcEditor()->loadButton()->click();
+    window.findChild<QTabWidget*>(QStringLiteral("JvPageControl1"))->setCurrentIndex(0);
+    if (argc == 3) {
+        window.npcEditor()->pathBox()->setText(QString::fromLocal8Bit(argv[2]));
+        window.npcEditor()->loadButton()->click();
+    } else {
+        window.findChild<QTabWidget*>(QStringLiteral("JvPageControl2"))->setCurrentIndex(1);
+        window.findChild<aethrian::ui::PathBox*>(QStringLiteral("Edit33"))->setText(QString::fromLocal8Bit(argv[2]));
+        window.findChild<aethrian::ui::PathBox*>(QStringLiteral("Edit34"))->setText(QString::fromLocal8Bit(argv[3]));
+        window.findChild<QCheckBox*>(QStringLiteral("CheckBox3"))->setChecked(true);
+        window.findChild<QPushButton*>(QStringLiteral("compBTN"))->click();
+    }
     QApplication::processEvents();
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
