@@ -26,6 +26,8 @@ int runPchGenerate(Context& ctx, const std::vector<std::string>& args);
 int runPchCompare(Context& ctx, const std::vector<std::string>& args);
 int runExportPhp(Context& ctx, const std::vector<std::string>& args);
 int runDuals(Context& ctx, const std::vector<std::string>& args);
+int runSkillsSort(Context& ctx, const std::vector<std::string>& args);
+int runSkillsFind(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -57,6 +59,8 @@ const std::vector<Command>& commands() {
         {"pch generate", runPchGenerate, "pch generate npc|item FILE -o OUT"},
         {"pch compare", runPchCompare, "pch compare FIRST SECOND"},
         {"export-php", runExportPhp, "export-php weapongrp|etcitemgrp|itemname FILE --first-id N"},
+        {"skills sort", runSkillsSort, "skills sort skilldata|skillname FILE -o OUT"},
+        {"skills find", runSkillsFind, "skills find pch|grp|name SKILLDATA OTHER"},
         {"duals", runDuals, "duals ITEMDATA --main R --second R --id NEWID [--grade G] [--ss N] [--sps N] -o OUT"},
     };
     return all;

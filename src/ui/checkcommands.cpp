@@ -2,6 +2,7 @@
 
 #include "checks/pch.h"
 #include "checks/presence.h"
+#include "checks/skilltools.h"
 #include "records/textfile.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
@@ -13,6 +14,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPlainTextEdit>
 
 namespace aethrian::ui {
@@ -116,6 +119,48 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         const PaneText weapon(window_, "TntMemo3"), armor(window_, "TntMemo4"), etc(window_, "TntMemo5");
         auto log = itemLog();
         checkMergedGrp(items(), weapon.lines, armor.lines, etc.lines, log);
+    });
+
+    // The skill tools: message boxes as they come, findings added to the page's result list.
+    const auto skillOutput = [this](const char* labelName, const char* listName) {
+        auto* label = window_->findChild<QLabel*>(QString::fromLatin1(labelName));
+        auto* list = listName ? window_->findChild<QListWidget*>(QString::fromLatin1(listName)) : nullptr;
+        return SkillToolOutput{[this](const std::string& m) { showMessage(window_, QString::fromUtf8(m)); },
+                               [list](const std::string& r) {
+                                   if (list)
+                                       list->addItem(QString::fromUtf8(r));
+                               },
+                               [label](size_t k, size_t m) {
+                                   if (k % 256 != 0 && k != m)
+                                       return; // painting every line would cost more than the tool
+                                   label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
+                                   label->repaint();
+                                   pumpEvents();
+                               }};
+    };
+    const auto sortPane = [this, skillOutput](const char* button, const char* pane, const char* label, SkillPane kind) {
+        connect(window_->findChild<QPushButton*>(QString::fromLatin1(button)), &QPushButton::clicked, this,
+                [this, skillOutput, pane, label, kind] {
+                    runGuarded(window_, [&] {
+                        const PaneText text(window_, pane);
+                        const auto sorted = sortSkillLines(text.lines, kind, skillOutput(label, nullptr));
+                        setLines(window_->findChild<QPlainTextEdit*>(QString::fromLatin1(pane)), sorted);
+                    });
+                });
+    };
+    sortPane("Button24", "TntMemo11", "Label48", SkillPane::Skilldata);
+    sortPane("Button28", "TntMemo13", "Label49", SkillPane::Skillname);
+    on("FindallinsideSkillPCH1", [=, this] {
+        const PaneText data(window_, "TntMemo11"), pch(window_, "TntMemo12");
+        findInSkillPch(data.lines, pch.lines, skillOutput("Label50", "ListBox9"));
+    });
+    on("FindallinsideSkillgrp1", [=, this] {
+        const PaneText data(window_, "TntMemo11"), grp(window_, "TntMemo14");
+        findInSkillLines(data.lines, grp.lines, skillOutput("Label51", "ListBox11"));
+    });
+    on("FindallinsideSkillname1", [=, this] {
+        const PaneText data(window_, "TntMemo11"), names(window_, "TntMemo13");
+        findInSkillLines(data.lines, names.lines, skillOutput("Label49", "ListBox10"));
     });
 
     auto* first = window_->findChild<QPlainTextEdit*>(QStringLiteral("TntMemo1"));

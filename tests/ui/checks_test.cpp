@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 using namespace aethrian::ui;
@@ -47,4 +48,19 @@ TEST_F(WindowTest, ChecksOnTheExamplesFindThePlantedFaults) {
     EXPECT_EQ(find<LogList>(QStringLiteral("JvListBox2"))->lines(),
               (QStringList{"Compare first NPC_PCH to second NPC_PCH...", "NPC blue_wolf is duplicated inside second NPC_PCH",
                            "Check DONE"}));
+}
+
+TEST_F(WindowTest, SkillToolsSortThePaneAndListFindings) {
+    loadPane(this, window.get(), "Edit51", "Button22", "skilldata.txt");
+    loadPane(this, window.get(), "Edit52", "Button25", "skill_pch.txt");
+    find<QPushButton>(QStringLiteral("Button24"))->click();
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages[0], "DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!");
+    EXPECT_EQ(messages.last(), "done!");
+    EXPECT_TRUE(find<QPlainTextEdit>(QStringLiteral("TntMemo11"))->toPlainText().contains(QStringLiteral("skill_id = 3 \tlevel = 1")));
+    window->action(QStringLiteral("FindallinsideSkillPCH1"))->trigger();
+    window->action(QStringLiteral("FindallinsideSkillPCH1"))->trigger();
+    auto* list = find<QListWidget>(QStringLiteral("ListBox9"));
+    EXPECT_EQ(list->count(), 4); // two findings, twice: results accumulate
+    EXPECT_EQ(list->item(0)->text(), QString::fromUtf8("[s_power_strike1_copy] non è stato trovato"));
 }

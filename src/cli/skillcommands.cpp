@@ -1,0 +1,62 @@
+#include "app/errors.h"
+#include "checks/skilltools.h"
+#include "cli/args.h"
+#include "cli/command.h"
+#include "records/textfile.h"
+
+#include <ostream>
+
+namespace aethrian::cli {
+
+namespace {
+
+std::string readPane(const std::string& path) {
+    try {
+        return readPaneFile(path);
+    } catch (const OperationError& e) {
+        throw ExpectedProblem(e.what());
+    }
+}
+
+SkillToolOutput printed(Context& ctx) {
+    const auto line = [&ctx](const std::string& text) { ctx.out << text << '\n'; };
+    return {line, line, {}};
+}
+
+} // namespace
+
+int runSkillsSort(Context& ctx, const std::vector<std::string>& argv) {
+    const std::string usage = "skills sort skilldata|skillname FILE -o OUT";
+    Args args(argv, {{"-o", 1}});
+    args.expectPositional(2, 2, usage);
+    const std::string& which = args.positional()[0];
+    if (which != "skilldata" && which != "skillname")
+        throw ExpectedProblem("Usage: aethrian-cli " + usage);
+    const std::string out = args.required("-o");
+    const std::string text = readPane(args.positional()[1]);
+    const auto sorted = sortSkillLines(paneLines(text), which == "skilldata" ? SkillPane::Skilldata : SkillPane::Skillname,
+                                       printed(ctx));
+    std::string pane;
+    for (const std::string& line : sorted)
+        pane += line + "\r\n";
+    writePaneFile(out, pane);
+    return 0;
+}
+
+int runSkillsFind(Context& ctx, const std::vector<std::string>& argv) {
+    const std::string usage = "skills find pch|grp|name SKILLDATA OTHER";
+    Args args(argv, {});
+    args.expectPositional(3, 3, usage);
+    const std::string& which = args.positional()[0];
+    if (which != "pch" && which != "grp" && which != "name")
+        throw ExpectedProblem("Usage: aethrian-cli " + usage);
+    const std::string skilldata = readPane(args.positional()[1]);
+    const std::string other = readPane(args.positional()[2]);
+    if (which == "pch")
+        findInSkillPch(paneLines(skilldata), paneLines(other), printed(ctx));
+    else
+        findInSkillLines(paneLines(skilldata), paneLines(other), printed(ctx));
+    return 0;
+}
+
+} // namespace aethrian::cli

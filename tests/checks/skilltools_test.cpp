@@ -1,0 +1,71 @@
+#include "app/errors.h"
+#include "checks/skilltools.h"
+
+#include <gtest/gtest.h>
+
+using namespace aethrian;
+
+namespace {
+
+std::string skill(int id, int level, const std::string& name = "s") {
+    return "skill_begin skill_name = [" + name + "] skill_id = " + std::to_string(id) + " level = " +
+           std::to_string(level) + " skill_end";
+}
+
+struct Recorder {
+    std::vector<std::string> events;
+    SkillToolOutput out{[this](const std::string& m) { events.push_back("box: " + m); },
+                        [this](const std::string& r) { events.push_back("list: " + r); }, {}};
+};
+
+std::vector<std::string_view> views(const std::vector<std::string>& lines) { return {lines.begin(), lines.end()}; }
+
+} // namespace
+
+TEST(SkillTools, ValueRules) {
+    EXPECT_EQ(skillIdText("skill_id = 1234 level = 2 "), "1234");
+    EXPECT_EQ(skillIdText("skill_id = 12345678901 level"), ""); // 11 characters
+    EXPECT_EQ(skillLevelText("a level = 10 b"), "10");
+    EXPECT_EQ(skillNameText("skill_name = [s_power] x"), "[s_power]");
+    EXPECT_EQ(skillPchName("   [s_power]\t=\t1"), "[s_power]");
+}
+
+TEST(SkillTools, SortIsNumericStableAndReportsEachDuplicateOnce) {
+    const std::vector<std::string> lines{skill(10, 1, "a"), skill(9, 2, "b"), skill(9, 10, "c"),
+                                         skill(10, 1, "d"), skill(3, 1, "e"), skill(10, 1, "f")};
+    Recorder r;
+    const auto sorted = sortSkillLines(views(lines), SkillPane::Skilldata, r.out);
+    EXPECT_EQ(sorted, (std::vector<std::string>{lines[4], lines[1], lines[2], lines[0], lines[3], lines[5]}));
+    EXPECT_EQ(r.events, (std::vector<std::string>{
+                            "box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!", "box: " + lines[0] + "|" + lines[3],
+                            "box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!", "box: " + lines[0] + "|" + lines[5],
+                            "box: done!"}));
+    Recorder names;
+    sortSkillLines(views({skill(1, 1), skill(1, 1)}), SkillPane::Skillname, names.out);
+    EXPECT_EQ(names.events[1], "box: " + skill(1, 1));
+
+    // One line: nothing read, nothing moved. A header line ends the sort with the conversion error.
+    Recorder one;
+    EXPECT_EQ(sortSkillLines(views({"// header"}), SkillPane::Skilldata, one.out).size(), 1u);
+    Recorder bad;
+    EXPECT_THROW(sortSkillLines(views({skill(1, 1), "// header"}), SkillPane::Skilldata, bad.out), OperationError);
+    EXPECT_EQ(bad.events, std::vector<std::string>{"box: " + skill(1, 1) + "|// header"});
+}
+
+TEST(SkillTools, FindsAccumulateFindingsAndStopAtUnreadableLines) {
+    Recorder r;
+    findInSkillPch(views({skill(1, 1, "s_a"), skill(2, 1, "s_b")}), views({"  [s_a]\t=\t1"}), r.out);
+    EXPECT_EQ(r.events, (std::vector<std::string>{"list: [s_b] non è stato trovato", "box: done!"}));
+
+    const std::vector<std::string> data{skill(1, 1), skill(1, 2), skill(2, 1)};
+    const std::vector<std::string> grp{skill(1, 1), skill(2, 3)};
+    Recorder g;
+    findInSkillLines(views(data), views(grp), g.out);
+    EXPECT_EQ(g.events, (std::vector<std::string>{"list: " + data[1] + " non è stato trovato",
+                                                  "list: " + data[2] + " non è stato trovato", "box: done!"}));
+    // A line the walk reaches whose identifier is empty: its box, then the conversion error.
+    const std::vector<std::string> broken{skill(1, 1), "no id here"};
+    Recorder e;
+    EXPECT_THROW(findInSkillLines(views(data), views(broken), e.out), OperationError);
+    EXPECT_EQ(e.events, std::vector<std::string>{"box: " + data[1] + "|no id here"});
+}
