@@ -13,18 +13,11 @@ namespace aethrian::cli {
 
 namespace {
 
-CallbackLog printLog(Context& ctx) {
-    return CallbackLog([&ctx](const std::string& line) { ctx.out << line << '\n'; });
-}
 
 // A side file as its pane holds it; a file that cannot be read is an expected problem here.
 struct Pane {
     explicit Pane(const std::string& path) {
-        try {
-            text = readPaneFile(path);
-        } catch (const OperationError& e) {
-            throw ExpectedProblem(e.what());
-        }
+        text = readSideFile(path);
         lines = paneLines(text);
     }
     std::string text;

@@ -12,9 +12,6 @@ namespace aethrian::cli {
 
 namespace {
 
-CallbackLog printLog(Context& ctx) {
-    return CallbackLog([&ctx](const std::string& line) { ctx.out << line << '\n'; });
-}
 
 const RecordKind& npcOrItem(const std::string& name, const std::string& usage) {
     if (name == "npc")

@@ -16,9 +16,6 @@ namespace aethrian::cli {
 namespace {
 
 // Log lines go out as they are written, so the lines before an error stay printed.
-CallbackLog printLog(Context& ctx) {
-    return CallbackLog([&ctx](const std::string& line) { ctx.out << line << '\n'; });
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "checks/skilltools.h"
 #include "cli/args.h"
 #include "cli/command.h"
+#include "cli/tablecommands.h"
 #include "records/textfile.h"
 
 #include <ostream>
@@ -9,14 +10,6 @@
 namespace aethrian::cli {
 
 namespace {
-
-std::string readPane(const std::string& path) {
-    try {
-        return readPaneFile(path);
-    } catch (const OperationError& e) {
-        throw ExpectedProblem(e.what());
-    }
-}
 
 SkillToolOutput printed(Context& ctx) {
     const auto line = [&ctx](const std::string& text) { ctx.out << text << '\n'; };
@@ -33,7 +26,7 @@ int runSkillsSort(Context& ctx, const std::vector<std::string>& argv) {
     if (which != "skilldata" && which != "skillname")
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
     const std::string out = args.required("-o");
-    const std::string text = readPane(args.positional()[1]);
+    const std::string text = readSideFile(args.positional()[1]);
     const auto sorted = sortSkillLines(paneLines(text), which == "skilldata" ? SkillPane::Skilldata : SkillPane::Skillname,
                                        printed(ctx));
     std::string pane;
@@ -50,8 +43,8 @@ int runSkillsFind(Context& ctx, const std::vector<std::string>& argv) {
     const std::string& which = args.positional()[0];
     if (which != "pch" && which != "grp" && which != "name")
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
-    const std::string skilldata = readPane(args.positional()[1]);
-    const std::string other = readPane(args.positional()[2]);
+    const std::string skilldata = readSideFile(args.positional()[1]);
+    const std::string other = readSideFile(args.positional()[2]);
     if (which == "pch")
         findInSkillPch(paneLines(skilldata), paneLines(other), printed(ctx));
     else

@@ -30,6 +30,18 @@ void saveTableFile(const Table& table, const RecordKind& kind, char divider, con
     SaveTable(table, kind, divider, path);
 }
 
+CallbackLog printLog(Context& ctx) {
+    return CallbackLog([&ctx](const std::string& line) { ctx.out << line << '\n'; });
+}
+
+std::string readSideFile(const std::string& path) {
+    try {
+        return readPaneFile(path);
+    } catch (const OperationError& e) {
+        throw ExpectedProblem(e.what());
+    }
+}
+
 int runConvert(Context& ctx, const std::vector<std::string>& argv) {
     const std::string usage = "convert npc|item|pet FILE -o OUT";
     Args args(argv, {});

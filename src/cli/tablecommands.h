@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/log.h"
 #include "records/recordkind.h"
 #include "records/table.h"
 #include "records/tableio.h"
@@ -14,5 +15,11 @@ const RecordKind& recordKindByName(const std::string& name, const std::string& u
 Table loadTableFile(const std::string& path, const RecordKind& kind, LoadReport* report = nullptr);
 // Saves as "Save as" does, atomically.
 void saveTableFile(const Table& table, const RecordKind& kind, char divider, const std::string& path);
+
+struct Context;
+// Log lines printed as they are written, so the lines before an error stay printed.
+CallbackLog printLog(Context& ctx);
+// A side file as its pane holds it; one that cannot be read is an expected problem here.
+std::string readSideFile(const std::string& path);
 
 } // namespace aethrian::cli

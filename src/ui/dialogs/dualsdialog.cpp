@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/tablepage.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/loglist.h"
 
 #include <QGridLayout>
@@ -22,12 +23,6 @@ QLineEdit* edit(const char* name, QWidget* parent, bool enabled = true) {
     e->setObjectName(QString::fromLatin1(name));
     e->setEnabled(enabled);
     return e;
-}
-
-QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/tablepage.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/loglist.h"
 #include "ui/workspace.h"
 
@@ -42,22 +43,6 @@ std::pair<size_t, size_t> selectedCell(const TablePage* page) {
         return {0, 0};
     return {static_cast<size_t>(row) + 1, static_cast<size_t>(col)};
 }
-
-namespace {
-
-QLineEdit* lineEdit(const QString& name, const QString& text, QWidget* parent) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(name);
-    return e;
-}
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
 
 ChangesDialog::ChangesDialog(Workspace* workspace, TablePage* npcPage, QWidget* parent)
     : QDialog(parent), workspace_(workspace), npcPage_(npcPage) {

@@ -99,27 +99,14 @@ void TableModel::commit(TableEdit edit) {
     emit modifiedChanged();
 }
 
-bool TableModel::undo() {
-    if (!history_.canUndo())
-        return false;
-    const int before = rowCount();
-    const TableEdit* edit = history_.undo(table_);
-    if (rowCount() != before) {
-        beginResetModel();
-        endResetModel();
-    } else {
-        refreshAfter(*edit);
-    }
-    modified_ = true;
-    emit modifiedChanged();
-    return true;
-}
+bool TableModel::undo() { return step(true); }
+bool TableModel::redo() { return step(false); }
 
-bool TableModel::redo() {
-    if (!history_.canRedo())
+bool TableModel::step(bool back) {
+    if (back ? !history_.canUndo() : !history_.canRedo())
         return false;
     const int before = rowCount();
-    const TableEdit* edit = history_.redo(table_);
+    const TableEdit* edit = back ? history_.undo(table_) : history_.redo(table_);
     if (rowCount() != before) {
         beginResetModel();
         endResetModel();

@@ -51,6 +51,7 @@ signals:
     void modifiedChanged();
 
 private:
+    bool step(bool back);
     void refreshAfter(const TableEdit& edit);
 
     Table& table_;

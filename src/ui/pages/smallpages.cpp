@@ -8,6 +8,7 @@
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/pathbox.h"
@@ -27,16 +28,6 @@
 #include <QVBoxLayout>
 
 namespace aethrian::ui {
-
-namespace {
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
 
 PetPage::PetPage(TableModel* model, QWidget* parent) : QWidget(parent), model_(model) {
     pathBox_ = new PathBox(QStringLiteral("Edit55"), this);

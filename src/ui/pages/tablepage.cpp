@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/pathbox.h"
@@ -43,22 +44,6 @@ void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths) {
     for (int w : widths)
         view->setColumnWidth(col++, w);
 }
-
-namespace {
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-} // namespace
 
 TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel* model,
                      QWidget* parent)
