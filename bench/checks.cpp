@@ -5,6 +5,7 @@
 
 #include "checks/pch.h"
 #include "checks/presence.h"
+#include "checks/skilltools.h"
 #include "records/tableio.h"
 
 #include <functional>
@@ -48,7 +49,28 @@ Sides makeSides(size_t records) {
 
 } // namespace
 
+void runSkillSuite() {
+    // 30,000 skill lines in shuffled order, every 100th missing from the other files.
+    const size_t lines = 30000;
+    std::vector<std::string> data, pch, grp;
+    for (size_t i = 0; i < lines; ++i) {
+        const size_t k = (i * 7919) % lines;
+        const std::string id = std::to_string(k / 3), level = std::to_string(k % 3 + 1);
+        data.push_back("skill_begin\tskill_name = [s_" + std::to_string(k) + "]\tskill_id = " + id + " \tlevel = " + level +
+                       " \toperate_type = A1 \tskill_end");
+        if (k % 100 != 0) {
+            pch.push_back("[s_" + std::to_string(k) + "]\t=\t" + std::to_string(k));
+            grp.push_back("skill_begin\tskill_id = " + id + " \tlevel = " + level + " \tskill_end");
+        }
+    }
+    const SkillToolOutput quiet{[](const std::string&) {}, [](const std::string&) {}, {}};
+    printRow("skills: sort by ID and level", lines, 0, measure([&] { sortSkillLines(view(data), SkillPane::Skilldata, quiet); }), 0);
+    printRow("skills: find inside Skill_PCH", lines, 0, measure([&] { findInSkillPch(view(data), view(pch), quiet); }), 0);
+    printRow("skills: find inside Skillgrp", lines, 0, measure([&] { findInSkillLines(view(data), view(grp), quiet); }), 0);
+}
+
 void runChecksSuite(const std::string& /*dir*/) {
+    runSkillSuite();
     for (size_t records : {10000u, 20000u}) {
         const Sides s = makeSides(records);
         const auto run = [&](const char* label, const std::function<void(Log&)>& check) {
