@@ -2,8 +2,10 @@
 
 #include "app/errors.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -22,20 +24,74 @@ std::string dotRem(std::string_view text, char divider) {
 
 std::string dotAdd(std::string_view text, char divider) {
     std::string out(text);
-    for (char& c : out) {
+    dotAddInPlace(out, divider);
+    return out;
+}
+
+void dotAddInPlace(std::string& text, char divider) {
+    for (char& c : text) {
         if (c == ',' || c == divider)
             c = '.';
     }
-    return out;
 }
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Exact in long double up to 10^19, so the fast path below multiplies by exact scales.
+constexpr auto kPowersOfTen = [] {
+    std::array<long double, 19> t{};
+    long double v = 1;
+    for (auto &x : t) {
+        x = v;
+        v *= 10;
+    }
+    return t;
+}();
+
+// Plain decimals (" 12", "-0.5", "3,25"), most numbers of the files, read without building a
+// normalised copy: the same value as the full reader below, which handles everything else.
+std::optional<long double> plainDecimal(std::string_view text, char sepA, char sepB) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint64_t m = 0;
+    int digits = 0;
+    int fraction = -1;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            if (++digits > 18)
+                return std::nullopt;
+            m = m * 10 + static_cast<std::uint64_t>(c - '0');
+            if (fraction >= 0)
+                ++fraction;
+        } else if ((c == sepA || c == sepB) && fraction < 0) {
+            fraction = 0;
+        } else {
+            break;
+        }
+    }
+    while (i < n && text[i] == ' ')
+        ++i;
+    if (i != n || digits == 0)
+        return std::nullopt;
+    const long double v = static_cast<long double>(m) / kPowersOfTen[static_cast<size_t>(fraction < 0 ? 0 : fraction)];
+    return negative ? -v : v;
+}
+
 } // namespace
 
 std::optional<long double> tryParseFloat(std::string_view text, char separator) {
+    if (auto v = plainDecimal(text, separator, separator))
+        return v;
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && text[i] == ' ')
@@ -81,26 +137,6 @@ std::optional<long double> tryParseFloat(std::string_view text, char separator) 
         return std::nullopt;
     if (norm.front() == '.')
         norm.insert(norm.begin(), '0');
-    // Short plain numbers: mantissa and power of ten are exact in long double, so one division
-    // gives the correctly rounded value, as the general reader would, at a fraction of its cost.
-    if (digits <= 18 && norm.find('e') == std::string::npos) {
-        std::uint64_t m = 0;
-        int fraction = -1;
-        for (char c : norm) {
-            if (c == '.') {
-                fraction = 0;
-                continue;
-            }
-            m = m * 10 + static_cast<std::uint64_t>(c - '0');
-            if (fraction >= 0)
-                ++fraction;
-        }
-        long double scale = 1;
-        for (int k = 0; k < fraction; ++k)
-            scale *= 10;
-        const long double v = static_cast<long double>(m) / scale;
-        return negative ? -v : v;
-    }
     long double value = 0;
     auto [ptr, ec] = std::from_chars(norm.data(), norm.data() + norm.size(), value);
     if (ec == std::errc::result_out_of_range) {
@@ -123,6 +159,9 @@ long double parseFloat(std::string_view text, char separator) {
 }
 
 long double readNumber(std::string_view text, char divider) {
+    // Either decimal point reads as the divider (what dotRem would make of it).
+    if (auto v = plainDecimal(text, '.', ','))
+        return *v;
     return parseFloat(dotRem(text, divider), divider);
 }
 
@@ -229,26 +268,37 @@ std::string formatGeneral(long double value, int digits, char separator) {
     // or simple arithmetic on such numbers gives): the exact value lies far closer to m / 10^p
     // than to any rounding boundary of `digits` digits, so m is the rounded result, without the
     // costly exact expansion.
-    if (digits <= 18 && std::fabs(value) >= 1e-4L) {
-        const long double limit = std::pow(10.0L, digits);
-        long double scale = 1;
-        for (int p = 0; p <= 18; ++p, scale *= 10) {
+    if (digits >= 1 && digits <= 18 && std::fabs(value) >= 1e-4L) {
+        const long double limit = kPowersOfTen[static_cast<size_t>(digits)];
+        for (int p = 0; p <= 18; ++p) {
+            const long double scale = kPowersOfTen[static_cast<size_t>(p)];
             const long double m = std::round(value * scale);
             if (std::fabs(m) >= limit)
                 break;
             if (m / scale != value)
                 continue;
-            std::string mantissa = std::to_string(static_cast<long long>(std::fabs(m)));
-            if (mantissa.size() <= static_cast<size_t>(p))
-                mantissa.insert(0, static_cast<size_t>(p) + 1 - mantissa.size(), '0');
-            std::string out = value < 0 ? "-" : "";
-            out += mantissa.substr(0, mantissa.size() - static_cast<size_t>(p));
-            std::string fraction = mantissa.substr(mantissa.size() - static_cast<size_t>(p));
-            while (!fraction.empty() && fraction.back() == '0')
-                fraction.pop_back();
-            if (!fraction.empty())
-                out += separator + fraction;
-            return out;
+            // Compose in a fixed buffer: this runs once per number of a whole-column change.
+            char digitsBuf[24];
+            int len = 0;
+            for (auto u = static_cast<unsigned long long>(std::fabs(m)); u != 0 || len == 0; u /= 10)
+                digitsBuf[len++] = static_cast<char>('0' + u % 10);
+            while (len <= p)
+                digitsBuf[len++] = '0';
+            int low = 0;   // trailing zeros of the fraction are dropped
+            while (low < p && digitsBuf[low] == '0')
+                ++low;
+            char text[48];
+            int n = 0;
+            if (value < 0)
+                text[n++] = '-';
+            for (int k = len - 1; k >= p; --k)
+                text[n++] = digitsBuf[k];
+            if (low < p) {
+                text[n++] = separator;
+                for (int k = p - 1; k >= low; --k)
+                    text[n++] = digitsBuf[k];
+            }
+            return std::string(text, static_cast<size_t>(n));
         }
     }
     const Decimal d = roundSignificant(value, digits);

@@ -17,6 +17,7 @@ std::string dotRem(std::string_view text, char divider);
 // Every "," and every divider becomes ".": turns a number or a whole record line into the
 // file convention.
 std::string dotAdd(std::string_view text, char divider);
+void dotAddInPlace(std::string& text, char divider);
 
 // Reads a decimal number written with `separator` as decimal separator: optional blanks
 // around, optional sign, digits with at most one separator, optional exponent.

@@ -95,6 +95,7 @@ std::string rewriteNumeric(std::string_view cell, const ChangeSettings& s, std::
 
 std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log) {
     std::string out;
+    out.reserve(cell.size() + cell.size() / 4);
     std::string_view rest = cell;
     while (rest.find('[') != npos) {
         out += rest.substr(0, rest.find('['));
@@ -142,7 +143,8 @@ std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std:
         rest.remove_prefix(brace);
     }
     out += rest;
-    return dotAdd(out, s.divider);
+    dotAddInPlace(out, s.divider);
+    return out;
 }
 
 std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log) {

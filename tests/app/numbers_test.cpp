@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
 using namespace aethrian;
 
 TEST(DotConversions, DividerComma) {
@@ -109,4 +113,40 @@ TEST(FormatWhole, HalvesAwayFromZero) {
     EXPECT_EQ(formatWhole(-0.2, '.'), "0");
     EXPECT_EQ(formatWhole(123456789012345.0, '.'), "123456789012345");
     EXPECT_EQ(formatWhole(1234567890123456.0, '.'), "1.23456789012346E15");
+}
+
+// The short-decimal shortcuts of reading and writing against the C library on random plain
+// decimals: the same value read under either divider, the same ten significant digits written.
+TEST(Numbers, PlainDecimalsMatchTheCLibrary) {
+    std::mt19937_64 rng(20261209);
+    for (int i = 0; i < 20000; ++i) {
+        const int count = 1 + static_cast<int>(rng() % 18);
+        const int fraction = static_cast<int>(rng() % static_cast<unsigned>(count + 1));
+        std::string digits;
+        for (int k = 0; k < count; ++k)
+            digits += static_cast<char>('0' + rng() % 10);
+        const std::string sign = rng() % 4 == 0 ? "-" : "";
+        const std::string text = sign + digits.substr(0, static_cast<size_t>(count - fraction)) + "." +
+                                 digits.substr(static_cast<size_t>(count - fraction));
+        if (text == "." || text == "-.")
+            continue;
+        const long double expected = std::strtold(text.c_str(), nullptr);
+        ASSERT_EQ(readNumber(text, ','), expected) << text;
+        ASSERT_EQ(readNumber(dotRem(text, ','), '.'), expected) << text;
+        ASSERT_EQ(tryParseFloat(dotRem(text, ','), ','), expected) << text;
+
+        // Compare the written form where printf's notation is the same and no exact tie arises.
+        const auto first = digits.find_first_not_of('0');
+        const auto last = digits.find_last_not_of('0');
+        if (first == std::string::npos || expected == 0)
+            continue;
+        const size_t significant = last - first + 1;
+        if (significant == 11)
+            continue;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.10Lg", expected);
+        if (std::string(buf).find('e') != std::string::npos)
+            continue;
+        ASSERT_EQ(formatGeneral(expected, 10, '.'), buf) << text;
+    }
 }
