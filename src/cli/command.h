@@ -20,6 +20,10 @@ struct Command {
     const char* usage; // one line, shown by --help
 };
 
+// Runs one command line (the words after the program name), printing to `out` and `err`.
+// Returns the exit code: 0, 1 for an expected problem, 2 for an error that ended the operation.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Every command of the CLI, in the order --help lists them.
 const std::vector<Command>& commands();
 

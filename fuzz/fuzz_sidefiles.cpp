@@ -1,0 +1,6 @@
+#include "fuzzchecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    aethrian::fuzz::checkSideFiles(data, size);
+    return 0;
+}
