@@ -68,14 +68,14 @@ TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider
     for (size_t r = 1; r < table.rowCount(); ++r) {
         if (draw() >= percent)
             continue;
+        if (table.colCount() <= kGroupedDropColumn)
+            continue;
         if (parseInt(table.cell(r, kLevelColumn)) < minLevel)
             continue;
         if (!s.kind.empty() && s.kind != table.cell(r, 2))
             continue;
         if (!s.clan.empty() &&
             (table.colCount() <= kClanColumn || table.cell(r, kClanColumn).find(s.clan) == std::string::npos))
-            continue;
-        if (table.colCount() <= kGroupedDropColumn)
             continue;
         edit.cells.push_back(dropChange(table, r, s, divider, log));
     }

@@ -24,14 +24,14 @@ int gradeValue(std::string_view cell) {
 std::string gradeName(int grade) { return kGrades[std::clamp(grade, 0, 5)]; }
 
 DualValues recomputeDual(const Table& t, size_t main, size_t second) {
-    const int g1 = gradeValue(t.cell(main, 22));
-    const int g2 = gradeValue(t.cell(second, 22));
+    const int g1 = gradeValue(t.text(main, 22));
+    const int g2 = gradeValue(t.text(second, 22));
     int g = g1 + g2 >= 1 ? (2 * g1 + g2) / 2 : 0;
     g = std::max({g, g1, g2});
     DualValues v;
     v.grade = gradeName(g);
-    v.soulshots = std::to_string(parseInt(t.cell(main, 14)) + parseInt(t.cell(second, 14)) / 3);
-    v.spiritshots = std::to_string(parseInt(t.cell(main, 15)) + parseInt(t.cell(second, 15)) / 3);
+    v.soulshots = std::to_string(parseInt(t.text(main, 14)) + parseInt(t.text(second, 14)) / 3);
+    v.spiritshots = std::to_string(parseInt(t.text(main, 15)) + parseInt(t.text(second, 15)) / 3);
     return v;
 }
 

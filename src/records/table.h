@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace aethrian {
@@ -22,6 +23,11 @@ public:
     const std::string& cell(size_t row, size_t col) const { return rows_[row][col]; }
     std::string& cell(size_t row, size_t col) { return rows_[row][col]; }
     void setCell(size_t row, size_t col, std::string text) { rows_[row][col] = std::move(text); }
+    // A cell outside the table reads as empty, as on the grid: for readers of fixed columns that a
+    // narrow file may not have.
+    std::string_view text(size_t row, size_t col) const {
+        return row < rows_.size() && col < cols_ ? std::string_view(rows_[row][col]) : std::string_view();
+    }
 
     const Row& row(size_t r) const { return rows_[r]; }
     Row& row(size_t r) { return rows_[r]; }

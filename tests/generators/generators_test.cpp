@@ -69,6 +69,15 @@ TEST(Duals, GradesShotsAndTheNewRow) {
     EXPECT_EQ(t.recordCount(), 2u);
     t.setCell(2, 14, "a");
     EXPECT_THROW(recomputeDual(t, 1, 2), OperationError);
+
+    // An item file narrower than the weapon layout (a fuzzer finding: the shots were read past
+    // the row's end): missing cells read as empty, so the conversion error, and no dual.
+    Table narrow = weapons({{"x", "1", "0", "d"}, {"y", "2", "0", "d"}});
+    narrow.setColCount(6);
+    EXPECT_THROW(recomputeDual(narrow, 1, 2), OperationError);
+    log.lines.clear();
+    EXPECT_TRUE(addDual(narrow, 1, 2, "9", v, log).empty());
+    EXPECT_EQ(narrow.recordCount(), 2u);
 }
 
 TEST(ClientDump, LoadsByPositionFromTheIdOn) {
