@@ -39,11 +39,11 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Exact in long double up to 10^19, so the fast path below multiplies by exact scales.
+// 10^0 to 10^18, each exact in long double: the short-decimal paths scale by them exactly.
 constexpr auto kPowersOfTen = [] {
     std::array<long double, 19> t{};
     long double v = 1;
-    for (auto &x : t) {
+    for (auto& x : t) {
         x = v;
         v *= 10;
     }
@@ -83,7 +83,8 @@ std::optional<long double> plainDecimal(std::string_view text, char sepA, char s
         ++i;
     if (i != n || digits == 0)
         return std::nullopt;
-    const long double v = static_cast<long double>(m) / kPowersOfTen[static_cast<size_t>(fraction < 0 ? 0 : fraction)];
+    const size_t scale = fraction < 0 ? 0 : static_cast<size_t>(fraction);
+    const long double v = static_cast<long double>(m) / kPowersOfTen[scale];
     return negative ? -v : v;
 }
 
@@ -284,7 +285,7 @@ std::string formatGeneral(long double value, int digits, char separator) {
                 digitsBuf[len++] = static_cast<char>('0' + u % 10);
             while (len <= p)
                 digitsBuf[len++] = '0';
-            int low = 0;   // trailing zeros of the fraction are dropped
+            int low = 0; // trailing zeros of the fraction are dropped
             while (low < p && digitsBuf[low] == '0')
                 ++low;
             char text[48];
