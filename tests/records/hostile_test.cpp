@@ -87,6 +87,44 @@ TEST_F(HostileFiles, EmptyFolderVanishingAndOddText) {
     EXPECT_EQ(splitRecordLines(decodeText(nul).text).size(), 1u);
 }
 
+TEST_F(HostileFiles, RandomBytesAndAFileThatBecomesUnreadable) {
+    // A megabyte of random bytes loads as whatever records it happens to hold, with clean cells.
+    std::string noise(1u << 20, '\0');
+    uint32_t x = 2463534242u;
+    for (char& c : noise) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(x);
+    }
+    const std::string path = write("noise.txt", noise);
+    for (const RecordKind& kind : {kNpcKind, kItemKind}) {
+        Table t;
+        EXPECT_NO_THROW(LoadTableFile(path, kind, t));
+        for (size_t r = 0; r < t.rowCount(); ++r)
+            for (size_t c = 0; c < t.colCount(); ++c)
+                EXPECT_EQ(t.cell(r, c).find_first_of("\r\n"), std::string::npos);
+    }
+    EXPECT_TRUE(isValidUtf8(readPaneFile(path)));
+
+    // Readable when chosen, unreadable when loaded: the open error, the table untouched.
+    const std::string locked = write("locked.txt", kLine);
+    fs::permissions(locked, fs::perms::none);
+    const int status = inChild([&] {
+        if (::geteuid() == 0 && ::setuid(65534) != 0)
+            return 3;
+        Table t;
+        t.setCell(0, 1, "kept");
+        try {
+            LoadTableFile(locked, kNpcKind, t);
+        } catch (const OperationError& e) {
+            return std::string(e.what()).starts_with("Cannot open file") && t.cell(0, 1) == "kept" ? 0 : 2;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(HostileFiles, HugeLineHugeRecordAndDeepLists) {
     // A 100 MB line without line end: read, split, no record.
     std::string huge(100u << 20, 'a');
