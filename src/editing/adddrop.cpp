@@ -65,6 +65,9 @@ TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider
     log.add("Adding item " + s.item + "...");
     const std::int64_t minLevel = wholeOrZero(s.minLevel);
     const std::int64_t percent = wholeOrZero(s.percent);
+    // The rows' "added" lines wait until every row has succeeded: a run that fails part-way
+    // changes nothing and must not claim otherwise.
+    VectorLog added;
     for (size_t r = 1; r < table.rowCount(); ++r) {
         if (draw() >= percent)
             continue;
@@ -77,8 +80,10 @@ TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider
         if (!s.clan.empty() &&
             (table.colCount() <= kClanColumn || table.cell(r, kClanColumn).find(s.clan) == std::string::npos))
             continue;
-        edit.cells.push_back(dropChange(table, r, s, divider, log));
+        edit.cells.push_back(dropChange(table, r, s, divider, added));
     }
+    for (const std::string& line : added.lines)
+        log.add(line);
     applyEdit(table, edit);
     log.add("Items added");
     return edit;

@@ -55,7 +55,7 @@ TableEdit addDropToRow(Table& table, size_t row, const AddDropSettings& s, char 
 
 // "Add it to the Database": every row that wins the draw (`draw()` gives 0..99) and passes the
 // level, kind and clan filters. All new texts are computed before any is stored, so an error
-// leaves the table as it was.
+// leaves the table as it was and logs no row as added.
 TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider, Log& log,
                             const std::function<int()>& draw);
 

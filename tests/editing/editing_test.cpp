@@ -193,8 +193,10 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     EXPECT_EQ(dumpTable(t), kept);
     t.setCell(3, 4, "3.5");
     const std::string bad = dumpTable(t);
+    log.lines.clear();
     EXPECT_THROW(addDropToDatabase(t, AddDropSettings{}, ',', log, [] { return 0; }), OperationError);
     EXPECT_EQ(dumpTable(t), bad);
+    EXPECT_EQ(log.lines, std::vector<std::string>{"Adding item ..."}); // rows 1 and 2 were not added
 
     addDropToRow(t, 1, boss, ',', log);
     addDropToRow(t, 1, boss, ',', log);
