@@ -36,23 +36,38 @@ bool less(const Key& a, const Key& b, SortRule rule) {
     return false;
 }
 
-// A stable merge sort of indices that only asks `less` and never leaves the range, whatever it
-// answers: the by-value rule is not a strict order on mixed columns.
-void mergeSort(std::vector<size_t>& idx, const std::vector<Key>& keys, SortRule rule) {
-    std::vector<size_t> tmp(idx.size());
-    for (size_t width = 1; width < idx.size(); width *= 2) {
-        for (size_t lo = 0; lo < idx.size(); lo += 2 * width) {
-            const size_t mid = std::min(lo + width, idx.size());
-            const size_t hi = std::min(lo + 2 * width, idx.size());
-            size_t i = lo, j = mid, k = lo;
-            while (i < mid && j < hi)
-                tmp[k++] = less(keys[idx[j]], keys[idx[i]], rule) ? idx[j++] : idx[i++];
-            while (i < mid)
-                tmp[k++] = idx[i++];
-            while (j < hi)
-                tmp[k++] = idx[j++];
+// The editor's quicksort (middle pivot, exchanges from both ends), on indices: rows with equal
+// keys end where this exact exchange sequence puts them, which Find duplicates' lines show. The
+// scans are bounded by the range, since the by-value rule is not a strict order on mixed columns
+// and could otherwise run past either end; on a strict order the bounds never cut a scan short.
+// Independent ranges wait on a stack instead of in nested calls, so no input can exhaust the
+// call stack; the order they are sorted in does not change the result.
+void quickSort(std::vector<size_t>& idx, const std::vector<Key>& keys, SortRule rule) {
+    std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>> ranges;
+    if (idx.size() > 1)
+        ranges.emplace_back(0, static_cast<std::ptrdiff_t>(idx.size()) - 1);
+    while (!ranges.empty()) {
+        auto [lo, hi] = ranges.back();
+        ranges.pop_back();
+        while (lo < hi) {
+            std::ptrdiff_t i = lo, j = hi;
+            const Key& pivot = keys[idx[static_cast<size_t>(lo + (hi - lo) / 2)]];
+            do {
+                while (i < hi && less(keys[idx[static_cast<size_t>(i)]], pivot, rule))
+                    ++i;
+                while (j > lo && less(pivot, keys[idx[static_cast<size_t>(j)]], rule))
+                    --j;
+                if (i <= j) {
+                    if (i != j)
+                        std::swap(idx[static_cast<size_t>(i)], idx[static_cast<size_t>(j)]);
+                    ++i;
+                    --j;
+                }
+            } while (i <= j);
+            if (lo < j)
+                ranges.emplace_back(lo, j);
+            lo = i;
         }
-        idx.swap(tmp);
     }
 }
 
@@ -82,7 +97,7 @@ TableEdit sortTable(Table& table, size_t column, SortRule rule, char divider, bo
     std::vector<size_t> order(n);
     for (size_t i = 0; i < n; ++i)
         order[i] = i;
-    mergeSort(order, keys, rule);
+    quickSort(order, keys, rule);
     bool moved = false;
     for (size_t i = 0; i < n; ++i)
         moved = moved || order[i] != i;
