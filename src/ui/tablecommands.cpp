@@ -29,17 +29,6 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
     on("Findnext2", [this, itemMenu] { findNext(menuTarget(itemMenu)); });
     on("SortbyID2", [this, itemMenu] { sortByColumn(menuTarget(itemMenu)); });
 
-    // Commands of the ITEM table only make sense when the menu is opened over it.
-    connect(itemMenu, &QMenu::aboutToShow, this, [this, itemMenu] {
-        const bool onItems = menuTarget(itemMenu).itemRules;
-        for (QAction* a : itemMenu->actions()) {
-            const QString n = a->objectName();
-            if (!a->isSeparator() && n != QLatin1String("NewSearch1") && n != QLatin1String("Findnext2") &&
-                n != QLatin1String("SortbyID2"))
-                a->setEnabled(onItems);
-        }
-    });
-
     on("FindDuplicates2", [this] {
         const Target t = npcTarget();
         runGuarded(window_, [&] {

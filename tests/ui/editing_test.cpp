@@ -125,10 +125,18 @@ TEST_F(EditingTest, SearchFindNextSortAndCleanUpCommands) {
     window->workspace().npcModel.undo();
     EXPECT_NE(window->workspace().npc.cell(6, 10), "x");
 
-    // The ITEM-only commands are disabled when the shared menu is opened on another table.
+    // Opened over another table that shares it, the ITEM menu's Find duplicates still acts on
+    // the ITEM table and logs into its list.
+    find<PathBox>(QStringLiteral("Edit35"))->setText(QString::fromStdString(examplePath("itemdata.txt")));
+    find<QPushButton>(QStringLiteral("Load2BTN"))->click();
     QMenu* itemMenu = window->popupMenu(QStringLiteral("PopupMenu3"));
     itemMenu->setProperty("sourceWidget", QVariant::fromValue<QObject*>(find<QTableView>(QStringLiteral("JvPetGrid1"))));
     emit itemMenu->aboutToShow();
-    EXPECT_FALSE(window->action(QStringLiteral("Findduplicates1"))->isEnabled());
-    EXPECT_TRUE(window->action(QStringLiteral("SortbyID2"))->isEnabled());
+    QAction* duplicates = window->action(QStringLiteral("Findduplicates1"));
+    EXPECT_TRUE(duplicates->isEnabled());
+    duplicates->trigger();
+    const QStringList itemLog = find<LogList>(QStringLiteral("Listbox3"))->lines();
+    ASSERT_GE(itemLog.size(), 2) << messages.join(QChar(10)).toStdString();
+    EXPECT_EQ(itemLog.mid(itemLog.size() - 2),
+              (QStringList{"wolf_pelt (ID:73) is a duplicate of wolf_pelt(ID:1867)", "Found 1 duplicates"}));
 }
