@@ -29,14 +29,15 @@ DualValues recomputeDual(const Table& t, size_t main, size_t second) {
     int g = g1 + g2 >= 1 ? (2 * g1 + g2) / 2 : 0;
     g = std::max({g, g1, g2});
     DualValues v;
+    v.name = dualName(t.text(main, 1), t.text(second, 1));
     v.grade = gradeName(g);
     v.soulshots = std::to_string(parseInt(t.text(main, 14)) + parseInt(t.text(second, 14)) / 3);
     v.spiritshots = std::to_string(parseInt(t.text(main, 15)) + parseInt(t.text(second, 15)) / 3);
     return v;
 }
 
-std::string dualName(const std::string& mainName, const std::string& secondName) {
-    return mainName + "*" + secondName;
+std::string dualName(std::string_view mainName, std::string_view secondName) {
+    return std::string(mainName).append("*").append(secondName);
 }
 
 TableEdit addDual(Table& t, size_t main, size_t second, const std::string& id, const DualValues& v, Log& log) {
@@ -47,7 +48,7 @@ TableEdit addDual(Table& t, size_t main, size_t second, const std::string& id, c
             throw OperationError("no dual");
         const auto sum = [&](size_t col) { return parseInt(t.cell(main, col)) + parseInt(t.cell(second, col)); };
         Table::Row row(t.colCount());
-        row[1] = dualName(t.cell(main, 1), t.cell(second, 1));
+        row[1] = v.name;
         row[2] = "weapon";
         row[3] = id;
         row[4] = "weapon";

@@ -15,15 +15,17 @@ std::string gradeName(int grade);
 
 struct DualValues {
     std::string grade, soulshots, spiritshots;
+    std::string name; // as the dialog shows it since the picks
 };
 
 // The recomputed grade and shot counts of a dual made of the rows `main` and `second` of the ITEM
-// table. A shot count that is not a whole number throws the conversion error.
+// table, with its name from the two Name cells. A shot count that is not a whole number throws the
+// conversion error.
 DualValues recomputeDual(const Table& items, size_t main, size_t second);
 // main name + "*" + second name.
-std::string dualName(const std::string& mainName, const std::string& secondName);
+std::string dualName(std::string_view mainName, std::string_view secondName);
 
-// Appends the dual's row and logs "Dual weapon added"; when a pick is missing or a cell is not a
+// Appends the dual's row (named `values.name`) and logs "Dual weapon added"; when a pick is missing or a cell is not a
 // whole number it logs "Error occured in itemdata during generation of duals" and leaves the table
 // as it was. `main` and `second` are grid rows (0: not picked).
 TableEdit addDual(Table& items, size_t main, size_t second, const std::string& id, const DualValues& values,

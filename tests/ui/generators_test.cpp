@@ -57,6 +57,8 @@ TEST_F(WindowTest, DualFromTwoExampleWeaponsIsTheLastRowAndSaves) {
     EXPECT_EQ(duals->findChild<QLabel*>(QStringLiteral("Label4"))->text(), "sword_a*sword_b");
     EXPECT_EQ(duals->findChild<QLineEdit*>(QStringLiteral("Edit4"))->text(), "c");
     EXPECT_EQ(duals->findChild<QLineEdit*>(QStringLiteral("Edit16"))->text(), "3");
+    // A Name edited after the picks does not rename the dual the dialog shows.
+    view->model()->setData(view->model()->index(10, 1), QStringLiteral("renamed"));
     duals->findChild<QLineEdit*>(QStringLiteral("Edit3"))->setText(QStringLiteral("5000"));
     duals->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
     const Table& items = window->workspace().item;

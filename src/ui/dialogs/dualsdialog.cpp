@@ -114,8 +114,9 @@ void DualsDialog::Button2Click() { pick(second_, secondRow_); }
 void DualsDialog::Button3Click() {
     runGuarded(this, [this] {
         LogListSink log(itemPage_->log());
+        // The name shown since the picks, even if a Name cell was edited after them.
         DualValues v{grade_->text().toStdString(), soulshots_->text().toStdString(),
-                     spiritshots_->text().toStdString()};
+                     spiritshots_->text().toStdString(), name_->text().toStdString()};
         TableModel* model = itemPage_->model();
         model->commit(addDual(model->table(), mainRow_->text().toULongLong(), secondRow_->text().toULongLong(),
                               id_->text().toStdString(), v, log));
