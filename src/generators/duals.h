@@ -5,6 +5,7 @@
 #include "records/table.h"
 
 #include <string>
+#include <string_view>
 
 namespace aethrian {
 

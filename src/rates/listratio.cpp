@@ -44,8 +44,8 @@ std::string listRatioText(std::string_view l1, std::string_view l2, char divider
             r += ratio(upTo(l1, '}'), upTo(l2, '}'), divider);
             r += "x}";
             cutAfter(l1, '}');
-            // Positions are compared as the original compares them: p1 in the text before the
-            // cut, k1 in the text after it.
+            // The group test measures p1 in the text before the cut and k1 in the text after it,
+            // so it looks a few characters past the entry's closing brace.
             const size_t k1 = l1.find("};");
             const size_t k2 = l2.find("};");
             const bool group1 = k1 != npos && p1 != npos && static_cast<long>(k1) - static_cast<long>(p1) < 7;
