@@ -54,7 +54,7 @@ int runRates(Context& ctx, const std::vector<std::string>& argv) {
     std::array<std::string, 15> results;
     try {
         checkRates(text, references, ctx.divider,
-                   [&](size_t i, const RateResult& r) { results[i] = r.text; });
+                   [&](size_t i, const RateResult& r) { results[i] = r.text.value_or(results[i]); });
     } catch (...) {
         printRates(ctx.out, results); // what the page shows when the error ends the check
         throw;
@@ -81,16 +81,17 @@ int runCompare(Context& ctx, const std::vector<std::string>& argv) {
     options.xRate = args.has("--x-rate");
     options.divider = ctx.divider;
     const std::vector<std::string>& files = args.positional();
-    for (size_t i = 1; i < files.size(); ++i)
-        if (!fileExists(files[i]))
-            throw ExpectedProblem(member->missingFileMessage);
+    if (!fileExists(files[1]))
+        throw ExpectedProblem(member->missingFileMessage);
+    // A second file that is not there makes a Watch run, without a message, as on the page.
+    const bool hasSecond = files.size() == 3 && fileExists(files[2]);
     const TextLines first = ReadRecordLines(files[1]);
     TextLines second;
-    if (files.size() == 3)
+    if (hasSecond)
         second = ReadRecordLines(files[2]);
     CompareResult result;
     try {
-        compareRecords(*member, first, files.size() == 3 ? &second : nullptr, options, result);
+        compareRecords(*member, first, hasSecond ? &second : nullptr, options, result);
     } catch (...) {
         printGrid(ctx.out, result);
         throw;

@@ -78,6 +78,7 @@ void checkRates(std::string_view text, const std::array<std::string, 15>& refere
             const std::string_view raw = end == std::string_view::npos ? std::string_view() : text.substr(0, end);
             RateResult r;
             r.tooltip = dotRem(raw, divider);
+            result(m, r);
             const long double reference = readNumber(references[m], divider);
             const long double value = parseFloat(r.tooltip, divider);
             r.text = formatGeneral(divide(value, reference), 10, divider);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,13 +33,14 @@ extern const std::array<const char*, 5> kRateColumnLabels;  // "Exp", "Sp", "Ade
 std::string ratesWorkingText(std::string_view fileBytes);
 
 struct RateResult {
-    std::string text;    // the rate, or "N/A"
-    std::string tooltip; // the raw value in display form (empty for "N/A")
+    std::optional<std::string> text; // the rate, or "N/A"; none while the value is still to be read
+    std::string tooltip;             // the raw value in display form (empty for "N/A")
 };
 
 // Runs the check over `workingText`. `references[i]` is the text of kRateMarks[i]'s reference edit;
 // `result(i, r)` receives each result edit's new content as soon as it is known, so results set
-// before a conversion error (which propagates) stay.
+// before a conversion error (which propagates) stay: a value's tooltip comes before its numbers are
+// read, so a value that fails to convert still shows its raw text.
 void checkRates(std::string_view workingText, const std::array<std::string, 15>& references,
                 char divider, const std::function<void(size_t, const RateResult&)>& result);
 

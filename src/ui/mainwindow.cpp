@@ -52,6 +52,7 @@ TableFormat recordFormat(const RecordKind& kind, const Workspace& ws, bool pumpA
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
+    setApplicationClosing(false);
     setWindowTitle(QStringLiteral("Aethrian - Kestrune - Script Editor - v.0.000000001 ultraalpha"));
     resize(851, 646);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -330,6 +331,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    setApplicationClosing(true);
     event->accept();
 }
 

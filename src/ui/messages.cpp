@@ -86,4 +86,11 @@ void pumpEvents() {
     QCoreApplication::processEvents();
 }
 
+namespace {
+bool closing = false;
+}
+
+bool applicationClosing() { return closing; }
+void setApplicationClosing(bool value) { closing = value; }
+
 } // namespace aethrian::ui

@@ -44,4 +44,9 @@ void runGuarded(QWidget* parent, const std::function<void()>& action);
 // Processes the window events that are pending (the short message pump).
 void pumpEvents();
 
+// Set once the main window has accepted its close: loops that poll a halt flag end as if halted,
+// so a long run does not go on out of sight after its window has gone.
+bool applicationClosing();
+void setApplicationClosing(bool closing);
+
 } // namespace aethrian::ui

@@ -103,7 +103,9 @@ TEST(RatesChecker, TwoDigitCountsEndTheCheckWithTheConversionError) {
     } catch (const OperationError& e) {
         EXPECT_EQ(std::string(e.what()), "'0;58,8121' is not a valid floating point value");
     }
-    EXPECT_EQ(out.size(), 4u); // exp, sp, spoil, adena of orc grunt stay
+    ASSERT_EQ(out.size(), 5u); // exp, sp, spoil, adena of orc grunt stay
+    EXPECT_EQ(out["Edit19"].text, std::nullopt); // the value that failed keeps its text...
+    EXPECT_EQ(out["Edit19"].tooltip, "0;58,8121"); // ...and shows its raw value
 }
 
 TEST(ListRatio, ExamplesAndFailures) {

@@ -108,7 +108,8 @@ void CheckerPage::Button1Click() {
         for (size_t i = 0; i < references.size(); ++i)
             references[i] = references_[i]->text().toStdString();
         checkRates(text, references, workspace_->divider, [this](size_t i, const RateResult& r) {
-            results_[i]->setText(QString::fromUtf8(r.text));
+            if (r.text)
+                results_[i]->setText(QString::fromUtf8(*r.text));
             results_[i]->setToolTip(QString::fromUtf8(r.tooltip));
         });
     });
@@ -208,21 +209,13 @@ void ComparePage::runClick() {
         BusyButton busy(run_, run_->text());
         busy.setHaltFlag(&halt_);
         notFound_->clear();
-        firstSize_->setText(QString::fromStdString(sizeText(fileSize(first))));
-        const std::string secondPath = second_->path();
-        const bool hasSecond = fileExists(secondPath);
-        TextLines secondLines;
-        if (hasSecond) {
-            secondSize_->setText(QString::fromStdString(sizeText(fileSize(secondPath))));
-            secondLines = ReadRecordLines(secondPath);
-        }
-        const TextLines firstLines = ReadRecordLines(first);
-        CompareOptions options;
-        options.onlyDifferences = onlyDifferences_->isChecked();
-        options.showMissing = showMissing_->isChecked();
-        options.xRate = xRate_ && xRate_->isChecked();
-        options.divider = *divider_;
+        // The grid is cleared before the files are read: a read that fails shows no old rows.
         CompareResult result;
+        compareRecords(member_, TextLines{}, nullptr, CompareOptions{}, result);
+        model_->reload([&](Table& t) {
+            t = result.grid;
+            t.appendRow();
+        });
         // Rows found before an error or a halt are shown all the same.
         struct Publish {
             ComparePage* page;
@@ -237,6 +230,20 @@ void ComparePage::runClick() {
                     page->notFound_->addItem(QString::fromUtf8(name));
             }
         } publish{this, result};
+        firstSize_->setText(QString::fromStdString(sizeText(fileSize(first))));
+        const std::string secondPath = second_->path();
+        const bool hasSecond = fileExists(secondPath);
+        TextLines secondLines;
+        if (hasSecond) {
+            secondSize_->setText(QString::fromStdString(sizeText(fileSize(secondPath))));
+            secondLines = ReadRecordLines(secondPath);
+        }
+        const TextLines firstLines = ReadRecordLines(first);
+        CompareOptions options;
+        options.onlyDifferences = onlyDifferences_->isChecked();
+        options.showMissing = showMissing_->isChecked();
+        options.xRate = xRate_ && xRate_->isChecked();
+        options.divider = *divider_;
         compareRecords(member_, firstLines, hasSecond ? &secondLines : nullptr, options, result, &busy);
     });
 }

@@ -15,6 +15,10 @@ BusyButton::BusyButton(QPushButton* button, QString idleCaption, bool showWorkin
         pumpEvents();
 }
 
+// Only runs with a halt button end early on closing (a load, a comparison); a save has none and
+// always completes.
+bool BusyButton::halted() { return halt_ && (*halt_ || applicationClosing()); }
+
 BusyButton::~BusyButton() {
     if (lastReadLabel_ && !lastName_.empty())
         lastReadLabel_->setText(QString::fromUtf8(lastName_));

@@ -21,7 +21,7 @@ public:
 
     void caption(const std::string& text) override;
     void pump() override;
-    bool halted() override { return halt_ && *halt_; }
+    bool halted() override;
     void lastRead(std::string_view name) override;
 
     void setHaltFlag(const bool* flag) { halt_ = flag; }
