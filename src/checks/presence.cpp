@@ -1,6 +1,7 @@
 #include "checks/presence.h"
 
 #include "checks/pch.h"
+#include "records/textfile.h"
 
 #include <string>
 #include <unordered_map>
@@ -77,7 +78,7 @@ std::string_view npcposNameWindowed(std::string_view line) {
     const size_t open = line.find('[');
     if (open == npos)
         return {};
-    const std::string_view window = line.substr(open + 1, 50);
+    const std::string_view window = utf8Window(line, open + 1, 50);
     const size_t close = window.find(']');
     return close == npos ? std::string_view() : window.substr(0, close);
 }
@@ -86,7 +87,7 @@ std::string_view grpEntry(std::string_view line, std::string_view key) {
     const size_t at = line.find(key);
     if (at == npos)
         return {};
-    const std::string_view window = line.substr(at, 64);
+    const std::string_view window = utf8Window(line, at, 64);
     const size_t open = window.find('[');
     const size_t close = window.find(']');
     if (open == npos || close == npos || close < open)
@@ -98,7 +99,7 @@ std::string_view idEntry(std::string_view line) {
     const size_t at = line.find("id=");
     if (at == npos)
         return {};
-    const std::string_view window = line.substr(at + 3, 64);
+    const std::string_view window = utf8Window(line, at + 3, 64);
     const size_t tab = window.find('\t');
     return tab == npos ? std::string_view() : window.substr(0, tab);
 }

@@ -2,6 +2,7 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
+#include "records/textfile.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,7 +20,7 @@ constexpr size_t npos = std::string_view::npos;
 std::string_view valueBeforeSpace(std::string_view line, size_t start, size_t window) {
     if (start >= line.size())
         return {};
-    const std::string_view area = line.substr(start + 1, window);
+    const std::string_view area = utf8Window(line, start + 1, window);
     const size_t space = area.find(' ');
     return space == npos ? std::string_view() : line.substr(start, space + 1);
 }
@@ -64,7 +65,7 @@ std::string_view skillNameText(std::string_view line) {
     const size_t start = keyPosition(line, "skill_name = ") + 12;
     if (start >= line.size())
         return {};
-    const size_t close = line.substr(start, 50).find(']');
+    const size_t close = utf8Window(line, start, 50).find(']');
     return close == npos ? std::string_view() : line.substr(start, close + 1);
 }
 
@@ -75,6 +76,17 @@ std::string_view skillPchName(std::string_view line) {
     const size_t close = line.find(']', open);
     return close == npos ? std::string_view() : line.substr(open, close - open + 1);
 }
+
+namespace {
+
+// Progress k of `total`, painted every 256 steps and at the last step (`last`): painting every
+// line would cost more than the tool.
+void reportProgress(const SkillToolOutput& out, size_t k, size_t last, size_t total) {
+    if (out.progress && (k % 256 == 0 || k == last))
+        out.progress(k, total);
+}
+
+} // namespace
 
 std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lines, SkillPane pane,
                                         const SkillToolOutput& out) {
@@ -134,8 +146,9 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
             }
         }
         sorted.emplace_back(lines[i]);
-        if (out.progress && (k % 256 == 0 || k + 1 == n))
-            out.progress(k, n);
+        // Steps 0 to n - 2, out of n - 1 on the Skilldata page and n - 2 on the Skillname page.
+        if (k + 1 < n)
+            reportProgress(out, k, n - 2, boxes ? n - 1 : n - 2);
     }
     out.message("done!");
     return sorted;
@@ -147,8 +160,7 @@ void findInSkillPch(const std::vector<std::string_view>& skilldata, const std::v
     for (std::string_view line : pch)
         known.emplace(skillPchName(line), true);
     for (size_t k = 0; k < skilldata.size(); ++k) {
-        if (out.progress)
-            out.progress(k, skilldata.size() - 1);
+        reportProgress(out, k, skilldata.size() - 1, skilldata.size() - 1);
         const std::string_view name = skillNameText(skilldata[k]);
         if (!known.count(name))
             out.result(std::string(name) + " non è stato trovato");
@@ -171,8 +183,7 @@ void findInSkillLines(const std::vector<std::string_view>& skilldata, const std:
         byId[*id].push_back(j);
     }
     for (size_t i = 0; i < skilldata.size(); ++i) {
-        if (out.progress)
-            out.progress(i, skilldata.size() - 1);
+        reportProgress(out, i, skilldata.size() - 1, skilldata.size() - 1);
         const std::string_view line = skilldata[i];
         if (other.empty()) {
             out.result(std::string(line) + " non è stato trovato");

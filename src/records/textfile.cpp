@@ -189,6 +189,19 @@ std::string systemReason(int err) {
 
 } // namespace
 
+std::string_view utf8Window(std::string_view text, size_t start, size_t chars) {
+    if (start >= text.size())
+        return {};
+    text.remove_prefix(start);
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size(); ++end) {
+        // A character starts at every byte that is not a continuation byte (10xxxxxx).
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && seen++ == chars)
+            break;
+    }
+    return text.substr(0, end);
+}
+
 bool isValidUtf8(std::string_view bytes) {
     size_t i = 0;
     while (i < bytes.size()) {

@@ -30,6 +30,10 @@ void appendUtf16LE(std::string& out, std::string_view utf8);
 
 bool isValidUtf8(std::string_view bytes);
 
+// The text from byte `start` holding at most `chars` characters (not bytes): windows of a fixed
+// width measure what the user sees, also for names in other scripts.
+std::string_view utf8Window(std::string_view text, size_t start, size_t chars);
+
 // Lines of a text held by offset, so the lines stay valid when the owner moves.
 class TextLines {
 public:

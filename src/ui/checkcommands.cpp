@@ -131,8 +131,6 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
                                        list->addItem(QString::fromUtf8(r));
                                },
                                [label](size_t k, size_t m) {
-                                   if (k % 256 != 0 && k != m)
-                                       return; // painting every line would cost more than the tool
                                    label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
                                    label->repaint();
                                    pumpEvents();

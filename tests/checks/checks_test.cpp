@@ -100,6 +100,20 @@ TEST(Presence, NpcposWindowsAndIds) {
     const PaneLines npcname{"npcname_begin\tid=20001\tname=[Orc]", "npcname_begin\tid=123\tname=[Bat]", "id=0123"};
     EXPECT_EQ(run([&](Log& l) { checkNpcname(npc, npcname, l); }),
               (Lines{"Check presence inside 3 NPCs of npcname...", "NPC bat (0123) not found.", "Check DONE"}));
+
+    // The windows count characters, not bytes: a 40-letter Cyrillic name (80 bytes) fits them.
+    std::string cyrillic;
+    for (int i = 0; i < 40; ++i)
+        cyrillic += "д";
+    const Table named = table({{cyrillic, "7"}});
+    const Lines grpText{"npcgrp_begin\tnpc_name=[" + cyrillic + "]\tnpcgrp_end"};
+    const PaneLines grp(grpText.begin(), grpText.end());
+    EXPECT_EQ(run([&](Log& l) { checkNpcgrp(named, grp, l); }),
+              (Lines{"Check presence inside 1 NPCs of npcgrp...", "Check DONE"}));
+    const Lines posText{"npc_begin\t[" + cyrillic + "]\tnpc_end"};
+    const PaneLines pos(posText.begin(), posText.end());
+    EXPECT_EQ(run([&](Log& l) { checkMonstersExist(pos, named, l); }),
+              (Lines{"Check presence of 1 NPCs inside NPCDATA...", "Check DONE"}));
 }
 
 TEST(Presence, MergedGrpCountsThreePanesTogether) {

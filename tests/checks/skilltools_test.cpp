@@ -44,6 +44,15 @@ TEST(SkillTools, SortIsNumericStableAndReportsEachDuplicateOnce) {
     sortSkillLines(views({skill(1, 1), skill(1, 1)}), SkillPane::Skillname, names.out);
     EXPECT_EQ(names.events[1], "box: " + skill(1, 1));
 
+    // The progress label ends at n - 2 of n - 1 (Skilldata) or of n - 2 (Skillname).
+    std::pair<size_t, size_t> last;
+    Recorder counted;
+    counted.out.progress = [&](size_t k, size_t m) { last = {k, m}; };
+    sortSkillLines(views(lines), SkillPane::Skilldata, counted.out);
+    EXPECT_EQ(last, (std::pair<size_t, size_t>{4, 5}));
+    sortSkillLines(views(lines), SkillPane::Skillname, counted.out);
+    EXPECT_EQ(last, (std::pair<size_t, size_t>{4, 4}));
+
     // One line: nothing read, nothing moved. A header line ends the sort with the conversion error.
     Recorder one;
     EXPECT_EQ(sortSkillLines(views({"// header"}), SkillPane::Skilldata, one.out).size(), 1u);

@@ -242,9 +242,11 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     auto* switchBtn = new QToolButton(this);
     switchBtn->setObjectName(QStringLiteral("SpeedButton1"));
     switchBtn->setText(QStringLiteral("<>"));
+    switchBtn->setToolTip(QStringLiteral("Switch"));
     auto* compareBtn = new QToolButton(this);
     compareBtn->setObjectName(QStringLiteral("SpeedButton2"));
     compareBtn->setText(QStringLiteral("=?"));
+    compareBtn->setToolTip(QStringLiteral("Compare"));
     auto* logGroup = new QGroupBox(QStringLiteral("Log"), this);
     auto* log = new LogList(QStringLiteral("JvListBox2"), logGroup);
     auto* logLayout = new QVBoxLayout(logGroup);
