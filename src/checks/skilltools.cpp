@@ -189,8 +189,11 @@ void findInSkillLines(const std::vector<std::string_view>& skilldata, const std:
             out.result(std::string(line) + " non è stato trovato");
             continue;
         }
+        // The walk's first comparison is with the other pane's first line: the box when either
+        // identifier is empty, before either is converted.
         const std::string_view idText = skillIdText(line);
-        if (idText.empty())
+        const bool firstOtherEmpty = skillIdText(other[0]).empty();
+        if (idText.empty() || firstOtherEmpty)
             out.message(joined(line, other[0]));
         const int id = readInt32(idText);
         bool found = false;
@@ -205,7 +208,7 @@ void findInSkillLines(const std::vector<std::string_view>& skilldata, const std:
         }
         if (!found && firstBad < other.size()) {
             // The walk reaches the line whose identifier does not read.
-            if (skillIdText(other[firstBad]).empty())
+            if (skillIdText(other[firstBad]).empty() && !(firstBad == 0 && firstOtherEmpty))
                 out.message(joined(line, other[firstBad]));
             readInt32(skillIdText(other[firstBad]));
         }

@@ -77,4 +77,12 @@ TEST(SkillTools, FindsAccumulateFindingsAndStopAtUnreadableLines) {
     Recorder e;
     EXPECT_THROW(findInSkillLines(views(data), views(broken), e.out), OperationError);
     EXPECT_EQ(e.events, std::vector<std::string>{"box: " + data[1] + "|no id here"});
+    // An empty identifier on the other pane's first line shows the box once, before a Skilldata
+    // identifier that is not a number ends the find.
+    Recorder f;
+    EXPECT_THROW(findInSkillLines(views({"skill_id = x1 level = 1 "}), views({"header"}), f.out), OperationError);
+    EXPECT_EQ(f.events, std::vector<std::string>{"box: skill_id = x1 level = 1 |header"});
+    Recorder once;
+    EXPECT_THROW(findInSkillLines(views(data), views({"header"}), once.out), OperationError);
+    EXPECT_EQ(once.events, std::vector<std::string>{"box: " + data[0] + "|header"});
 }
