@@ -53,19 +53,23 @@ struct Field {
 };
 
 // Takes the next field off the front of `s`: key before the first "=", value from there to the
-// first TAB; `s` loses everything up to and including that TAB.
-Field takeField(std::string_view& s) {
+// first TAB; `s` loses everything up to and including that TAB. `lastEq` points at the last "="
+// of the line (nullptr: none).
+Field takeField(std::string_view& s, const char* lastEq) {
     Field f;
     const size_t tab = s.find('\t');
-    // A field ends at its TAB: an "=" beyond it belongs to the next field (a key reaching across
-    // a TAB would put the next field's text into a column header, and searching the rest of the
-    // line for every field would make a long run of TABs quadratic).
     const size_t eq = s.substr(0, tab).find('=');
-    if (eq != npos)
+    if (eq != npos) {
         f.key = s.substr(0, eq);
-    const size_t start = eq == npos ? 0 : eq + 1;
-    if (tab != npos && tab >= start)
-        f.value = s.substr(start, tab - start);
+        if (tab != npos)
+            f.value = s.substr(eq + 1, tab - eq - 1);
+    } else if (tab != npos && lastEq && lastEq > s.data() + tab) {
+        // The first "=" lies in a later field: the value is empty and the key would reach across
+        // the TAB; it ends there instead, so no column header holds the next field's text.
+        f.key = s.substr(0, tab);
+    } else if (tab != npos) {
+        f.value = s.substr(0, tab); // no "=" left in the line: all value
+    }
     f.hadTab = tab != npos;
     if (f.hadTab)
         s.remove_prefix(tab + 1);
@@ -112,11 +116,17 @@ public:
         if (hasB)
             b = fromFirst(b, m_.firstField);
         const std::string_view end(m_.end);
+        const auto lastEq = [](std::string_view s) {
+            const size_t at = s.rfind('=');
+            return at == npos ? nullptr : s.data() + at;
+        };
+        const char* lastEqA = lastEq(a);
+        const char* lastEqB = lastEq(b);
         for (;;) {
-            const Field fa = takeField(a);
+            const Field fa = takeField(a, lastEqA);
             Field fb;
             if (hasB)
-                fb = takeField(b);
+                fb = takeField(b, lastEqB);
             std::string cell = compared(fa.value, fb.value, hasB, differs);
             if (o_.xRate && m_.xRateAllowed)
                 cell = xRateCell(fa, fb, hasB, std::move(cell));

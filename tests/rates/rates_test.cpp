@@ -221,6 +221,11 @@ TEST(Compare, ShowMissingAndSkillMember) {
     const std::string s = "skill_begin\tskill_name=[s_a]\tskill_id=3\tlevel=1\tskill_end\n";
     const std::string s2 = "skill_begin\tskill_name=[s_a]\tskill_id=3\tlevel=2\tskill_end\n";
     EXPECT_EQ(rows(compare(s, &s2, {}, kSkillCompare)), " |Name|skill_id|level\n<>|s_a|3|(1 <> 2)\n");
+    // Keys written with spaces: the row starts at "skill_begin", a field without "=" before a
+    // later one has an empty value, and its key stops at its TAB.
+    const std::string spaced = "skill_begin\tskill_name = [s_a]\tskill_id = 3\tskill_end\n";
+    EXPECT_EQ(rows(compare(spaced, nullptr, {}, kSkillCompare)),
+              " |Name|skill_begin|skill_name |skill_id \n|s_a|| [s_a]| 3\n");
 }
 
 namespace {
