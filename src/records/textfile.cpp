@@ -311,9 +311,8 @@ TextLines splitRecordLines(std::string text) {
 }
 
 std::string toPaneText(std::string_view text) {
-    const size_t nul = text.find('\0');
-    if (nul != std::string_view::npos)
-        text = text.substr(0, nul);
+    // Unlike a record file, a pane keeps every character, a NUL included: saving a pane must not
+    // drop what follows one.
     std::string out;
     out.reserve(text.size() + text.size() / 32);
     for (size_t i = 0; i < text.size(); ++i) {

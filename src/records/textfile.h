@@ -55,7 +55,8 @@ private:
 // Record-file line split: a line ends at CR, LF or U+2028; CR LF [U+2028] and LF U+2028 are one
 // line end; text after the last line end is the last line; a NUL ends the text.
 TextLines splitRecordLines(std::string text);
-// Pane text: every line end (CR LF, lone CR, lone LF, U+2028) becomes CR LF; a NUL ends the text.
+// Pane text: every line end (CR LF, lone CR, lone LF, U+2028) becomes CR LF; every other
+// character stays, a NUL included.
 std::string toPaneText(std::string_view text);
 // The lines of a pane text split at CR LF; an empty last line after a final line end is not
 // counted.

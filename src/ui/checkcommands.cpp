@@ -165,9 +165,9 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
     auto* second = window_->findChild<QPlainTextEdit*>(QStringLiteral("TntMemo15"));
     connect(window_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton1")), &QAbstractButton::clicked, this,
             [first, second] {
-                const QString left = first->toPlainText();
-                first->setPlainText(second->toPlainText());
-                second->setPlainText(left);
+                const std::string left = paneText(first);
+                setPaneText(first, paneText(second));
+                setPaneText(second, left);
             });
     connect(window_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton2")), &QAbstractButton::clicked, this,
             [this] {

@@ -128,6 +128,15 @@ TEST(DecodeText, RandomAndTruncatedInputsNeverFail) {
         const TextLines lines = splitRecordLines(d.text);
         for (size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(lines[i].find('\n'), std::string_view::npos);
-        EXPECT_EQ(toPaneText(d.text).find('\0'), std::string::npos);
+        // Pane text keeps every character but its line ends, which are all CR LF.
+        const std::string pane = toPaneText(d.text);
+        for (size_t i = 0; i < pane.size(); ++i) {
+            if (pane[i] == '\r') {
+                EXPECT_EQ(pane.substr(i, 2), "\r\n");
+            }
+            if (pane[i] == '\n') {
+                EXPECT_TRUE(i > 0 && pane[i - 1] == '\r');
+            }
+        }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "editing/valuechange.h"
 #include "records/tableio.h"
+#include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
@@ -346,6 +347,14 @@ TEST_F(WindowTest, DroppingAFileFillsThePathBoxAndLoadsIt) {
 
 // Timing by hand, outside `make test`: AETHRIAN_BIG_NPCDATA=file ui_tests
 // --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_LargeLoad*'
+TEST_F(WindowTest, PanesKeepEveryCharacter) {
+    // A non-breaking space, a NUL, a final line end.
+    const std::string text = std::string("a\xC2\xA0" "b\r\nc\0d\r\nx\r\n", 14);
+    auto* pane = find<QPlainTextEdit>(QStringLiteral("TntMemo11"));
+    setPaneText(pane, text);
+    EXPECT_EQ(paneText(pane), text);
+}
+
 TEST_F(WindowTest, DISABLED_LargeLoadIsShownQuickly) {
     const char* big = std::getenv("AETHRIAN_BIG_NPCDATA");
     ASSERT_NE(big, nullptr);

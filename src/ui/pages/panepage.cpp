@@ -15,14 +15,19 @@
 namespace aethrian::ui {
 
 std::string paneText(const QPlainTextEdit* pane) {
-    // The editor keeps lines separated by LF only; files and checks use CR LF.
-    std::string lf = pane->toPlainText().toStdString();
+    // The raw text keeps every character (the plain-text form turns non-breaking spaces into
+    // spaces); the editor separates its lines by U+2029, files and checks use CR LF.
+    const std::string raw = pane->document()->toRawText().toStdString();
+    const std::string_view separator = "\xE2\x80\xA9";
     std::string out;
-    out.reserve(lf.size() + lf.size() / 16);
-    for (char c : lf) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
+    out.reserve(raw.size() + raw.size() / 16);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == separator[0] && raw.compare(i, separator.size(), separator) == 0) {
+            out += "\r\n";
+            i += separator.size() - 1;
+        } else {
+            out += raw[i];
+        }
     }
     return out;
 }
