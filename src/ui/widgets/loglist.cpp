@@ -5,7 +5,10 @@ namespace aethrian::ui {
 LogList::LogList(const QString& objectName, QWidget* parent) : QListWidget(parent) {
     setObjectName(objectName);
     setFrameShape(QFrame::NoFrame);
-    setBackgroundRole(QPalette::Button);
+    // The list area is painted in the base colour: make that the button face.
+    QPalette face = palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    setPalette(face);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUniformItemSizes(true);
 }
