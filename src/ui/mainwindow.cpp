@@ -77,7 +77,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     top->addTab(skill, QStringLiteral("SKILLData"));
     buildSkillPages(skill);
 
-    petPage_ = new PetPage(&workspace_.petModel, top);
+    petPage_ = new PetPage(&workspace_.petModel, top, &workspace_.divider);
     petPage_->setObjectName(QStringLiteral("PetDataPage"));
     attachPopupMenu(petPage_->view(), popupMenu(QStringLiteral("PopupMenu3")));
     top->addTab(petPage_, QStringLiteral("PetData"));

@@ -50,10 +50,10 @@ QString chooseFile(QWidget* parent, const FileRequest& request) {
         return seams().fileDialog(request);
     QFileDialog dialog(parent);
     dialog.setNameFilters(nameFilters(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (request.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(request.defaultSuffix);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -18,7 +18,7 @@ inline constexpr const char* kObjFilter = "*.obj|*.obj|*.*|*.*";
 struct FileRequest {
     bool save = false;
     QString filter;        // "label|pattern|label|pattern"
-    QString defaultSuffix; // appended to a typed name without extension (save only)
+    QString defaultSuffix; // appended to a typed name without extension
 };
 
 // Every message box, question and file dialog of the editor goes through these hooks, so tests can

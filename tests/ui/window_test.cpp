@@ -144,6 +144,7 @@ TEST_F(WindowTest, PathBoxOpensTheDialogOnEmptyClickOrDoubleClick) {
 
     QTest::mouseDClick(find<PathBox>(QStringLiteral("Edit38")), Qt::LeftButton);
     EXPECT_EQ(requests.back().filter, QStringLiteral("*.obj|*.obj|*.*|*.*"));
+    EXPECT_EQ(requests.back().defaultSuffix, QStringLiteral("obj"));
 }
 
 TEST_F(WindowTest, LogListSelectsTheNewestLineAndDoubleClickClearsOnlyItself) {

@@ -29,7 +29,8 @@
 
 namespace aethrian::ui {
 
-PetPage::PetPage(TableModel* model, QWidget* parent) : QWidget(parent), model_(model) {
+PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
+    : QWidget(parent), model_(model), divider_(divider) {
     pathBox_ = new PathBox(QStringLiteral("Edit55"), this);
     loadBtn_ = button(QStringLiteral("Button31"), QStringLiteral("Load"), this);
     saveBtn_ = button(QStringLiteral("Button30"), QStringLiteral("save"), this);
@@ -80,14 +81,14 @@ void PetPage::saveClick() {
         if (file.isEmpty())
             return;
         BusyButton busy(saveBtn_, QStringLiteral("save"), false, false);
-        SaveTable(model_->table(), kPetKind, ',', file.toStdString(), &busy);
+        SaveTable(model_->table(), kPetKind, *divider_, file.toStdString(), &busy);
         model_->setModified(false);
     });
 }
 
 AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
     auto* group = new QGroupBox(QStringLiteral("AI.obj"), this);
-    pathBox_ = new PathBox(QStringLiteral("Edit38"), group, QString::fromLatin1(kObjFilter));
+    pathBox_ = new PathBox(QStringLiteral("Edit38"), group, QString::fromLatin1(kObjFilter), QStringLiteral("obj"));
     auto* size = new QLabel(QStringLiteral("<bytes>"), group);
     size->setObjectName(QStringLiteral("Label34"));
     loadBtn_ = button(QStringLiteral("JvMultilineButton2"), QStringLiteral("Load"), group);

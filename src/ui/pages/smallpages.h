@@ -19,7 +19,7 @@ class Workspace;
 class PetPage : public QWidget {
     Q_OBJECT
 public:
-    PetPage(TableModel* model, QWidget* parent);
+    PetPage(TableModel* model, QWidget* parent, const char* divider);
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
     void loadClick();
@@ -27,6 +27,7 @@ public:
 
 private:
     TableModel* model_;
+    const char* divider_; // the Settings page's, as the editors save with it
     PathBox* pathBox_;
     QPushButton* loadBtn_;
     QPushButton* saveBtn_;

@@ -144,12 +144,13 @@ void TablePage::LoadbtnClick() {
         BusyButton busy(loadBtn_, QStringLiteral("Load"));
         busy.setHaltFlag(&halt_);
         busy.setLastReadLabel(lastRead_);
+        // The log and the size belong to this load from its start, also when the read fails.
+        log_->clear();
+        sizeLabel_->setText(QString::fromStdString(sizeText(fileSize(path))));
         LoadReport report;
         Table loaded;
         // Read into a fresh table first: a failed or refused load leaves the shown table as it was.
         report = format_.load(path, loaded, &busy);
-        log_->clear();
-        sizeLabel_->setText(QString::fromStdString(sizeText(report.fileBytes)));
         model_->reload([&](Table& t) { t = std::move(loaded); });
         setFirstColumnWidths(view_, {35, 136, 99, 101});
         lastRead_->setText(QString::fromUtf8(report.lastRead));

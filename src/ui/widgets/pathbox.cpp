@@ -10,14 +10,14 @@
 
 namespace aethrian::ui {
 
-PathBox::PathBox(const QString& objectName, QWidget* parent, const QString& filter)
-    : QLineEdit(parent), filter_(filter) {
+PathBox::PathBox(const QString& objectName, QWidget* parent, const QString& filter, const QString& defaultSuffix)
+    : QLineEdit(parent), filter_(filter), suffix_(defaultSuffix) {
     setObjectName(objectName);
     setAcceptDrops(true);
 }
 
 bool PathBox::browse() {
-    const QString chosen = chooseFile(this, {false, filter_, {}});
+    const QString chosen = chooseFile(this, {false, filter_, suffix_});
     if (chosen.isEmpty())
         return false;
     setText(chosen);

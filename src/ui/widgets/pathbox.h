@@ -11,7 +11,7 @@ class PathBox : public QLineEdit {
     Q_OBJECT
 public:
     PathBox(const QString& objectName, QWidget* parent = nullptr,
-            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"));
+            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"), const QString& defaultSuffix = {});
 
     std::string path() const { return text().toStdString(); }
     bool browse(); // opens the dialog; true when a file was chosen
@@ -27,6 +27,7 @@ protected:
 
 private:
     QString filter_;
+    QString suffix_;
 };
 
 } // namespace aethrian::ui
