@@ -96,6 +96,8 @@ TableEdit roundColumn(Table& table, size_t column, char divider, Log& log) {
 TableEdit fillColumn(Table& table, size_t column, const std::string& text) {
     TableEdit edit;
     edit.label = "Fill with";
+    if (!fitsInCell(text))
+        throw ExpectedProblem(kCellBreakMessage);
     if (column < table.colCount())
         for (size_t r = 1; r < table.rowCount(); ++r)
             if (table.cell(r, column) != text)

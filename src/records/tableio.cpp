@@ -10,24 +10,6 @@ namespace aethrian {
 
 namespace {
 
-void noteMismatch(const RecordView& rec, const Table& table, size_t row, LoadReport& report) {
-    const size_t expected = table.colCount() - 4;
-    const size_t n = std::min(expected, rec.fields.size());
-    for (size_t k = 0; k < n; ++k) {
-        if (rec.fields[k].key != table.cell(0, 4 + k)) {
-            report.mismatches.push_back({row, std::string(rec.name), 4 + k, table.cell(0, 4 + k),
-                                         std::string(rec.fields[k].key)});
-            return;
-        }
-    }
-    if (rec.fields.size() != expected) {
-        const size_t col = 4 + n;
-        report.mismatches.push_back(
-            {row, std::string(rec.name), col, n < expected ? table.cell(0, col) : std::string(),
-             n < rec.fields.size() ? std::string(rec.fields[n].key) : std::string()});
-    }
-}
-
 std::string quotedKey(const std::string& key) { return key.empty() ? "(none)" : "\"" + key + "\""; }
 
 } // namespace
@@ -58,7 +40,8 @@ LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& tabl
             for (size_t k = 0; k < rec.fields.size(); ++k)
                 table.setCell(0, 4 + k, std::string(rec.fields[k].key));
         } else {
-            noteMismatch(rec, table, row, report);
+            noteFieldOrder(table, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row, rec.name,
+                           report.mismatches);
         }
         Table::Row& cells = table.row(row);
         cells[1].assign(rec.name);

@@ -25,6 +25,27 @@ struct FieldOrderMismatch {
 // The log line for a misaligned record, shown by the editor's log list and the CLI's stderr.
 std::string fieldOrderLine(const FieldOrderMismatch& m);
 
+// Compares a record's `count` keys (`keyAt(k)`) with the header row's keys from `firstColumn` on
+// and notes the first difference, if any, as the mismatch of grid row `row`.
+template <class KeyAt>
+void noteFieldOrder(const Table& table, size_t firstColumn, size_t count, KeyAt keyAt, size_t row,
+                    std::string_view name, std::vector<FieldOrderMismatch>& out) {
+    const size_t expected = table.colCount() - firstColumn;
+    const size_t n = count < expected ? count : expected;
+    for (size_t k = 0; k < n; ++k) {
+        const std::string_view key = keyAt(k);
+        if (key != table.cell(0, firstColumn + k)) {
+            out.push_back({row, std::string(name), firstColumn + k, table.cell(0, firstColumn + k), std::string(key)});
+            return;
+        }
+    }
+    if (count != expected) {
+        const size_t col = firstColumn + n;
+        out.push_back({row, std::string(name), col, n < expected ? table.cell(0, col) : std::string(),
+                       n < count ? std::string(keyAt(n)) : std::string()});
+    }
+}
+
 struct LoadReport {
     size_t records = 0;
     std::uint64_t fileBytes = 0;

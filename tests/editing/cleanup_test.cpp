@@ -117,4 +117,8 @@ TEST(CleanUp, DropNumberErrorsRoundAndFill) {
     EXPECT_EQ(dumpTable(t), before);
     fillColumn(t, 21, "");
     EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));
+    // A TAB or a line break would split the record on saving: refused, nothing changed.
+    for (const char* broken : {"a\tb=1", "x\ny", "x\r"})
+        EXPECT_THROW(fillColumn(t, 21, broken), ExpectedProblem);
+    EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));
 }

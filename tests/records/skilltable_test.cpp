@@ -31,6 +31,13 @@ TEST(SkillTable, ColumnsFromFirstRecordAndValuesByPosition) {
                   e.appendRow({"", "s_x", "[s_x]", "5", "1", "P"});
                   return e;
               }()));
+    // The two records whose keys differ from the first record's are named for the log.
+    ASSERT_EQ(report.mismatches.size(), 2u);
+    EXPECT_EQ(fieldOrderLine(report.mismatches[0]),
+              "Field order differs: row 2 [s_mortal_blow], column 5 has (none) where the first record has "
+              "\"operate_type\"");
+    EXPECT_EQ(fieldOrderLine(report.mismatches[1]),
+              "Field order differs: row 3 [s_x], column 6 has \"extra\" where the first record has (none)");
 }
 
 TEST(SkillTable, WellFormedLinesRoundTripApartFromEncoding) {

@@ -276,6 +276,9 @@ TEST_F(WindowTest, EditSaveAndReloadKeepsTheEditAndAsksBeforeDiscarding) {
               QString::fromStdString(sizeText(fileSize(examplePath("npcdata.txt")))));
     EXPECT_NE(find<QLabel>(QStringLiteral("Label24"))->text(), "<name>");
 
+    EXPECT_FALSE(model.setData(model.index(0, 4), QStringLiteral("7\t7"), Qt::EditRole)); // would split the record
+    EXPECT_EQ(messages, QStringList{QStringLiteral("A cell cannot hold a TAB or a line break")});
+    messages.clear();
     ASSERT_TRUE(model.setData(model.index(0, 4), QStringLiteral("77"), Qt::EditRole));
     // Loading over an edited table asks first; "No" keeps the edit.
     answer = false;

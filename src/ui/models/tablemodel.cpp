@@ -1,5 +1,7 @@
 #include "ui/models/tablemodel.h"
 
+#include "ui/messages.h"
+
 #include <QColor>
 
 namespace aethrian::ui {
@@ -63,6 +65,10 @@ bool TableModel::setData(const QModelIndex& index, const QVariant& value, int ro
     std::string text = value.toString().toStdString();
     if (table_.cell(row, col) == text)
         return true;
+    if (!fitsInCell(text)) {
+        showMessage(nullptr, QString::fromLatin1(kCellBreakMessage));
+        return false;
+    }
     TableEdit edit;
     edit.label = "Edit cell";
     edit.cells.push_back({row, col, table_.cell(row, col), text});

@@ -66,7 +66,7 @@ void PetPage::loadClick() {
             throw ExpectedProblem(std::string(kPetKind.missingFileMessage));
         if (model_->modified() && !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
             return;
-        BusyButton busy(loadBtn_, QStringLiteral("Load"), true, false);
+        BusyButton busy(loadBtn_, QStringLiteral("Load")); // pumps once so "Working" shows
         Table loaded;
         LoadTableFile(path, kPetKind, loaded, &busy);
         model_->reload([&](Table& t) { t = std::move(loaded); });

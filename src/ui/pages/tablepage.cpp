@@ -153,7 +153,8 @@ void TablePage::LoadbtnClick() {
         report = format_.load(path, loaded, &busy);
         model_->reload([&](Table& t) { t = std::move(loaded); });
         setFirstColumnWidths(view_, {35, 136, 99, 101});
-        lastRead_->setText(QString::fromUtf8(report.lastRead));
+        if (report.records > 0) // a file without records leaves the last name shown
+            lastRead_->setText(QString::fromUtf8(report.lastRead));
         fieldOrderWarning_ = !report.mismatches.empty();
         for (const FieldOrderMismatch& m : report.mismatches)
             log_->append(fieldOrderLine(m));
