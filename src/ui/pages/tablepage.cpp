@@ -156,8 +156,11 @@ void TablePage::LoadbtnClick() {
         if (report.records > 0) // a file without records leaves the last name shown
             lastRead_->setText(QString::fromUtf8(report.lastRead));
         fieldOrderWarning_ = !report.mismatches.empty();
+        QStringList lines;
+        lines.reserve(static_cast<qsizetype>(report.mismatches.size()));
         for (const FieldOrderMismatch& m : report.mismatches)
-            log_->append(fieldOrderLine(m));
+            lines << QString::fromStdString(fieldOrderLine(m));
+        log_->appendLines(lines);
     });
 }
 

@@ -22,6 +22,14 @@ void LogList::append(const QString& line) {
     }
 }
 
+void LogList::appendLines(const QStringList& lines) {
+    if (lines.isEmpty())
+        return;
+    addItems(lines);
+    setCurrentRow(count() - 1);
+    scrollToItem(item(count() - 1));
+}
+
 QStringList LogList::lines() const {
     QStringList out;
     for (int i = 0; i < count(); ++i)
