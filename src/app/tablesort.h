@@ -20,9 +20,9 @@ SortRule npcSortRule(size_t column);
 SortRule itemSortRule(size_t column);
 
 // Sorts the data rows by `column` (the header stays). The column goes through dotRem before and
-// dotAdd after, as number texts must; rows with equal keys may change their order. Nothing changes when
-// the sort fails (a Numeric cell that is not a number). Returns the row order and the cells the
-// round trip rewrote.
+// dotAdd after, as number texts must; rows with equal keys may change their order. Nothing
+// changes when the sort fails (a Numeric cell that is not a number). Returns the row order and
+// the cells the round trip rewrote.
 TableEdit sortTable(Table& table, size_t column, SortRule rule, char divider, bool roundTrip = true);
 
 // The first data row from `fromRow` on whose Name contains `text` (case-sensitive), or 0.

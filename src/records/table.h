@@ -9,7 +9,9 @@ namespace aethrian {
 
 // A TAB or a line break inside a cell would split its record on saving, so edits refuse them.
 inline constexpr const char* kCellBreakMessage = "A cell cannot hold a TAB or a line break";
-inline bool fitsInCell(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
+inline bool fitsInCell(std::string_view text) {
+    return text.find_first_of("\t\r\n") == std::string_view::npos;
+}
 
 // A data table in grid coordinates: row 0 is the header (field keys from column 4 on),
 // rows 1.. are records. Every row always has colCount() cells.

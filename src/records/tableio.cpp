@@ -40,8 +40,9 @@ LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& tabl
             for (size_t k = 0; k < rec.fields.size(); ++k)
                 table.setCell(0, 4 + k, std::string(rec.fields[k].key));
         } else {
-            noteFieldOrder(table, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row, rec.name,
-                           report.mismatches);
+            noteFieldOrder(
+                table, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row, rec.name,
+                report.mismatches);
         }
         Table::Row& cells = table.row(row);
         cells[1].assign(rec.name);

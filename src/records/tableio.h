@@ -35,7 +35,8 @@ void noteFieldOrder(const Table& table, size_t firstColumn, size_t count, KeyAt 
     for (size_t k = 0; k < n; ++k) {
         const std::string_view key = keyAt(k);
         if (key != table.cell(0, firstColumn + k)) {
-            out.push_back({row, std::string(name), firstColumn + k, table.cell(0, firstColumn + k), std::string(key)});
+            out.push_back({row, std::string(name), firstColumn + k, table.cell(0, firstColumn + k),
+                           std::string(key)});
             return;
         }
     }

@@ -88,7 +88,8 @@ void PetPage::saveClick() {
 
 AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
     auto* group = new QGroupBox(QStringLiteral("AI.obj"), this);
-    pathBox_ = new PathBox(QStringLiteral("Edit38"), group, QString::fromLatin1(kObjFilter), QStringLiteral("obj"));
+    pathBox_ = new PathBox(QStringLiteral("Edit38"), group, QString::fromLatin1(kObjFilter),
+                           QStringLiteral("obj"));
     auto* size = new QLabel(QStringLiteral("<bytes>"), group);
     size->setObjectName(QStringLiteral("Label34"));
     loadBtn_ = button(QStringLiteral("JvMultilineButton2"), QStringLiteral("Load"), group);

@@ -10,7 +10,8 @@
 
 namespace aethrian::ui {
 
-PathBox::PathBox(const QString& objectName, QWidget* parent, const QString& filter, const QString& defaultSuffix)
+PathBox::PathBox(const QString& objectName, QWidget* parent, const QString& filter,
+                 const QString& defaultSuffix)
     : QLineEdit(parent), filter_(filter), suffix_(defaultSuffix) {
     setObjectName(objectName);
     setAcceptDrops(true);

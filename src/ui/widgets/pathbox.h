@@ -11,7 +11,8 @@ class PathBox : public QLineEdit {
     Q_OBJECT
 public:
     PathBox(const QString& objectName, QWidget* parent = nullptr,
-            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"), const QString& defaultSuffix = {});
+            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"),
+            const QString& defaultSuffix = {}); // the open dialog's extension for a typed name
 
     std::string path() const { return text().toStdString(); }
     bool browse(); // opens the dialog; true when a file was chosen
