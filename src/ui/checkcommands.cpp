@@ -90,12 +90,13 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         const PaneText pane(window_, "TntMemo7");
         auto log = npcLog();
         auto* label = window_->findChild<QLabel*>(QStringLiteral("Label24"));
-        checkNpcposNpcs(pane.lines, npc(), log, [label](size_t k, size_t m) {
+        checkNpcposNpcs(pane.lines, npc(), log, [label, &log](size_t k, size_t m) {
             // The label is repainted now and then: painting it for every name would cost more than
             // the check.
             if (k % 256 == 0 || k == m) {
                 label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
                 label->repaint();
+                log.flush();
                 pumpEvents();
             }
         });
