@@ -1,6 +1,5 @@
 #include "editing/adddrop.h"
 
-#include "app/errors.h"
 #include "app/numbers.h"
 
 namespace aethrian {
@@ -50,8 +49,7 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
 TableEdit addDropToRow(Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
     TableEdit edit;
     edit.label = "Add drop";
-    if (!fitsInCell(s.item))
-        throw ExpectedProblem(kCellBreakMessage);
+    requireFitsInCell(s.item);
     log.add("Adding item " + s.item + "...");
     if (row == 0 || row >= table.rowCount() || table.colCount() <= kGroupedDropColumn)
         return edit;
@@ -65,8 +63,7 @@ TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider
                             const std::function<int()>& draw) {
     TableEdit edit;
     edit.label = "Add drop";
-    if (!fitsInCell(s.item))
-        throw ExpectedProblem(kCellBreakMessage);
+    requireFitsInCell(s.item);
     log.add("Adding item " + s.item + "...");
     const std::int64_t minLevel = wholeOrZero(s.minLevel);
     const std::int64_t percent = wholeOrZero(s.percent);

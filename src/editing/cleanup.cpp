@@ -96,8 +96,7 @@ TableEdit roundColumn(Table& table, size_t column, char divider, Log& log) {
 TableEdit fillColumn(Table& table, size_t column, const std::string& text) {
     TableEdit edit;
     edit.label = "Fill with";
-    if (!fitsInCell(text))
-        throw ExpectedProblem(kCellBreakMessage);
+    requireFitsInCell(text);
     if (column < table.colCount())
         for (size_t r = 1; r < table.rowCount(); ++r)
             if (table.cell(r, column) != text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/errors.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,6 +13,11 @@ namespace aethrian {
 inline constexpr const char* kCellBreakMessage = "A cell cannot hold a TAB or a line break";
 inline bool fitsInCell(std::string_view text) {
     return text.find_first_of("\t\r\n") == std::string_view::npos;
+}
+// For operations: the refusal as an expected problem, before anything has changed.
+inline void requireFitsInCell(std::string_view text) {
+    if (!fitsInCell(text))
+        throw ExpectedProblem(kCellBreakMessage);
 }
 
 // A data table in grid coordinates: row 0 is the header (field keys from column 4 on),

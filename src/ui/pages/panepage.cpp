@@ -17,19 +17,9 @@ namespace aethrian::ui {
 std::string paneText(const QPlainTextEdit* pane) {
     // The raw text keeps every character (the plain-text form turns non-breaking spaces into
     // spaces); the editor separates its lines by U+2029, files and checks use CR LF.
-    const std::string raw = pane->document()->toRawText().toStdString();
-    const std::string_view separator = "\xE2\x80\xA9";
-    std::string out;
-    out.reserve(raw.size() + raw.size() / 16);
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == separator[0] && raw.compare(i, separator.size(), separator) == 0) {
-            out += "\r\n";
-            i += separator.size() - 1;
-        } else {
-            out += raw[i];
-        }
-    }
-    return out;
+    QString raw = pane->document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return raw.toStdString();
 }
 
 void setPaneText(QPlainTextEdit* pane, const std::string& crlfText) {

@@ -209,26 +209,16 @@ void ComparePage::runClick() {
         BusyButton busy(run_, run_->text());
         busy.setHaltFlag(&halt_);
         notFound_->clear();
-        // The grid is cleared before the files are read: a read that fails shows no old rows.
+        // The grid is cleared before the files are read (a run over no lines gives the bare
+        // header), so a read that fails shows no old rows.
         CompareResult result;
         compareRecords(member_, TextLines{}, nullptr, CompareOptions{}, result);
-        model_->reload([&](Table& t) {
-            t = result.grid;
-            t.appendRow();
-        });
+        showResult(result);
         // Rows found before an error or a halt are shown all the same.
         struct Publish {
             ComparePage* page;
             CompareResult& result;
-            ~Publish() {
-                page->model_->reload([&](Table& t) {
-                    t = std::move(result.grid);
-                    t.appendRow(); // the grid's blank last row
-                });
-                setFirstColumnWidths(page->view_, {38, 149, 86, 81});
-                for (const std::string& name : result.notFound)
-                    page->notFound_->addItem(QString::fromUtf8(name));
-            }
+            ~Publish() { page->showResult(std::move(result)); }
         } publish{this, result};
         firstSize_->setText(QString::fromStdString(sizeText(fileSize(first))));
         const std::string secondPath = second_->path();
@@ -246,6 +236,16 @@ void ComparePage::runClick() {
         options.divider = *divider_;
         compareRecords(member_, firstLines, hasSecond ? &secondLines : nullptr, options, result, &busy);
     });
+}
+
+void ComparePage::showResult(CompareResult result) {
+    model_->reload([&](Table& t) {
+        t = std::move(result.grid);
+        t.appendRow(); // the grid's blank last row
+    });
+    setFirstColumnWidths(view_, {38, 149, 86, 81});
+    for (const std::string& name : result.notFound)
+        notFound_->addItem(QString::fromUtf8(name));
 }
 
 bool ComparePage::nextDifference() {

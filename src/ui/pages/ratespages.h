@@ -58,6 +58,7 @@ public:
 
 private:
     void secondChanged(const QString& text);
+    void showResult(CompareResult result); // the grid into the model, the not-found names listed
 
     const CompareMember& member_;
     TableModel* model_;
