@@ -19,21 +19,27 @@ std::string joined(std::initializer_list<std::string_view> parts) {
 
 bool isDropList(std::string_view v) { return v.starts_with('{') && v.find('[') != std::string_view::npos; }
 
-// A list's text outside its entries ("{[" up to the next "}"): group chances and separators.
-// When it is the same in both lists, the entries tell the whole change.
+// A list's text outside its entries ("{[" up to the next "}", a run of entries joined by ";"
+// counting as one): group chances and the groups' layout. When it is the same in both lists,
+// the entries tell the whole change.
 std::string listSkeleton(std::string_view v) {
     std::string s;
     size_t i = 0;
     while (i < v.size()) {
-        if (v.compare(i, 2, "{[") == 0) {
-            const size_t close = v.find('}', i);
-            if (close == std::string_view::npos)
-                break;
-            i = close + 1;
-            s += '*';
+        if (v.compare(i, 2, "{[") != 0) {
+            s += v[i++];
             continue;
         }
-        s += v[i++];
+        for (;;) {
+            const size_t close = v.find('}', i);
+            if (close == std::string_view::npos)
+                return s;
+            i = close + 1;
+            if (v.compare(i, 3, ";{[") != 0)
+                break;
+            ++i;
+        }
+        s += '*';
     }
     return s;
 }
