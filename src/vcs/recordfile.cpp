@@ -63,6 +63,27 @@ std::string skillIdentity(std::string_view line) {
     return identity;
 }
 
+// The name and ID of a record line by ParseRecordLine's rules (name between the line's first
+// "[" and first "]", ID between its second and third TAB) without its field scan: identities are
+// needed for every record, fields only for the changed ones.
+void recordHead(std::string_view line, std::string_view& name, std::string_view& id) {
+    const size_t lb = line.find('[');
+    const size_t rb = line.find(']');
+    const size_t start = lb == npos ? 0 : lb + 1;
+    name = (rb == npos || rb < start) ? std::string_view() : line.substr(start, rb - start);
+    id = {};
+    size_t from = 0;
+    for (int tab = 0; tab < 2; ++tab) {
+        const size_t t = line.find('\t', from);
+        if (t == npos)
+            return;
+        from = t + 1;
+    }
+    const size_t end = line.find('\t', from);
+    if (end != npos)
+        id = line.substr(from, end - from);
+}
+
 } // namespace
 
 std::string_view kindWord(RecordFileKind kind) {
@@ -109,7 +130,6 @@ RecordFile indexRecordFile(TextLines lines, RecordFileKind kind) {
     file.recordOfLine.assign(file.lines.size(), RecordFile::npos);
     const std::string_view begin = beginMarker(kind);
     std::unordered_map<std::string, size_t> seen;
-    RecordView view;
     for (size_t i = 0; i < file.lines.size(); ++i) {
         const std::string_view line = file.lines[i];
         RecordEntry entry;
@@ -122,9 +142,9 @@ RecordFile indexRecordFile(TextLines lines, RecordFileKind kind) {
             entry.identity = skillIdentity(line);
             entry.name = bracketName(line);
         } else {
-            ParseRecordLine(line, recordKindOf(kind), view);
-            entry.identity = view.id;
-            entry.name = view.name;
+            std::string_view id;
+            recordHead(line, entry.name, id);
+            entry.identity = id;
         }
         const size_t n = ++seen[entry.identity];
         if (n > 1)

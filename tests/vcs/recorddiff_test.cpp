@@ -100,3 +100,15 @@ TEST(GitSetup, AttributeLinesAreAddedOnce) {
               "skilldata*.txt diff=aethrian merge=aethrian\r\n");
     EXPECT_EQ(shellQuoted("/opt/it's here/aethrian-cli"), "'/opt/it'\\''s here/aethrian-cli'");
 }
+
+TEST(RecordIdentity, NameAndIdAsTheParserReadsThem) {
+    // Odd lines: no brackets, one TAB, a "]" before the "[": the identity parts are the parser's.
+    for (const std::string line : {"npc_begin\tw\t5\t[a]\tlevel=1\tnpc_end", "npc_begin\tw", "npc_begin]x[y]\tw\t7\t",
+                                   "  npc_begin\t\t\t[]\tnpc_end", "npc_begin\tw\t5[b]\tlevel=1"}) {
+        const RecordFile f = file(line);
+        ASSERT_EQ(f.records.size(), 1u) << line;
+        const ParsedRecord p = ParseRecordLine(line, kNpcKind);
+        EXPECT_EQ(f.records[0].identity, p.id) << line;
+        EXPECT_EQ(f.records[0].name, p.name) << line;
+    }
+}
