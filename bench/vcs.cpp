@@ -47,31 +47,41 @@ void runVcsSuite(const std::string& dir) {
     const std::string text = generateNpcData(records, 10000, 42);
     const double mb = static_cast<double>(text.size()) / 1e6;
     const std::string base = writeGenerated(dir, "npcdata_base.txt", text);
-    const std::string ours = writeGenerated(dir, "npcdata_ours.txt", edited(text, "acquire_exp_rate=", 10));
-    const std::string theirs = writeGenerated(dir, "npcdata_theirs.txt", edited(text, "acquire_sp=", 15));
+    const std::string ours =
+        writeGenerated(dir, "npcdata_ours.txt", edited(text, "acquire_exp_rate=", 10));
+    const std::string theirs =
+        writeGenerated(dir, "npcdata_theirs.txt", edited(text, "acquire_sp=", 15));
     const std::string out = dir + "/npcdata_merged.txt";
     const double floorOne = floorMs(base);
     const double floorTwo = floorOne + floorMs(ours);
     const double write = measure([&] { writeFileAtomic(out, readFileBytes(base)); }).ms -
-                         measure([&] { volatile auto n = readFileBytes(base).size(); (void)n; }).ms;
+                         measure([&] {
+                             volatile auto n = readFileBytes(base).size();
+                             (void)n;
+                         }).ms;
     const double floorThree = floorTwo + floorMs(theirs) + write;
 
     printRow("floor: read + decode npcdata", records, mb, Measurement{floorOne, 0}, floorOne);
     printRow("textconv npcdata (to a counting sink)", records, mb, measure([&] {
-        size_t bytes = 0;
-        writeTextconv(readRecordFile(base), [&](std::string_view chunk) { bytes += chunk.size(); });
-        volatile size_t keep = bytes;
-        (void)keep;
-    }), floorOne);
-    printRow("floor: read + decode two npcdata", records, 2 * mb, Measurement{floorTwo, 0}, floorTwo);
+                 size_t bytes = 0;
+                 writeTextconv(readRecordFile(base),
+                               [&](std::string_view chunk) { bytes += chunk.size(); });
+                 volatile size_t keep = bytes;
+                 (void)keep;
+             }),
+             floorOne);
+    printRow("floor: read + decode two npcdata", records, 2 * mb, Measurement{floorTwo, 0},
+             floorTwo);
     printRow("diff npcdata (2,000 records changed)", records, 2 * mb, measure([&] {
-        volatile bool differ = diffRecordFiles(readRecordFile(base), readRecordFile(ours)).differ;
-        (void)differ;
-    }), floorTwo);
-    printRow("floor: read + decode three, write one", records, 3 * mb, Measurement{floorThree, 0}, floorThree);
-    printRow("merge npcdata (3,333 records changed)", records, 3 * mb, measure([&] {
-        mergeFiles(base, ours, theirs, out, ',');
-    }), floorThree);
+                 volatile bool differ =
+                     diffRecordFiles(readRecordFile(base), readRecordFile(ours)).differ;
+                 (void)differ;
+             }),
+             floorTwo);
+    printRow("floor: read + decode three, write one", records, 3 * mb, Measurement{floorThree, 0},
+             floorThree);
+    printRow("merge npcdata (3,333 records changed)", records, 3 * mb,
+             measure([&] { mergeFiles(base, ours, theirs, out, ','); }), floorThree);
 }
 
 } // namespace aethrian::bench

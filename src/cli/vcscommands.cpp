@@ -15,8 +15,7 @@ namespace {
 
 // diff and merge answer 0 or 1 for their result, as diff(1) and git's drivers do, so every
 // failure, an expected problem included, is 2.
-template <class Fn>
-int withTroubleAsTwo(Fn&& fn) {
+template <class Fn> int withTroubleAsTwo(Fn&& fn) {
     try {
         return fn();
     } catch (const ExpectedProblem& e) {
@@ -37,7 +36,9 @@ int runTextconv(Context& ctx, const std::vector<std::string>& argv) {
     Args args(argv, {});
     args.expectPositional(1, 1, "textconv FILE");
     const RecordFile file = readRecordFile(args.positional()[0]);
-    writeTextconv(file, [&](std::string_view chunk) { ctx.out.write(chunk.data(), static_cast<long>(chunk.size())); });
+    writeTextconv(file, [&](std::string_view chunk) {
+        ctx.out.write(chunk.data(), static_cast<long>(chunk.size()));
+    });
     return 0;
 }
 
@@ -63,7 +64,8 @@ int runDiff(Context& ctx, const std::vector<std::string>& argv) {
         const RecordFile newFile = indexRecordFile(std::move(newLines), kind);
         const DiffReport report = diffRecordFiles(oldFile, newFile);
         if (gitForm && report.differ)
-            ctx.out << "--- a/" << words[0] << "\n+++ b/" << (words.size() == 9 ? words[7] : words[0]) << '\n';
+            ctx.out << "--- a/" << words[0] << "\n+++ b/"
+                    << (words.size() == 9 ? words[7] : words[0]) << '\n';
         for (const std::string& line : report.lines)
             ctx.out << line << '\n';
         // git stops at an external diff that exits other than 0: there a difference is 0 too.

@@ -55,7 +55,8 @@ GitRun runGit(const std::vector<std::string>& args) {
     ::close(fds[1]);
     if (rc != 0) {
         ::close(fds[0]);
-        throw OperationError(std::string("Cannot run git: ") + std::strerror(rc) + ". Is git installed?");
+        throw OperationError(std::string("Cannot run git: ") + std::strerror(rc) +
+                             ". Is git installed?");
     }
     GitRun run;
     char buf[4096];
@@ -133,7 +134,8 @@ std::vector<std::string> setupGit(const std::string& program, bool global) {
         throw ExpectedProblem("Not inside a git work tree: run git setup in one, or use --global");
     if (top.status == 0) {
         const std::string path = withoutFinalNewline(top.output) + "/.gitattributes";
-        const std::string existing = fileExists(path) ? decodeText(readFileBytes(path)).text : std::string();
+        const std::string existing =
+            fileExists(path) ? decodeText(readFileBytes(path)).text : std::string();
         std::vector<std::string> added;
         const std::string text = withAttributeLines(existing, added);
         if (!added.empty())
@@ -154,7 +156,8 @@ std::vector<std::string> setupGit(const std::string& program, bool global) {
         }
         const GitRun set = runGit({"config", scope, key, value});
         if (set.status != 0)
-            throw OperationError("git config " + scope + " " + key + " failed: " + withoutFinalNewline(set.output));
+            throw OperationError("git config " + scope + " " + key +
+                                 " failed: " + withoutFinalNewline(set.output));
         report.push_back("git config " + scope + " " + key + " = " + value);
     }
     return report;

@@ -7,7 +7,8 @@
 namespace aethrian {
 
 // The files git hands to the record-aware drivers.
-inline constexpr std::string_view kRecordFilePatterns[] = {"npcdata*.txt", "itemdata*.txt", "skilldata*.txt"};
+inline constexpr std::string_view kRecordFilePatterns[] = {"npcdata*.txt", "itemdata*.txt",
+                                                           "skilldata*.txt"};
 
 // `existing` (a .gitattributes text) with a "<pattern> diff=aethrian merge=aethrian" line added
 // for every pattern that lacks one; the lines added go to `added`. Nothing added: the text as it

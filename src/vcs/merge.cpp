@@ -30,7 +30,8 @@ std::vector<size_t> inverse(const std::vector<size_t>& pairs, size_t baseCount) 
 }
 
 // The base positions of a side's records that both sides kept, in the side's order.
-std::vector<size_t> keptOrder(const std::vector<size_t>& pairs, const std::vector<size_t>& otherOfBase) {
+std::vector<size_t> keptOrder(const std::vector<size_t>& pairs,
+                              const std::vector<size_t>& otherOfBase) {
     std::vector<size_t> order;
     for (size_t b : pairs) {
         if (b != npos && otherOfBase[b] != npos)
@@ -56,7 +57,9 @@ std::vector<std::string_view> otherLines(const RecordFile& f) {
     return out;
 }
 
-std::string shown(const Value& v) { return v ? std::string(*v) : std::string("(none)"); }
+std::string shown(const Value& v) {
+    return v ? std::string(*v) : std::string("(none)");
+}
 
 std::string marked(std::string_view ours, std::string_view theirs) {
     std::string s = "(";
@@ -65,7 +68,7 @@ std::string marked(std::string_view ours, std::string_view theirs) {
 }
 
 class Merger {
-public:
+  public:
     Merger(const RecordFile& base, const RecordFile& ours, const RecordFile& theirs, char divider)
         : b_(base), o_(ours), t_(theirs), divider_(divider), kind_(ours.kind) {}
 
@@ -79,10 +82,12 @@ public:
         const bool oursFirst = !(ascending(oOrder) && !ascending(tOrder));
         if (!ascending(oOrder) && !ascending(tOrder) && oOrder != tOrder)
             result_.conflicts.push_back("CONFLICT record order changed on both sides: ours kept");
-        const std::vector<std::string_view> bo = otherLines(b_), oo = otherLines(o_), to = otherLines(t_);
+        const std::vector<std::string_view> bo = otherLines(b_), oo = otherLines(o_),
+                                            to = otherLines(t_);
         if (oursFirst ? (to != bo && to != oo) : (oo != bo && oo != to))
-            result_.conflicts.push_back(std::string("CONFLICT lines outside records changed on ") +
-                                        (oursFirst ? "their side: ours kept" : "our side: theirs kept"));
+            result_.conflicts.push_back(
+                std::string("CONFLICT lines outside records changed on ") +
+                (oursFirst ? "their side: ours kept" : "our side: theirs kept"));
         if (oursFirst)
             walk(o_, oToB, t_, tToB, true);
         else
@@ -90,11 +95,11 @@ public:
         return std::move(result_);
     }
 
-private:
+  private:
     // The first side's lines in order, then the base records only the second side kept, then
     // the second side's new records.
-    void walk(const RecordFile& first, const std::vector<size_t>& firstToB, const RecordFile& second,
-              const std::vector<size_t>& secondToB, bool firstIsOurs) {
+    void walk(const RecordFile& first, const std::vector<size_t>& firstToB,
+              const RecordFile& second, const std::vector<size_t>& secondToB, bool firstIsOurs) {
         const std::vector<size_t>& bToFirst = firstIsOurs ? bToO_ : bToT_;
         const std::vector<size_t>& bToSecond = firstIsOurs ? bToT_ : bToO_;
         // Records both sides added under one identity merge with each other.
@@ -122,7 +127,8 @@ private:
                 continue;
             }
             size_t si = npos;
-            if (const auto it = secondAdded.find(first.records[r].identity); it != secondAdded.end()) {
+            if (const auto it = secondAdded.find(first.records[r].identity);
+                it != secondAdded.end()) {
                 si = it->second;
                 secondUsed[si] = true;
             }
@@ -182,8 +188,8 @@ private:
             return std::string(merged.value_or(""));
         }
         present = true;
-        result_.conflicts.push_back(conflictLead(label, cell) + "base " + shown(b) + ", ours " + shown(o) +
-                                    ", theirs " + shown(t));
+        result_.conflicts.push_back(conflictLead(label, cell) + "base " + shown(b) + ", ours " +
+                                    shown(o) + ", theirs " + shown(t));
         return marked(o.value_or(""), t.value_or(""));
     }
 
@@ -205,7 +211,8 @@ private:
     }
 
     std::vector<Cell> mergeFields(const std::string& label, const std::vector<FieldView>& b,
-                                  const std::vector<FieldView>& o, const std::vector<FieldView>& t) {
+                                  const std::vector<FieldView>& o,
+                                  const std::vector<FieldView>& t) {
         const std::vector<std::string> kb = fieldKeys(b), ko = fieldKeys(o), kt = fieldKeys(t);
         std::unordered_map<std::string_view, size_t> ib, it;
         for (size_t i = 0; i < kb.size(); ++i)
@@ -223,8 +230,8 @@ private:
         for (size_t i = 0; i < ko.size(); ++i) {
             io.emplace(ko[i], i);
             bool present = true;
-            std::string v = merge3(label, o[i].key, valueIn(ib, b, ko[i]), o[i].value, valueIn(it, t, ko[i]),
-                                   present);
+            std::string v = merge3(label, o[i].key, valueIn(ib, b, ko[i]), o[i].value,
+                                   valueIn(it, t, ko[i]), present);
             if (!present)
                 continue;
             if (const auto f = it.find(ko[i]); f != it.end())
@@ -242,7 +249,8 @@ private:
             if (io.count(kt[i]))
                 continue; // OURS has it, and the merge dropped it
             bool present = true;
-            std::string v = merge3(label, t[i].key, valueIn(ib, b, kt[i]), Value(), t[i].value, present);
+            std::string v =
+                merge3(label, t[i].key, valueIn(ib, b, kt[i]), Value(), t[i].value, present);
             if (present)
                 inserts.push_back({anchor, {std::string(t[i].key), std::move(v)}});
         }
@@ -308,7 +316,8 @@ private:
         table.setCell(1, 1, head[0]);
         table.setCell(1, 2, head[1]);
         table.setCell(1, 3, head[2]);
-        return WriteRecordLine(table, 1, kind_ == RecordFileKind::Item ? kItemKind : kNpcKind, divider_);
+        return WriteRecordLine(table, 1, kind_ == RecordFileKind::Item ? kItemKind : kNpcKind,
+                               divider_);
     }
 
     const RecordFile& b_;
@@ -326,22 +335,26 @@ std::string readBytesOrEmpty(const std::string& path) {
 
 } // namespace
 
-MergeResult mergeRecordFiles(const RecordFile& base, const RecordFile& ours, const RecordFile& theirs,
-                             char divider) {
+MergeResult mergeRecordFiles(const RecordFile& base, const RecordFile& ours,
+                             const RecordFile& theirs, char divider) {
     return Merger(base, ours, theirs, divider).run();
 }
 
 std::vector<std::string> mergeFiles(const std::string& base, const std::string& ours,
-                                    const std::string& theirs, const std::string& out, char divider) {
-    TextLines lines[3] = {readRecordFileLines(base), readRecordFileLines(ours), readRecordFileLines(theirs)};
+                                    const std::string& theirs, const std::string& out,
+                                    char divider) {
+    TextLines lines[3] = {readRecordFileLines(base), readRecordFileLines(ours),
+                          readRecordFileLines(theirs)};
     const RecordFileKind kind =
         commonKind({&lines[0], &lines[1], &lines[2]}, {"BASE", "OURS", "THEIRS"});
     if (kind == RecordFileKind::Other) {
         const bool oursChanged = lines[1].text() != lines[0].text();
-        const bool theirsChanged = lines[2].text() != lines[0].text() && lines[2].text() != lines[1].text();
+        const bool theirsChanged =
+            lines[2].text() != lines[0].text() && lines[2].text() != lines[1].text();
         std::vector<std::string> conflicts;
         if (oursChanged && theirsChanged)
-            conflicts.push_back("CONFLICT the files hold no records and both sides changed them: ours kept");
+            conflicts.push_back(
+                "CONFLICT the files hold no records and both sides changed them: ours kept");
         writeFileAtomic(out, readBytesOrEmpty(!oursChanged && theirsChanged ? theirs : ours));
         return conflicts;
     }

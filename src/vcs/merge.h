@@ -22,13 +22,14 @@ struct MergeResult {
     std::string text; // UTF-8, every line followed by CR LF
     std::vector<std::string> conflicts;
 };
-MergeResult mergeRecordFiles(const RecordFile& base, const RecordFile& ours, const RecordFile& theirs,
-                             char divider);
+MergeResult mergeRecordFiles(const RecordFile& base, const RecordFile& ours,
+                             const RecordFile& theirs, char divider);
 
 // Reads the three files, merges them and writes `out` atomically as Save as writes (UTF-16LE
 // with mark, CR LF). Files without records merge as whole files: a side that changed wins, both
 // changed is a conflict and OURS stays. Returns the conflicts.
 std::vector<std::string> mergeFiles(const std::string& base, const std::string& ours,
-                                    const std::string& theirs, const std::string& out, char divider);
+                                    const std::string& theirs, const std::string& out,
+                                    char divider);
 
 } // namespace aethrian

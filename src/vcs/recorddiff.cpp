@@ -17,7 +17,9 @@ std::string joined(std::initializer_list<std::string_view> parts) {
     return s;
 }
 
-bool isDropList(std::string_view v) { return v.starts_with('{') && v.find('[') != std::string_view::npos; }
+bool isDropList(std::string_view v) {
+    return v.starts_with('{') && v.find('[') != std::string_view::npos;
+}
 
 // A list's text outside its entries ("{[" up to the next "}", a run of entries joined by ";"
 // counting as one): group chances and the groups' layout. When it is the same in both lists,
@@ -87,7 +89,8 @@ void diffDropEntries(std::string_view key, std::string_view oldValue, std::strin
     }
 }
 
-void diffCells(const RecordCells& a, const RecordCells& b, bool withHead, std::vector<std::string>& out) {
+void diffCells(const RecordCells& a, const RecordCells& b, bool withHead,
+               std::vector<std::string>& out) {
     const auto cell = [&](std::string_view key, std::string_view x, std::string_view y) {
         if (x != y)
             out.push_back(joined({"  ", key, ": ", x, " -> ", y}));
@@ -160,7 +163,8 @@ void diffFieldValue(std::string_view key, std::string_view oldValue, std::string
                     std::vector<std::string>& out) {
     if (oldValue == newValue)
         return;
-    if (isDropList(oldValue) && isDropList(newValue) && listSkeleton(oldValue) == listSkeleton(newValue)) {
+    if (isDropList(oldValue) && isDropList(newValue) &&
+        listSkeleton(oldValue) == listSkeleton(newValue)) {
         const size_t before = out.size();
         diffDropEntries(key, oldValue, newValue, out);
         if (out.size() > before)
@@ -183,7 +187,8 @@ DiffReport diffRecordFiles(const RecordFile& oldFile, const RecordFile& newFile)
         const RecordEntry& o = oldFile.records[i];
         if (partner[i] == RecordFile::npos) {
             ++removed;
-            report.lines.push_back(lines ? "- " + std::string(oldFile.lineOf(o)) : "removed " + oldFile.label(o));
+            report.lines.push_back(lines ? "- " + std::string(oldFile.lineOf(o))
+                                         : "removed " + oldFile.label(o));
             continue;
         }
         const RecordEntry& n = newFile.records[partner[i]];
@@ -198,8 +203,9 @@ DiffReport diffRecordFiles(const RecordFile& oldFile, const RecordFile& newFile)
         // Lines can differ where no cell shows it: the same fields in another order (which the
         // loaders read by position) or text beyond the end marker.
         if (cells.empty())
-            cells.push_back(fieldKeys(ca.fields) != fieldKeys(cb.fields) ? "  field order changed"
-                                                                         : "  text outside the fields changed");
+            cells.push_back(fieldKeys(ca.fields) != fieldKeys(cb.fields)
+                                ? "  field order changed"
+                                : "  text outside the fields changed");
         ++changed;
         const std::string la = oldFile.label(o), lb = newFile.label(n);
         report.lines.push_back("changed " + (la == lb ? lb : la + " -> " + lb));
@@ -211,12 +217,13 @@ DiffReport diffRecordFiles(const RecordFile& oldFile, const RecordFile& newFile)
             continue;
         ++added;
         const RecordEntry& n = newFile.records[i];
-        report.lines.push_back(lines ? "+ " + std::string(newFile.lineOf(n)) : "added " + newFile.label(n));
+        report.lines.push_back(lines ? "+ " + std::string(newFile.lineOf(n))
+                                     : "added " + newFile.label(n));
     }
     report.differ = changed + added + removed > 0;
     if (report.differ)
-        report.lines.push_back(lines ? std::to_string(added) + " added, " + std::to_string(removed) +
-                                           " removed lines"
+        report.lines.push_back(lines ? std::to_string(added) + " added, " +
+                                           std::to_string(removed) + " removed lines"
                                      : countLine(changed, added, removed, "records"));
     return report;
 }

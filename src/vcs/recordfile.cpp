@@ -166,7 +166,9 @@ TextLines readRecordFileLines(const std::string& path) {
     return ReadRecordLines(path);
 }
 
-RecordFile readRecordFile(const std::string& path) { return indexRecordFile(readRecordFileLines(path)); }
+RecordFile readRecordFile(const std::string& path) {
+    return indexRecordFile(readRecordFileLines(path));
+}
 
 RecordFileKind commonKind(const std::vector<const TextLines*>& files,
                           const std::vector<std::string>& names) {
@@ -177,8 +179,9 @@ RecordFileKind commonKind(const std::vector<const TextLines*>& files,
         if (k == RecordFileKind::Other)
             continue;
         if (kind != RecordFileKind::Other && k != kind)
-            throw ExpectedProblem(names[first] + " holds " + std::string(kindWord(kind)) + " records, " +
-                                  names[i] + " " + std::string(kindWord(k)) + " records");
+            throw ExpectedProblem(names[first] + " holds " + std::string(kindWord(kind)) +
+                                  " records, " + names[i] + " " + std::string(kindWord(k)) +
+                                  " records");
         if (kind == RecordFileKind::Other) {
             kind = k;
             first = i;

@@ -6,7 +6,9 @@ using namespace aethrian;
 
 namespace {
 
-RecordFile file(const std::string& text) { return indexRecordFile(splitRecordLines(text)); }
+RecordFile file(const std::string& text) {
+    return indexRecordFile(splitRecordLines(text));
+}
 
 std::string npc(const std::string& id, const std::string& name, const std::string& exp,
                 const std::string& sp, const std::string& type = "warrior") {
@@ -55,18 +57,20 @@ TEST(RecordMerge, RecordsOnlyOneSideChangedKeepTheirLinesAsTheyWere) {
 
 TEST(RecordMerge, AddsOnBothSidesKeepTheirsAfterOurs) {
     const std::string a = npc("1", "a", "1", "1");
-    const MergeResult r =
-        merge(lines({a}), lines({a, npc("10", "x", "1", "1")}), lines({npc("20", "y", "1", "1"), a}));
+    const MergeResult r = merge(lines({a}), lines({a, npc("10", "x", "1", "1")}),
+                                lines({npc("20", "y", "1", "1"), a}));
     EXPECT_EQ(joined(r.conflicts), "");
     EXPECT_EQ(r.text, lines({a, npc("10", "x", "1", "1"), npc("20", "y", "1", "1")}));
 }
 
 TEST(RecordMerge, TheSameRecordAddedOnBothSidesMergesCellByCell) {
     const std::string a = npc("1", "a", "1", "1");
-    const MergeResult same = merge(lines({a}), lines({a, npc("9", "n", "2", "2")}), lines({a, npc("9", "n", "2", "2")}));
+    const MergeResult same =
+        merge(lines({a}), lines({a, npc("9", "n", "2", "2")}), lines({a, npc("9", "n", "2", "2")}));
     EXPECT_EQ(joined(same.conflicts), "");
     EXPECT_EQ(same.text, lines({a, npc("9", "n", "2", "2")}));
-    const MergeResult differ = merge(lines({a}), lines({a, npc("9", "n", "2", "2")}), lines({a, npc("9", "n", "3", "2")}));
+    const MergeResult differ =
+        merge(lines({a}), lines({a, npc("9", "n", "2", "2")}), lines({a, npc("9", "n", "3", "2")}));
     EXPECT_EQ(joined(differ.conflicts),
               "CONFLICT npc 9 [n] acquire_exp_rate: base (none), ours 2, theirs 3\n");
     EXPECT_EQ(differ.text, lines({a, npc("9", "n", "(2 <> 3)", "2")}));
@@ -74,17 +78,21 @@ TEST(RecordMerge, TheSameRecordAddedOnBothSidesMergesCellByCell) {
 
 TEST(RecordMerge, SameChangeOnBothSidesIsNoConflictDifferentChangesAreMarked) {
     const std::string base = lines({npc("1", "a", "4.2", "7")});
-    const MergeResult same = merge(base, lines({npc("1", "a", "8.4", "9")}), lines({npc("1", "a", "8.4", "7")}));
+    const MergeResult same =
+        merge(base, lines({npc("1", "a", "8.4", "9")}), lines({npc("1", "a", "8.4", "7")}));
     EXPECT_EQ(joined(same.conflicts), "");
     EXPECT_EQ(same.text, lines({npc("1", "a", "8.4", "9")}));
 
-    const MergeResult r = merge(base, lines({npc("1", "a", "8.4", "9", "boss")}), lines({npc("1", "a", "12.6", "7")}));
-    EXPECT_EQ(joined(r.conflicts), "CONFLICT npc 1 [a] acquire_exp_rate: base 4.2, ours 8.4, theirs 12.6\n");
+    const MergeResult r = merge(base, lines({npc("1", "a", "8.4", "9", "boss")}),
+                                lines({npc("1", "a", "12.6", "7")}));
+    EXPECT_EQ(joined(r.conflicts),
+              "CONFLICT npc 1 [a] acquire_exp_rate: base 4.2, ours 8.4, theirs 12.6\n");
     EXPECT_EQ(r.text, lines({npc("1", "a", "(8.4 <> 12.6)", "9", "boss")}));
 }
 
 TEST(RecordMerge, DeletionsTakeEffectUnlessTheOtherSideChangedTheRecord) {
-    const std::string a = npc("1", "a", "1", "1"), b = npc("2", "b", "1", "1"), c = npc("3", "c", "1", "1");
+    const std::string a = npc("1", "a", "1", "1"), b = npc("2", "b", "1", "1"),
+                      c = npc("3", "c", "1", "1");
     const MergeResult clean = merge(lines({a, b, c}), lines({a, c}), lines({a, b}));
     EXPECT_EQ(joined(clean.conflicts), "");
     EXPECT_EQ(clean.text, lines({a}));
@@ -100,11 +108,14 @@ TEST(RecordMerge, DeletionsTakeEffectUnlessTheOtherSideChangedTheRecord) {
 }
 
 TEST(RecordMerge, RepeatedIdsPairByOccurrence) {
-    const std::string base = lines({npc("7", "x", "1", "1"), npc("7", "y", "2", "2"), npc("7", "z", "3", "3")});
-    const MergeResult r = merge(base, lines({npc("7", "x", "1", "1"), npc("7", "y", "20", "2"), npc("7", "z", "3", "3")}),
-                                lines({npc("7", "x", "1", "1"), npc("7", "y", "2", "2"), npc("7", "z", "3", "30")}));
+    const std::string base =
+        lines({npc("7", "x", "1", "1"), npc("7", "y", "2", "2"), npc("7", "z", "3", "3")});
+    const MergeResult r = merge(
+        base, lines({npc("7", "x", "1", "1"), npc("7", "y", "20", "2"), npc("7", "z", "3", "3")}),
+        lines({npc("7", "x", "1", "1"), npc("7", "y", "2", "2"), npc("7", "z", "3", "30")}));
     EXPECT_EQ(joined(r.conflicts), "");
-    EXPECT_EQ(r.text, lines({npc("7", "x", "1", "1"), npc("7", "y", "20", "2"), npc("7", "z", "3", "30")}));
+    EXPECT_EQ(r.text,
+              lines({npc("7", "x", "1", "1"), npc("7", "y", "20", "2"), npc("7", "z", "3", "30")}));
 }
 
 TEST(RecordMerge, ManyRecordsOfOneIdStayInOrder) {
@@ -149,8 +160,9 @@ TEST(RecordMerge, SkillsAreIdentifiedBySkillIdAndLevel) {
                " \toperate_type = " + op + " \tmp_consume2 = " + mp + " \tskill_end";
     };
     const std::string base = lines({skill("3", "1", "11", "A1"), skill("3", "2", "12", "A1")});
-    const MergeResult r = merge(base, lines({skill("3", "1", "11", "A1"), skill("3", "2", "13", "A1")}),
-                                lines({skill("3", "1", "11", "A1"), skill("3", "2", "12", "P")}));
+    const MergeResult r =
+        merge(base, lines({skill("3", "1", "11", "A1"), skill("3", "2", "13", "A1")}),
+              lines({skill("3", "1", "11", "A1"), skill("3", "2", "12", "P")}));
     EXPECT_EQ(joined(r.conflicts), "");
     EXPECT_EQ(r.text, lines({skill("3", "1", "11", "A1"), skill("3", "2", "13", "P")}));
 }
@@ -160,6 +172,7 @@ TEST(RecordMerge, LinesOutsideRecordsChangedOnTheirSideAreNamed) {
     const MergeResult kept = merge("// head\n" + a, "// head\n" + a, "// head\n" + a);
     EXPECT_EQ(kept.text, lines({"// head", a}));
     const MergeResult r = merge("// head\n" + a, "// head\n" + a, "// new head\n" + a);
-    EXPECT_EQ(joined(r.conflicts), "CONFLICT lines outside records changed on their side: ours kept\n");
+    EXPECT_EQ(joined(r.conflicts),
+              "CONFLICT lines outside records changed on their side: ours kept\n");
     EXPECT_EQ(r.text, lines({"// head", a}));
 }
