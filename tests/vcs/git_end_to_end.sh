@@ -15,14 +15,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 git init -q -b main
 git config user.name "Test Operator"
 git config user.email "operator@example.invalid"
-"$CLI" git setup >setup1.out
-grep -q "added npcdata\*.txt diff=aethrian merge=aethrian" setup1.out || fail "setup did not add the attributes"
+"$CLI" git setup >"$work/setup1.out"
+grep -q "added npcdata\*.txt diff=aethrian merge=aethrian" "$work/setup1.out" || fail "setup did not add the attributes"
 [ "$(git config merge.aethrian.driver)" = "'$CLI' merge %O %A %B -o %A --name %P" ] || fail "merge driver: $(git config merge.aethrian.driver)"
-cp .gitattributes attributes.before
-"$CLI" git setup >setup2.out
-cmp -s .gitattributes attributes.before || fail "a second setup changed .gitattributes"
-grep -qv "already" setup2.out && fail "a second setup changed something: $(cat setup2.out)"
-rm setup1.out setup2.out attributes.before
+cp .gitattributes "$work/attributes.before"
+"$CLI" git setup >"$work/setup2.out"
+cmp -s .gitattributes "$work/attributes.before" || fail "a second setup changed .gitattributes"
+grep -qv "already" "$work/setup2.out" && fail "a second setup changed something: $(cat "$work/setup2.out")"
 
 # The base: the example npcdata as the editor saves it.
 "$CLI" convert npc "$EXAMPLES/npcdata.txt" -o npcdata.txt
@@ -31,12 +30,14 @@ git commit -qm base
 
 # A one-field change shows as that field's old and new line, nothing else.
 "$CLI" change npcdata.txt --column acquire_exp_rate --row 1 --multiply 2 -o npcdata.txt >/dev/null
-git diff -U0 npcdata.txt | grep -E '^[-+][^-+]' >diff.out
-printf '%s\n' '-npc 20001 [orc_grunt] acquire_exp_rate=4.2' '+npc 20001 [orc_grunt] acquire_exp_rate=8.4' >diff.expected
-diff -u diff.expected diff.out || fail "git diff of a one-field change"
+git diff -U0 npcdata.txt | grep -E '^[-+][^-+]' >"$work/diff.out"
+printf '%s\n' '-npc 20001 [orc_grunt] acquire_exp_rate=4.2' '+npc 20001 [orc_grunt] acquire_exp_rate=8.4' >"$work/diff.expected"
+diff -u "$work/diff.expected" "$work/diff.out" || fail "git diff of a one-field change"
 # The record-level report as git's external diff.
-GIT_EXTERNAL_DIFF="$CLI diff" git diff --ext-diff npcdata.txt | grep -q "acquire_exp_rate: 4.2 -> 8.4" ||
-  fail "external diff"
+# (Outputs go to files before grep -q reads them: with pipefail an early grep exit would fail the
+# writer.)
+GIT_EXTERNAL_DIFF="$CLI diff" git diff --ext-diff npcdata.txt >"$work/ext.out"
+grep -q "acquire_exp_rate: 4.2 -> 8.4" "$work/ext.out" || fail "external diff: $(cat "$work/ext.out")"
 git checkout -q npcdata.txt
 
 # Two branches, different fields of the same NPC: a clean merge, byte for byte what the editor
@@ -60,11 +61,12 @@ git checkout -q -b theirs main
 "$CLI" change npcdata.txt --column acquire_exp_rate --row 1 --multiply 3 -o npcdata.txt >/dev/null
 git commit -qam "exp x3"
 git checkout -q ours
-if git merge --no-edit theirs >merge.out 2>&1; then fail "the conflicting merge succeeded"; fi
-grep -q "npcdata.txt: CONFLICT npc 20001 \[orc_grunt\] acquire_exp_rate: base 4.2, ours 8.4, theirs 12.6" merge.out ||
-  fail "conflict not named: $(cat merge.out)"
+if git merge --no-edit theirs >"$work/merge.out" 2>&1; then fail "the conflicting merge succeeded"; fi
+grep -q "npcdata.txt: CONFLICT npc 20001 \[orc_grunt\] acquire_exp_rate: base 4.2, ours 8.4, theirs 12.6" "$work/merge.out" ||
+  fail "conflict not named: $(cat "$work/merge.out")"
 [ "$(git diff --name-only --diff-filter=U)" = "npcdata.txt" ] || fail "npcdata.txt is not marked conflicted"
-"$CLI" textconv npcdata.txt | grep -qx "npc 20001 \[orc_grunt\] acquire_exp_rate=(8.4 <> 12.6)" ||
+"$CLI" textconv npcdata.txt >"$work/textconv.out"
+grep -qx "npc 20001 \[orc_grunt\] acquire_exp_rate=(8.4 <> 12.6)" "$work/textconv.out" ||
   fail "the conflicting cell is not marked"
 git merge --abort
 
