@@ -6,6 +6,7 @@ void runRatesSuite(const std::string& dir);
 void runEditingSuite(const std::string& dir);
 void runChecksSuite(const std::string& dir);
 void runGeneratorsSuite(const std::string& dir);
+void runVcsSuite(const std::string& dir);
 
 // Each subsystem's suite is declared and called here.
 void runExtraSuites(const std::string& dir) {
@@ -13,6 +14,7 @@ void runExtraSuites(const std::string& dir) {
     runEditingSuite(dir);
     runChecksSuite(dir);
     runGeneratorsSuite(dir);
+    runVcsSuite(dir);
 }
 
 } // namespace aethrian::bench

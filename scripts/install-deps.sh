@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth
   clang libclang-rt-14-dev
+  git
 )
 
 missing=()

@@ -28,6 +28,10 @@ int runExportPhp(Context& ctx, const std::vector<std::string>& args);
 int runDuals(Context& ctx, const std::vector<std::string>& args);
 int runSkillsSort(Context& ctx, const std::vector<std::string>& args);
 int runSkillsFind(Context& ctx, const std::vector<std::string>& args);
+int runTextconv(Context& ctx, const std::vector<std::string>& args);
+int runDiff(Context& ctx, const std::vector<std::string>& args);
+int runMerge(Context& ctx, const std::vector<std::string>& args);
+int runGitSetup(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -62,6 +66,10 @@ const std::vector<Command>& commands() {
         {"skills sort", runSkillsSort, "skills sort skilldata|skillname FILE -o OUT"},
         {"skills find", runSkillsFind, "skills find pch|grp|name SKILLDATA OTHER"},
         {"duals", runDuals, "duals ITEMDATA --main R --second R --id NEWID [--grade G] [--ss N] [--sps N] -o OUT"},
+        {"textconv", runTextconv, "textconv FILE"},
+        {"diff", runDiff, "diff OLD NEW"},
+        {"merge", runMerge, "merge BASE OURS THEIRS -o OUT [--name PATH]"},
+        {"git setup", runGitSetup, "git setup [--global]"},
     };
     return all;
 }

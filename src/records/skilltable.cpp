@@ -11,12 +11,16 @@ namespace {
 
 constexpr size_t kFirstField = 2;
 
-struct SkillToken {
-    std::string_view key;
-    std::string_view value;
-};
+std::string_view bracketName(std::string_view line) {
+    const size_t open = line.find('[');
+    const size_t close = line.find(']');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
 
-// The key=value tokens after "skill_begin" up to "skill_end" (or the line's end).
+} // namespace
+
 std::vector<SkillToken> skillTokens(std::string_view line) {
     std::vector<SkillToken> out;
     size_t pos = line.find(kSkillBegin);
@@ -41,16 +45,6 @@ std::vector<SkillToken> skillTokens(std::string_view line) {
     }
     return out;
 }
-
-std::string_view bracketName(std::string_view line) {
-    const size_t open = line.find('[');
-    const size_t close = line.find(']');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
-        return {};
-    return line.substr(open + 1, close - open - 1);
-}
-
-} // namespace
 
 LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* observer) {
     LoadReport report;
@@ -107,15 +101,7 @@ std::string EncodeSkillTable(const Table& table, Progress* progress) {
     BusyCaption busy;
     RefreshCounter counter(kSaveRefreshInterval);
     for (size_t r = 1; r < table.rowCount(); ++r) {
-        utf8 += kSkillBegin;
-        utf8 += '\t';
-        for (size_t c = kFirstField; c < table.colCount(); ++c) {
-            utf8 += table.cell(0, c);
-            utf8 += '=';
-            utf8 += table.cell(r, c);
-            utf8 += '\t';
-        }
-        utf8 += kSkillEnd;
+        composeSkillLine(table, r, [&](std::string_view token) { utf8 += token; });
         utf8 += "\r\n";
         if (counter.tick() && progress)
             progress->caption(busy.advance());

@@ -12,6 +12,30 @@ inline constexpr const char* kSkillBegin = "skill_begin";
 inline constexpr const char* kSkillEnd = "skill_end";
 inline constexpr const char* kSkillMissingFile = "SKILLData files doesn't exists...";
 
+struct SkillToken {
+    std::string_view key;
+    std::string_view value;
+};
+
+// The key=value tokens after "skill_begin" up to "skill_end" (or the line's end), empty tokens
+// skipped; a token without "=" is all key.
+std::vector<SkillToken> skillTokens(std::string_view line);
+
+// Hands the tokens of a row's skill line to `put`: "skill_begin", TAB, every column's key "="
+// value TAB from column 2 on, "skill_end". Cells are written as they are.
+template <class Put>
+void composeSkillLine(const Table& table, size_t row, Put&& put) {
+    put(kSkillBegin);
+    put("\t");
+    for (size_t c = 2; c < table.colCount(); ++c) {
+        put(table.cell(0, c));
+        put("=");
+        put(table.cell(row, c));
+        put("\t");
+    }
+    put(kSkillEnd);
+}
+
 LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* observer = nullptr);
 // Replaces `table` only once the whole file has been read.
 LoadReport LoadSkillTableFile(const std::string& path, Table& table, LoadObserver* observer = nullptr);

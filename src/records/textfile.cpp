@@ -269,11 +269,24 @@ void appendUtf16LE(std::string& out, std::string_view utf8) {
 }
 
 std::string encodeUtf16LE(std::string_view utf8, bool withBom) {
-    std::string out;
-    out.reserve(utf8.size() * 2 + 2);
-    if (withBom)
-        out += "\xFF\xFE";
-    appendUtf16LE(out, utf8);
+    // The ASCII run at the start, nearly all of a record file, is written straight into a buffer
+    // of its final size (two appends per character cost as much as decoding); the first other
+    // character hands the rest to the general path.
+    size_t ascii = 0;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
+        ++ascii;
+    std::string out((withBom ? 2 : 0) + 2 * ascii, '\0');
+    char* w = out.data();
+    if (withBom) {
+        *w++ = '\xFF';
+        *w++ = '\xFE';
+    }
+    for (size_t i = 0; i < ascii; ++i, w += 2)
+        *w = utf8[i];
+    if (ascii < utf8.size()) {
+        out.reserve(out.size() + 2 * (utf8.size() - ascii) + 2);
+        appendUtf16LE(out, utf8.substr(ascii));
+    }
     return out;
 }
 
