@@ -3,7 +3,7 @@
 #include "harness.h"
 #include "suites.h"
 
-#include "app/tablesort.h"
+#include "records/tablesort.h"
 #include "editing/cleanup.h"
 #include "editing/valuechange.h"
 #include "records/tableio.h"
@@ -24,12 +24,12 @@ void runEditingSuite(const std::string& dir) {
     ChangeDialog multiply;
     multiply.by = "2";
     prepareChange(multiply, ',');
-    run("value change: numeric column x2", [&] { runValueChange(table, multiply, 0, 5, ',', log); });
-    run("value change: grouped list x2", [&] { runValueChange(table, multiply, 0, 21, ',', log); });
-    run("value change: flat list x2", [&] { runValueChange(table, multiply, 0, 19, ',', log); });
-    run("sort by ID", [&] { sortTable(table, 3, npcSortRule(3), ','); });
-    run("sort by Name", [&] { sortTable(table, 1, npcSortRule(1), ','); });
-    run("find duplicates", [&] { findDuplicates(table, ',', log); });
+    run("value change: numeric column x2", [&] { applyEdit(table, runValueChange(table, multiply, 0, 5, ',', log)); });
+    run("value change: grouped list x2", [&] { applyEdit(table, runValueChange(table, multiply, 0, 21, ',', log)); });
+    run("value change: flat list x2", [&] { applyEdit(table, runValueChange(table, multiply, 0, 19, ',', log)); });
+    run("sort by ID", [&] { applyEdit(table, sortTable(table, 3, npcSortRule(3), ',')); });
+    run("sort by Name", [&] { applyEdit(table, sortTable(table, 1, npcSortRule(1), ',')); });
+    run("find duplicates", [&] { applyEdit(table, findDuplicates(table, ',', log)); });
     run("find drop number errors", [&] { findDropNumberErrors(table, ',', log); });
 }
 

@@ -1,6 +1,6 @@
 #include "app/errors.h"
 #include "app/log.h"
-#include "app/tablesort.h"
+#include "records/tablesort.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/tablecommands.h"
@@ -31,7 +31,7 @@ int runSort(Context& ctx, const std::vector<std::string>& argv) {
     const std::string out = args.required("-o");
     Table table = loadTableFile(args.positional()[0], kind);
     const size_t column = resolveColumn(table, args.required("--column"));
-    sortTable(table, column, &kind == &kNpcKind ? npcSortRule(column) : itemSortRule(column), ctx.divider);
+    applyEdit(table, sortTable(table, column, &kind == &kNpcKind ? npcSortRule(column) : itemSortRule(column), ctx.divider));
     saveTableFile(table, kind, ctx.divider, out);
     return 0;
 }
@@ -42,7 +42,7 @@ int runRound(Context& ctx, const std::vector<std::string>& argv) {
     const std::string out = args.required("-o");
     Table table = loadTableFile(args.positional()[0], kNpcKind);
     CallbackLog log = printLog(ctx);
-    roundColumn(table, resolveColumn(table, args.required("--column")), ctx.divider, log);
+    applyEdit(table, roundColumn(table, resolveColumn(table, args.required("--column")), ctx.divider, log));
     saveTableFile(table, kNpcKind, ctx.divider, out);
     return 0;
 }
@@ -53,7 +53,7 @@ int runFill(Context& ctx, const std::vector<std::string>& argv) {
     const std::string out = args.required("-o");
     const std::string text = args.required("--text");
     Table table = loadTableFile(args.positional()[0], kNpcKind);
-    fillColumn(table, resolveColumn(table, args.required("--column")), text);
+    applyEdit(table, fillColumn(table, resolveColumn(table, args.required("--column")), text));
     saveTableFile(table, kNpcKind, ctx.divider, out);
     return 0;
 }

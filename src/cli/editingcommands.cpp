@@ -58,7 +58,7 @@ int runChange(Context& ctx, const std::vector<std::string>& argv) {
     const size_t row = args.has("--row") ? resolveRow(table, args.value("--row")) : 0;
     prepareChange(dialog, ctx.divider);
     CallbackLog log = printLog(ctx);
-    runValueChange(table, dialog, row, column, ctx.divider, log);
+    applyEdit(table, runValueChange(table, dialog, row, column, ctx.divider, log));
     saveTableFile(table, kNpcKind, ctx.divider, out);
     return 0;
 }
@@ -86,14 +86,14 @@ int runAddDrop(Context& ctx, const std::vector<std::string>& argv) {
     Table table = loadTableFile(args.positional()[0], kNpcKind);
     CallbackLog log = printLog(ctx);
     if (args.has("--row")) {
-        addDropToRow(table, resolveRow(table, args.value("--row")), s, ctx.divider, log);
+        applyEdit(table, addDropToRow(table, resolveRow(table, args.value("--row")), s, ctx.divider, log));
     } else {
         const auto seed = args.has("--seed")
                               ? static_cast<std::uint32_t>(parseInt(args.value("--seed")))
                               : static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         std::mt19937 rng(seed);
         std::uniform_int_distribution<int> percent(0, 99);
-        addDropToDatabase(table, s, ctx.divider, log, [&] { return percent(rng); });
+        applyEdit(table, addDropToDatabase(table, s, ctx.divider, log, [&] { return percent(rng); }));
     }
     saveTableFile(table, kNpcKind, ctx.divider, out);
     return 0;

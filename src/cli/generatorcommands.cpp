@@ -61,7 +61,7 @@ int runDuals(Context& ctx, const std::vector<std::string>& argv) {
     values.soulshots = args.value("--ss", values.soulshots);
     values.spiritshots = args.value("--sps", values.spiritshots);
     CallbackLog log([&ctx](const std::string& line) { ctx.out << line << '\n'; });
-    addDual(table, main, second, id, values, log);
+    applyEdit(table, addDual(table, main, second, id, values, log));
     saveTableFile(table, kItemKind, ctx.divider, out);
     return 0;
 }

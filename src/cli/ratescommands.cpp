@@ -44,22 +44,16 @@ void printGrid(std::ostream& out, const CompareResult& result) {
 int runRates(Context& ctx, const std::vector<std::string>& argv) {
     Args args(argv, {});
     args.expectPositional(1, 1, "rates NPCDATA");
-    const std::string& path = args.positional()[0];
-    if (!fileExists(path))
-        throw ExpectedProblem("Error: file doesn't exists!");
-    const std::string text = ratesWorkingText(readFileBytes(path));
     std::array<std::string, 15> references;
     for (size_t i = 0; i < references.size(); ++i)
         references[i] = kRateMarks[i].referenceDefault;
+    const RatesRun run = checkRatesFile(args.positional()[0], references, ctx.divider);
     std::array<std::string, 15> results;
-    try {
-        checkRates(text, references, ctx.divider,
-                   [&](size_t i, const RateResult& r) { results[i] = r.text.value_or(results[i]); });
-    } catch (...) {
-        printRates(ctx.out, results); // what the page shows when the error ends the check
-        throw;
-    }
-    printRates(ctx.out, results);
+    for (size_t i = 0; i < results.size(); ++i)
+        results[i] = run.results[i].text.value_or("");
+    printRates(ctx.out, results); // also what the page shows when an error ended the check
+    if (run.error)
+        std::rethrow_exception(run.error);
     return 0;
 }
 
@@ -81,22 +75,10 @@ int runCompare(Context& ctx, const std::vector<std::string>& argv) {
     options.xRate = args.has("--x-rate");
     options.divider = ctx.divider;
     const std::vector<std::string>& files = args.positional();
-    if (!fileExists(files[1]))
-        throw ExpectedProblem(member->missingFileMessage);
-    // A second file that is not there makes a Watch run, without a message, as on the page.
-    const bool hasSecond = files.size() == 3 && fileExists(files[2]);
-    const TextLines first = ReadRecordLines(files[1]);
-    TextLines second;
-    if (hasSecond)
-        second = ReadRecordLines(files[2]);
-    CompareResult result;
-    try {
-        compareRecords(*member, first, hasSecond ? &second : nullptr, options, result);
-    } catch (...) {
-        printGrid(ctx.out, result);
-        throw;
-    }
-    printGrid(ctx.out, result);
+    CompareRun run = compareFiles(*member, files[1], files.size() == 3 ? files[2] : std::string(), options);
+    printGrid(ctx.out, run.result); // rows found before an error are printed all the same
+    if (run.error)
+        std::rethrow_exception(run.error);
     return 0;
 }
 

@@ -46,7 +46,7 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
     return out;
 }
 
-TableEdit addDropToRow(Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
+TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
     TableEdit edit;
     edit.label = "Add drop";
     requireFitsInCell(s.item);
@@ -54,12 +54,11 @@ TableEdit addDropToRow(Table& table, size_t row, const AddDropSettings& s, char 
     if (row == 0 || row >= table.rowCount() || table.colCount() <= kGroupedDropColumn)
         return edit;
     edit.cells.push_back(dropChange(table, row, s, divider, log));
-    applyEdit(table, edit);
     log.add("Item added");
     return edit;
 }
 
-TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider, Log& log,
+TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char divider, Log& log,
                             const std::function<int()>& draw) {
     TableEdit edit;
     edit.label = "Add drop";
@@ -86,7 +85,6 @@ TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider
     }
     for (const std::string& line : added.lines)
         log.add(line);
-    applyEdit(table, edit);
     log.add("Items added");
     return edit;
 }

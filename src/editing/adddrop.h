@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/log.h"
-#include "app/tableedit.h"
+#include "records/tableedit.h"
 #include "records/table.h"
 
 #include <array>
@@ -51,12 +51,12 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
                              std::string_view max, std::string_view chance);
 
 // "only this cell": adds the drop to one row. Logs "Adding item ...", the row's line, "Item added".
-TableEdit addDropToRow(Table& table, size_t row, const AddDropSettings& s, char divider, Log& log);
+TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log);
 
 // "Add it to the Database": every row that wins the draw (`draw()` gives 0..99) and passes the
 // level, kind and clan filters. All new texts are computed before any is stored, so an error
 // leaves the table as it was and logs no row as added.
-TableEdit addDropToDatabase(Table& table, const AddDropSettings& s, char divider, Log& log,
+TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char divider, Log& log,
                             const std::function<int()>& draw);
 
 } // namespace aethrian

@@ -2,8 +2,8 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
-#include "app/tablesort.h"
-#include "editing/droplist.h"
+#include "records/tablesort.h"
+#include "records/droplist.h"
 
 namespace aethrian {
 
@@ -12,43 +12,46 @@ namespace {
 constexpr size_t kFlatDropColumn = 19;
 constexpr size_t kGroupedColumn = 21;
 
-std::string duplicateLine(const Table& t, size_t i) {
-    return t.cell(i, 1) + " (ID:" + t.cell(i, 3) + ") is a duplicate of " + t.cell(i + 1, 1) + "(ID:" +
-           t.cell(i + 1, 3) + ")";
+std::string duplicateLine(const std::string& name, const std::string& id, const std::string& nextName,
+                          const std::string& nextId) {
+    return name + " (ID:" + id + ") is a duplicate of " + nextName + "(ID:" + nextId + ")";
 }
 
 } // namespace
 
-TableEdit findDuplicates(Table& table, char divider, Log& log) {
+TableEdit findDuplicates(const Table& table, char divider, Log& log) {
     int count = 0;
-    const TableEdit byName = sortTable(table, 1, SortRule::TextNoCase, divider, false);
-    for (size_t i = 1; i + 1 < table.rowCount(); ++i)
-        if (table.cell(i, 1) == table.cell(i + 1, 1)) {
-            log.add(duplicateLine(table, i));
+    // The two sorts are planned as row orders: the ID sort starts from the name order, as it
+    // would on a table already sorted by name, so equal IDs end where the two sorts put them.
+    const std::vector<size_t> byName = sortOrder(table, 1, SortRule::TextNoCase, divider, false);
+    const auto name = [&](size_t row) -> const std::string& { return table.cell(row + 1, 1); };
+    for (size_t i = 0; i + 1 < byName.size(); ++i)
+        if (name(byName[i]) == name(byName[i + 1])) {
+            log.add(duplicateLine(name(byName[i]), table.cell(byName[i] + 1, 3), name(byName[i + 1]),
+                                  table.cell(byName[i + 1] + 1, 3)));
             ++count;
         }
-    TableEdit byId;
-    try {
-        byId = sortTable(table, 3, SortRule::Numeric, divider);
-    } catch (...) {
-        revertEdit(table, byName); // the rows go back to where they were
-        throw;
-    }
-    for (size_t i = 1; i + 1 < table.rowCount(); ++i)
-        if (table.cell(i, 3) == table.cell(i + 1, 3)) {
-            log.add(duplicateLine(table, i));
+    const std::vector<size_t> byId = sortOrder(table, 3, SortRule::Numeric, divider, true, byName);
+    // The ID texts after the sort's dotRem / dotAdd round trip, which the lines show.
+    std::vector<std::string> ids(byId.size());
+    for (size_t r = 0; r < ids.size(); ++r)
+        ids[r] = dotAdd(dotRem(table.cell(r + 1, 3), divider), divider);
+    for (size_t i = 0; i + 1 < byId.size(); ++i)
+        if (ids[byId[i]] == ids[byId[i + 1]]) {
+            log.add(duplicateLine(name(byId[i]), ids[byId[i]], name(byId[i + 1]), ids[byId[i + 1]]));
             ++count;
         }
     log.add("Found " + std::to_string(count) + " duplicates");
-    // One edit: the two orders composed, and the ID texts the round trip rewrote.
-    TableEdit edit = std::move(byId);
+    TableEdit edit;
     edit.label = "Find duplicates";
-    if (!byName.order.empty()) {
-        std::vector<size_t> order(table.recordCount());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = byName.order[edit.order.empty() ? i : edit.order[i]];
-        edit.order = std::move(order);
-    }
+    for (size_t i = 0; i < byId.size(); ++i)
+        if (ids[byId[i]] != table.cell(byId[i] + 1, 3))
+            edit.cells.push_back({i + 1, 3, table.cell(byId[i] + 1, 3), ids[byId[i]]});
+    for (size_t i = 0; i < byId.size(); ++i)
+        if (byId[i] != i) {
+            edit.order = byId;
+            break;
+        }
     return edit;
 }
 
@@ -70,7 +73,7 @@ void findDropNumberErrors(const Table& table, char divider, Log& log) {
     log.add("done.");
 }
 
-TableEdit roundColumn(Table& table, size_t column, char divider, Log& log) {
+TableEdit roundColumn(const Table& table, size_t column, char divider, Log& log) {
     TableEdit edit;
     edit.label = "Round column";
     log.add("Rounding to INTEGER...");
@@ -88,12 +91,11 @@ TableEdit roundColumn(Table& table, size_t column, char divider, Log& log) {
                 edit.cells.push_back({r, column, old, std::move(now)});
         }
     }
-    applyEdit(table, edit);
     log.add("DONE");
     return edit;
 }
 
-TableEdit fillColumn(Table& table, size_t column, const std::string& text) {
+TableEdit fillColumn(const Table& table, size_t column, const std::string& text) {
     TableEdit edit;
     edit.label = "Fill with";
     requireFitsInCell(text);
@@ -101,7 +103,6 @@ TableEdit fillColumn(Table& table, size_t column, const std::string& text) {
         for (size_t r = 1; r < table.rowCount(); ++r)
             if (table.cell(r, column) != text)
                 edit.cells.push_back({r, column, table.cell(r, column), text});
-    applyEdit(table, edit);
     return edit;
 }
 

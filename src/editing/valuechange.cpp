@@ -2,7 +2,7 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
-#include "editing/droplist.h"
+#include "records/droplist.h"
 
 namespace aethrian {
 
@@ -174,7 +174,7 @@ std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, s
     return out.empty() ? "{}" : out;
 }
 
-TableEdit runValueChange(Table& table, const ChangeDialog& d, size_t cellRow, size_t column, char divider,
+TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellRow, size_t column, char divider,
                          Log& log) {
     TableEdit edit;
     edit.label = "Change values";
@@ -203,8 +203,6 @@ TableEdit runValueChange(Table& table, const ChangeDialog& d, size_t cellRow, si
         if (now != old)
             edit.cells.push_back({r, column, old, std::move(now)});
     }
-    for (const CellChange& c : edit.cells) // all computed: store them together
-        table.setCell(c.row, c.col, c.after);
     return edit;
 }
 

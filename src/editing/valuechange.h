@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/log.h"
-#include "app/tableedit.h"
+#include "records/tableedit.h"
 #include "records/table.h"
 
 #include <string>
@@ -50,11 +50,10 @@ std::string rewriteNumeric(std::string_view cell, const ChangeSettings& s, std::
 std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log);
 std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log);
 
-// A whole run after prepareChange: logs the header line, reads the settings and rewrites the
-// column (cellRow == 0) or the one cell. The new texts are computed first and stored together,
-// so an error part-way leaves the table as it was (the lines logged so far stay). Returns what
-// changed.
-TableEdit runValueChange(Table& table, const ChangeDialog& dialog, size_t cellRow, size_t column,
+// A whole run after prepareChange: logs the header line, reads the settings and plans the rewrite
+// of the column (cellRow == 0) or the one cell. An error part-way plans nothing (the lines logged
+// so far stay).
+TableEdit runValueChange(const Table& table, const ChangeDialog& dialog, size_t cellRow, size_t column,
                          char divider, Log& log);
 
 } // namespace aethrian

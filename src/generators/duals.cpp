@@ -40,7 +40,7 @@ std::string dualName(std::string_view mainName, std::string_view secondName) {
     return std::string(mainName).append("*").append(secondName);
 }
 
-TableEdit addDual(Table& t, size_t main, size_t second, const std::string& id, const DualValues& v, Log& log) {
+TableEdit addDual(const Table& t, size_t main, size_t second, const std::string& id, const DualValues& v, Log& log) {
     TableEdit edit;
     edit.label = "Add dual";
     try {
@@ -78,7 +78,6 @@ TableEdit addDual(Table& t, size_t main, size_t second, const std::string& id, c
         log.add("Error occured in itemdata during generation of duals");
         return {};
     }
-    applyEdit(t, edit);
     log.add("Dual weapon added");
     return edit;
 }

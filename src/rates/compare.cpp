@@ -296,4 +296,28 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
     }
 }
 
+CompareRun compareFiles(const CompareMember& member, const std::string& first, const std::string& second,
+                        const CompareOptions& options, Progress* progress,
+                        const std::function<void(int, std::uint64_t)>& sized) {
+    if (!fileExists(first))
+        throw ExpectedProblem(member.missingFileMessage);
+    const bool hasSecond = !second.empty() && fileExists(second);
+    if (sized) {
+        sized(0, fileSize(first));
+        if (hasSecond)
+            sized(1, fileSize(second));
+    }
+    const TextLines firstLines = ReadRecordLines(first);
+    TextLines secondLines;
+    if (hasSecond)
+        secondLines = ReadRecordLines(second);
+    CompareRun run;
+    try {
+        compareRecords(member, firstLines, hasSecond ? &secondLines : nullptr, options, run.result, progress);
+    } catch (const std::exception&) {
+        run.error = std::current_exception();
+    }
+    return run;
+}
+
 } // namespace aethrian

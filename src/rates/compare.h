@@ -5,6 +5,8 @@
 #include "records/textfile.h"
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,5 +50,19 @@ struct CompareResult {
 // caption stages at the member's step counts, a pump and a halt test between records.
 void compareRecords(const CompareMember& member, const TextLines& first, const TextLines* second,
                     const CompareOptions& options, CompareResult& result, Progress* progress = nullptr);
+
+struct CompareRun {
+    CompareResult result;
+    std::exception_ptr error; // what ended the comparison part-way (a halt is no error), or null
+};
+
+// The whole job of a compare page: reads `first` and, when it exists, `second` (a second file that
+// is not there makes a Watch run, as an empty second box does) and compares them. A missing first
+// file is refused (ExpectedProblem) and a file that cannot be read ends the job (OperationError)
+// before any row is made; an error of the comparison itself comes back with the rows found before
+// it. `sized(i, bytes)` learns each file's size before it is read (0 first, 1 second).
+CompareRun compareFiles(const CompareMember& member, const std::string& first, const std::string& second,
+                        const CompareOptions& options, Progress* progress = nullptr,
+                        const std::function<void(int, std::uint64_t)>& sized = {});
 
 } // namespace aethrian

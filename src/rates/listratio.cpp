@@ -2,7 +2,7 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
-#include "editing/droplist.h"
+#include "records/droplist.h"
 
 namespace aethrian {
 

@@ -7,22 +7,21 @@
 namespace aethrian {
 
 const std::array<RateMark, 15> kRateMarks = {{
-    {0, 0, "acquire_exp_rate=", 17, '\t', "Edit1", "4,2", "Edit17", nullptr},
-    {0, 1, "acquire_sp=", 11, '\t', "Edit2", "7", "Edit18", nullptr},
-    {0, 4, "rp_cedar_staff", 20, '}', "Edit5", "2,2263", "Edit21", "rp_cedar_staff"},
-    {0, 2, "adena", 7, ';', "Edit4", "42", "Edit20", nullptr},
-    {0, 3, "small_shield", 18, '}', "Edit3", "58,8121", "Edit19", "small_shield"},
-    {1, 0, "acquire_exp_rate=", 17, '\t', "Edit10", "2,23", "Edit26", nullptr},
-    {1, 1, "acquire_sp=", 11, '\t', "Edit9", "231", "Edit25", nullptr},
-    {1, 4, "crafted_leather", 21, '}', "Edit6", "6,1404", "Edit22", "crafted_leather"},
-    {1, 2, "adena", 7, ';', "Edit8", "493", "Edit24", nullptr},
-    {1, 3, "brigandine_temper", 23, '}', "Edit7", "24,6652", "Edit23", "brigandine_temper"},
-    {2, 0, "acquire_exp_rate=", 17, '\t', "Edit15", "1,2", "Edit31", nullptr},
-    {2, 1, "acquire_sp=", 11, '\t', "Edit14", "583", "Edit30", nullptr},
-    {2, 4, "blue_wolve's_breastplate_part", 35, '}', "Edit11", "4,4055", "Edit27",
-     "blue_wolve's_breastplate_part"},
-    {2, 2, "adena", 7, ';', "Edit13", "848", "Edit29", nullptr},
-    {2, 3, "doom_shield", 17, '}', "Edit12", "0,1954", "Edit28", "doom_shield"},
+    {0, 0, "acquire_exp_rate=", 17, '\t', "4,2", nullptr},
+    {0, 1, "acquire_sp=", 11, '\t', "7", nullptr},
+    {0, 4, "rp_cedar_staff", 20, '}', "2,2263", "rp_cedar_staff"},
+    {0, 2, "adena", 7, ';', "42", nullptr},
+    {0, 3, "small_shield", 18, '}', "58,8121", "small_shield"},
+    {1, 0, "acquire_exp_rate=", 17, '\t', "2,23", nullptr},
+    {1, 1, "acquire_sp=", 11, '\t', "231", nullptr},
+    {1, 4, "crafted_leather", 21, '}', "6,1404", "crafted_leather"},
+    {1, 2, "adena", 7, ';', "493", nullptr},
+    {1, 3, "brigandine_temper", 23, '}', "24,6652", "brigandine_temper"},
+    {2, 0, "acquire_exp_rate=", 17, '\t', "1,2", nullptr},
+    {2, 1, "acquire_sp=", 11, '\t', "583", nullptr},
+    {2, 4, "blue_wolve's_breastplate_part", 35, '}', "4,4055", "blue_wolve's_breastplate_part"},
+    {2, 2, "adena", 7, ';', "848", nullptr},
+    {2, 3, "doom_shield", 17, '}', "0,1954", "doom_shield"},
 }};
 
 const std::array<const char*, 3> kRateMonsterNames = {"[orc_grunt]", "[porta]", "[karik]"};
@@ -85,6 +84,33 @@ void checkRates(std::string_view text, const std::array<std::string, 15>& refere
             result(m, r);
         }
     }
+}
+
+RatesRun checkRatesFile(const std::string& path, const std::array<std::string, 15>& references, char divider,
+                        const RatesSteps& steps) {
+    if (!fileExists(path))
+        throw ExpectedProblem("Error: file doesn't exists!");
+    if (steps.reading)
+        steps.reading();
+    const std::string bytes = readFileBytes(path);
+    if (steps.decoding)
+        steps.decoding();
+    const std::string text = ratesWorkingText(bytes);
+    if (steps.decoded)
+        steps.decoded(text);
+    RatesRun run;
+    try {
+        checkRates(text, references, divider, [&](size_t i, const RateResult& r) {
+            if (r.text)
+                run.results[i].text = r.text;
+            run.results[i].tooltip = r.tooltip;
+            if (steps.result)
+                steps.result(i, r);
+        });
+    } catch (const std::exception&) {
+        run.error = std::current_exception();
+    }
+    return run;
 }
 
 } // namespace aethrian

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,10 +17,8 @@ struct RateMark {
     const char* mark;
     size_t skip;
     char terminator;
-    const char* referenceEdit;
-    const char* referenceDefault;
-    const char* resultEdit;
-    const char* item;     // tooltip of the reference edit (drop and spoil items), or nullptr
+    const char* referenceDefault; // the 1x value
+    const char* item;     // the drop or spoil item the reference value is for, or nullptr
 };
 
 // In the order the checker reads them.
@@ -43,5 +42,24 @@ struct RateResult {
 // read, so a value that fails to convert still shows its raw text.
 void checkRates(std::string_view workingText, const std::array<std::string, 15>& references,
                 char divider, const std::function<void(size_t, const RateResult&)>& result);
+
+// What a front end may show while a file is checked; every hook is optional.
+struct RatesSteps {
+    std::function<void()> reading;                        // before the file is read
+    std::function<void()> decoding;                       // before it is decoded
+    std::function<void(const std::string&)> decoded;      // the working text, before the check
+    std::function<void(size_t, const RateResult&)> result; // as checkRates gives them
+};
+
+struct RatesRun {
+    std::array<RateResult, 15> results; // each mark's last content (no text: never set)
+    std::exception_ptr error;           // what ended the check part-way, or null
+};
+
+// The whole check of the npcdata file at `path`. A missing file is refused (ExpectedProblem) and
+// a file that cannot be read ends it (OperationError) before anything is shown; an error of the
+// check itself comes back with the results set before it.
+RatesRun checkRatesFile(const std::string& path, const std::array<std::string, 15>& references, char divider,
+                        const RatesSteps& steps = {});
 
 } // namespace aethrian

@@ -8,6 +8,7 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
+#include "ui/pages/smallpages.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/loglist.h"
 
@@ -24,8 +25,7 @@ namespace {
 
 // A pane's text and its lines, alive together.
 struct PaneText {
-    PaneText(const MainWindow* window, const char* name)
-        : text(paneText(window->findChild<QPlainTextEdit*>(QString::fromLatin1(name)))), lines(paneLines(text)) {}
+    explicit PaneText(const QPlainTextEdit* pane) : text(paneText(pane)), lines(paneLines(text)) {}
     std::string text;
     std::vector<std::string_view> lines;
 };
@@ -44,15 +44,16 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         connect(window_->action(QString::fromLatin1(name)), &QAction::triggered, this,
                 [this, fn] { runGuarded(window_, fn); });
     };
-    const auto npc = [this]() -> const Table& { return window_->workspace().npc; };
-    const auto items = [this]() -> const Table& { return window_->workspace().item; };
+    const Workspace& ws = window_->workspace();
+    const SidePanes& panes = ws.panes;
+    const auto npc = [&ws]() -> const Table& { return ws.npc; };
+    const auto items = [&ws]() -> const Table& { return ws.item; };
     const auto npcLog = [this] { return LogListSink(window_->npcEditor()->log()); };
     const auto itemLog = [this] { return LogListSink(window_->itemEditor()->log()); };
 
-    const auto generate = [this](PchKind kind, const Table& table, LogList* logList, const char* pane) {
+    const auto generate = [](PchKind kind, const Table& table, LogList* logList, QPlainTextEdit* target) {
         LogListSink log(logList);
         std::vector<std::string> lines;
-        auto* target = window_->findChild<QPlainTextEdit*>(QString::fromLatin1(pane));
         try {
             generatePch(table, kind, lines, log);
         } catch (...) {
@@ -61,35 +62,37 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         }
         setLines(target, lines);
     };
-    on("GenerateNPCPCH1", [=, this] { generate(PchKind::Npc, npc(), window_->npcEditor()->log(), "TntMemo1"); });
-    on("GenerateITEMPCH1", [=, this] { generate(PchKind::Item, items(), window_->itemEditor()->log(), "TntMemo2"); });
-    on("CheckpresenceinsideNPCPCH1", [=, this] {
-        const PaneText pane(window_, "TntMemo1");
+    on("GenerateNPCPCH1",
+       [=, this] { generate(PchKind::Npc, npc(), window_->npcEditor()->log(), panes.npcPch->pane()); });
+    on("GenerateITEMPCH1",
+       [=, this] { generate(PchKind::Item, items(), window_->itemEditor()->log(), panes.itemPch->pane()); });
+    on("CheckpresenceinsideNPCPCH1", [=] {
+        const PaneText pane(panes.npcPch->pane());
         auto log = npcLog();
         checkPchPresence(npc(), PchKind::Npc, pane.lines, log);
     });
-    on("CheckpresenceinsideITEMPCH1", [=, this] {
-        const PaneText pane(window_, "TntMemo2");
+    on("CheckpresenceinsideITEMPCH1", [=] {
+        const PaneText pane(panes.itemPch->pane());
         auto log = itemLog();
         checkPchPresence(items(), PchKind::Item, pane.lines, log);
     });
-    on("CheckifallitemsexistsinITEMData1", [=, this] {
+    on("CheckifallitemsexistsinITEMData1", [=] {
         auto log = npcLog();
         checkItemsExist(npc(), items(), log);
     });
-    on("Showitemsnotused1", [=, this] {
+    on("Showitemsnotused1", [=] {
         auto log = itemLog();
         checkItemsNotDropped(items(), npc(), log);
     });
-    on("Checkifallmonstersexists1", [=, this] {
-        const PaneText pane(window_, "TntMemo7");
+    on("Checkifallmonstersexists1", [=] {
+        const PaneText pane(panes.npcpos->pane());
         auto log = npcLog();
         checkMonstersExist(pane.lines, npc(), log);
     });
     on("FindifallnpcsinsideNPCPOSexists1", [=, this] {
-        const PaneText pane(window_, "TntMemo7");
+        const PaneText pane(panes.npcpos->pane());
         auto log = npcLog();
-        auto* label = window_->findChild<QLabel*>(QStringLiteral("Label24"));
+        QLabel* label = window_->npcEditor()->lastReadLabel();
         checkNpcposNpcs(pane.lines, npc(), log, [label, &log](size_t k, size_t m) {
             // The label is repainted now and then: painting it for every name would cost more than
             // the check.
@@ -101,83 +104,40 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
             }
         });
     });
-    on("CheckpresenceinsideNPCPOS1", [=, this] {
-        const PaneText pane(window_, "TntMemo8");
+    on("CheckpresenceinsideNPCPOS1", [=] {
+        const PaneText pane(panes.npcgrp->pane());
         auto log = npcLog();
         checkNpcgrp(npc(), pane.lines, log);
     });
-    on("CheckpresenceinsideClientnpcname1", [=, this] {
-        const PaneText pane(window_, "TntMemo9");
+    on("CheckpresenceinsideClientnpcname1", [=] {
+        const PaneText pane(panes.npcname->pane());
         auto log = npcLog();
         checkNpcname(npc(), pane.lines, log);
     });
-    on("CheckpresenceinsideClientitemname1", [=, this] {
-        const PaneText pane(window_, "TntMemo6");
+    on("CheckpresenceinsideClientitemname1", [=] {
+        const PaneText pane(panes.itemName->pane());
         auto log = itemLog();
         checkItemname(items(), pane.lines, log);
     });
-    on("CheckpresenceinsideClient1", [=, this] {
-        const PaneText weapon(window_, "TntMemo3"), armor(window_, "TntMemo4"), etc(window_, "TntMemo5");
+    on("CheckpresenceinsideClient1", [=] {
+        const PaneText weapon(panes.weaponGrp->pane()), armor(panes.armorGrp->pane()), etc(panes.etcItemGrp->pane());
         auto log = itemLog();
         checkMergedGrp(items(), weapon.lines, armor.lines, etc.lines, log);
     });
 
-    // The skill tools: message boxes as they come, findings added to the page's result list.
-    const auto skillOutput = [this](const char* labelName, const char* listName) {
-        auto* label = window_->findChild<QLabel*>(QString::fromLatin1(labelName));
-        auto* list = listName ? window_->findChild<QListWidget*>(QString::fromLatin1(listName)) : nullptr;
-        return SkillToolOutput{[this](const std::string& m) { showMessage(window_, QString::fromUtf8(m)); },
-                               [list](const std::string& r) {
-                                   if (list)
-                                       list->addItem(QString::fromUtf8(r));
-                               },
-                               [label](size_t k, size_t m) {
-                                   label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
-                                   label->repaint();
-                                   pumpEvents();
-                               }};
-    };
-    const auto sortPane = [this, skillOutput](const char* button, const char* pane, const char* label, SkillPane kind) {
-        connect(window_->findChild<QPushButton*>(QString::fromLatin1(button)), &QPushButton::clicked, this,
-                [this, skillOutput, pane, label, kind] {
-                    runGuarded(window_, [&] {
-                        const PaneText text(window_, pane);
-                        const auto sorted = sortSkillLines(text.lines, kind, skillOutput(label, nullptr));
-                        setLines(window_->findChild<QPlainTextEdit*>(QString::fromLatin1(pane)), sorted);
-                    });
-                });
-    };
-    sortPane("Button24", "TntMemo11", "Label48", SkillPane::Skilldata);
-    sortPane("Button28", "TntMemo13", "Label49", SkillPane::Skillname);
-    on("FindallinsideSkillPCH1", [=, this] {
-        const PaneText data(window_, "TntMemo11"), pch(window_, "TntMemo12");
-        findInSkillPch(data.lines, pch.lines, skillOutput("Label50", "ListBox9"));
+    // The three finds of the Skilldata pane report on the page of the file they search.
+    on("FindallinsideSkillPCH1", [=] {
+        const PaneText data(panes.skilldata->pane()), pch(panes.skillPch->pane());
+        findInSkillPch(data.lines, pch.lines, panes.skillPch->skillToolOutput());
     });
-    on("FindallinsideSkillgrp1", [=, this] {
-        const PaneText data(window_, "TntMemo11"), grp(window_, "TntMemo14");
-        findInSkillLines(data.lines, grp.lines, skillOutput("Label51", "ListBox11"));
+    on("FindallinsideSkillgrp1", [=] {
+        const PaneText data(panes.skilldata->pane()), grp(panes.skillgrp->pane());
+        findInSkillLines(data.lines, grp.lines, panes.skillgrp->skillToolOutput());
     });
-    on("FindallinsideSkillname1", [=, this] {
-        const PaneText data(window_, "TntMemo11"), names(window_, "TntMemo13");
-        findInSkillLines(data.lines, names.lines, skillOutput("Label49", "ListBox10"));
+    on("FindallinsideSkillname1", [=] {
+        const PaneText data(panes.skilldata->pane()), names(panes.skillname->pane());
+        findInSkillLines(data.lines, names.lines, panes.skillname->skillToolOutput());
     });
-
-    auto* first = window_->findChild<QPlainTextEdit*>(QStringLiteral("TntMemo1"));
-    auto* second = window_->findChild<QPlainTextEdit*>(QStringLiteral("TntMemo15"));
-    connect(window_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton1")), &QAbstractButton::clicked, this,
-            [first, second] {
-                const std::string left = paneText(first);
-                setPaneText(first, paneText(second));
-                setPaneText(second, left);
-            });
-    connect(window_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton2")), &QAbstractButton::clicked, this,
-            [this] {
-                runGuarded(window_, [this] {
-                    const PaneText a(window_, "TntMemo1"), b(window_, "TntMemo15");
-                    LogListSink log(window_->findChild<LogList*>(QStringLiteral("JvListBox2")));
-                    comparePch(a.lines, b.lines, log);
-                });
-            });
 }
 
 } // namespace aethrian::ui

@@ -58,8 +58,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    for (const QString& name : popupMenuNames())
-        buildPopupMenu(name, this);
+    for (const QString& name : popupMenuNames()) {
+        QMenu* menu = buildPopupMenu(name, this);
+        menus_.insert(name, menu);
+        for (QAction* a : menu->actions())
+            if (!a->objectName().isEmpty())
+                actions_.insert(a->objectName(), a);
+    }
 
     auto* top = new QTabWidget(this);
     top->setObjectName(QStringLiteral("JvPageControl1"));
@@ -160,23 +165,23 @@ void MainWindow::buildNpcPages(QTabWidget* tabs) {
         npcEditor_->LoadbtnClick();
     });
 
-    auto* pch = new NpcPchPage(tabs);
+    auto* pch = workspace_.panes.npcPch = new NpcPchPage(tabs);
     pch->setObjectName(pageObjectName(QStringLiteral("Npc_pch")));
     tabs->addTab(pch, QStringLiteral("Npc_pch"));
 
-    auto* npcpos = new PanePage({QStringLiteral("Edit48"), QStringLiteral("Button16"),
+    auto* npcpos = workspace_.panes.npcpos = new PanePage({QStringLiteral("Edit48"), QStringLiteral("Button16"),
                                  QStringLiteral("TntMemo7"), QStringLiteral("Button17")},
                                 tabs);
     npcpos->setObjectName(pageObjectName(QStringLiteral("Npcpos")));
     attachPopupMenu(npcpos->pane(), popupMenu(QStringLiteral("PopupMenu4")));
     tabs->addTab(npcpos, QStringLiteral("Npcpos"));
 
-    auto* npcgrp = new PanePage({QStringLiteral("Edit49"), QStringLiteral("Button18"),
+    auto* npcgrp = workspace_.panes.npcgrp = new PanePage({QStringLiteral("Edit49"), QStringLiteral("Button18"),
                                  QStringLiteral("TntMemo8"), QStringLiteral("Button19")},
                                 tabs);
     npcgrp->setObjectName(pageObjectName(QStringLiteral("Client:npcgrp")));
     tabs->addTab(npcgrp, QStringLiteral("Client:npcgrp"));
-    auto* npcname = new PanePage({QStringLiteral("Edit50"), QStringLiteral("Button20"),
+    auto* npcname = workspace_.panes.npcname = new PanePage({QStringLiteral("Edit50"), QStringLiteral("Button20"),
                                   QStringLiteral("TntMemo9"), QStringLiteral("Button21")},
                                  tabs);
     npcname->setObjectName(pageObjectName(QStringLiteral("Client:npcname")));
@@ -210,7 +215,7 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
         itemEditor_->LoadbtnClick();
     });
 
-    auto* itemPch = new PanePage({QStringLiteral("Edit43"), QStringLiteral("Button5"),
+    auto* itemPch = workspace_.panes.itemPch = new PanePage({QStringLiteral("Edit43"), QStringLiteral("Button5"),
                                   QStringLiteral("TntMemo2"), QStringLiteral("Button6")},
                                  tabs);
     itemPch->setObjectName(pageObjectName(QStringLiteral("Item_pch")));
@@ -221,15 +226,17 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
         const char *caption, *path, *load, *pane, *grid, *menu;
         TableModel* model;
         bool names;
+        ClientItemPage*& page;
     };
+    SidePanes& panes = workspace_.panes;
     const Client clients[] = {
-        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8", &workspace_.weaponGrpModel, false},
-        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr, &workspace_.armorGrpModel, false},
-        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6", &workspace_.etcItemGrpModel, false},
-        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7", &workspace_.itemNameModel, true},
+        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8", &workspace_.weaponGrpModel, false, panes.weaponGrp},
+        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr, &workspace_.armorGrpModel, false, panes.armorGrp},
+        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6", &workspace_.etcItemGrpModel, false, panes.etcItemGrp},
+        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7", &workspace_.itemNameModel, true, panes.itemName},
     };
     for (const Client& c : clients) {
-        auto* page = new ClientItemPage(QString::fromLatin1(c.path), QString::fromLatin1(c.load),
+        auto* page = c.page = new ClientItemPage(QString::fromLatin1(c.path), QString::fromLatin1(c.load),
                                         QString::fromLatin1(c.pane), QString::fromLatin1(c.grid), c.model, c.names, tabs);
         page->setObjectName(pageObjectName(QString::fromLatin1(c.caption)));
         if (c.menu)
@@ -254,7 +261,8 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     skilldata.extraButtons = {{QStringLiteral("Button24"), QStringLiteral("sort by ID and Level")}};
     skilldata.progressLabel = QStringLiteral("Label48");
     skilldata.progressCaption = QStringLiteral("...");
-    auto* skillPage = new PanePage(skilldata, tabs);
+    skilldata.skillSort = SkillPane::Skilldata;
+    auto* skillPage = workspace_.panes.skilldata = new PanePage(skilldata, tabs);
     skillPage->setObjectName(pageObjectName(QStringLiteral("Skilldata")));
     attachPopupMenu(skillPage->pane(), popupMenu(QStringLiteral("PopupMenu5")));
     tabs->addTab(skillPage, QStringLiteral("Skilldata"));
@@ -264,7 +272,7 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     skillPch.progressLabel = QStringLiteral("Label50");
     skillPch.progressCaption = QStringLiteral("...");
     skillPch.resultList = QStringLiteral("ListBox9");
-    auto* pchPage = new PanePage(skillPch, tabs);
+    auto* pchPage = workspace_.panes.skillPch = new PanePage(skillPch, tabs);
     pchPage->setObjectName(pageObjectName(QStringLiteral("Skill_pch")));
     tabs->addTab(pchPage, QStringLiteral("Skill_pch"));
 
@@ -275,7 +283,8 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     skillname.progressLabel = QStringLiteral("Label49");
     skillname.progressCaption = QStringLiteral("...");
     skillname.resultList = QStringLiteral("ListBox10");
-    auto* namePage = new PanePage(skillname, tabs);
+    skillname.skillSort = SkillPane::Skillname;
+    auto* namePage = workspace_.panes.skillname = new PanePage(skillname, tabs);
     namePage->setObjectName(pageObjectName(QStringLiteral("Client:Skillname")));
     tabs->addTab(namePage, QStringLiteral("Client:Skillname"));
 
@@ -284,7 +293,7 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     skillgrp.progressLabel = QStringLiteral("Label51");
     skillgrp.progressCaption = QStringLiteral("...");
     skillgrp.resultList = QStringLiteral("ListBox11");
-    auto* grpPage = new PanePage(skillgrp, tabs);
+    auto* grpPage = workspace_.panes.skillgrp = new PanePage(skillgrp, tabs);
     grpPage->setObjectName(pageObjectName(QStringLiteral("Client:Skillgrp")));
     tabs->addTab(grpPage, QStringLiteral("Client:Skillgrp"));
 
@@ -310,12 +319,12 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     tabs->addTab(skillEditor_, QStringLiteral("SKILLData Editor"));
 }
 
-QMenu* MainWindow::popupMenu(const QString& name) const {
-    return findChild<QMenu*>(name, Qt::FindDirectChildrenOnly);
-}
+QMenu* MainWindow::popupMenu(const QString& name) const { return menus_.value(name); }
 
 QAction* MainWindow::action(const QString& name) const {
-    return findChild<QAction*>(name);
+    QAction* a = actions_.value(name);
+    Q_ASSERT(a); // every command connected by name is in a menu's table
+    return a;
 }
 
 void MainWindow::showPage(QWidget* page) {

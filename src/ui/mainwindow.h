@@ -2,6 +2,7 @@
 
 #include "ui/workspace.h"
 
+#include <QHash>
 #include <QMainWindow>
 
 class QAction;
@@ -20,8 +21,9 @@ class PetPage;
 class SettingsPage;
 class TablePage;
 
-// The main window (`TForm1`): assembles the page tree, the pop-up menus and the dialogs. Pages and
-// features find each other through it by object name; it holds no operation of its own.
+// The main window (`TForm1`): assembles the page tree, the pop-up menus and the dialogs, and holds
+// no operation of its own. Features reach pages through its typed members and the workspace's
+// panes, and menu commands by their component names, kept when the menus are built.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,6 +36,7 @@ public:
     PetPage* petPage() const { return petPage_; }
     ExportWindow* exportWindow() const { return exportWindow_; }
     QMenu* popupMenu(const QString& name) const;
+    // A pop-up menu command by its component name ("Adddrop1").
     QAction* action(const QString& name) const;
     // Brings a page of the tree to the front, with every page control above it.
     void showPage(QWidget* page);
@@ -54,6 +57,8 @@ private:
     TablePage* skillEditor_ = nullptr;
     PetPage* petPage_ = nullptr;
     ExportWindow* exportWindow_ = nullptr;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QAction*> actions_;
 };
 
 } // namespace aethrian::ui

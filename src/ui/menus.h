@@ -5,7 +5,7 @@
 namespace aethrian::ui {
 
 // Builds the pop-up menus of the window, every command in menu order as a QAction named after
-// its component, so features connect to them by name (`findChild<QAction*>("Adddrop1")`).
+// its component, so features connect to them by that name (`MainWindow::action("Adddrop1")`).
 QMenu* buildPopupMenu(const QString& objectName, QWidget* parent);
 
 // The names of all pop-up menus, in the order the window lists them.

@@ -1,6 +1,6 @@
 #include "ui/tablecommands.h"
 
-#include "app/tablesort.h"
+#include "records/tablesort.h"
 #include "editing/cleanup.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
@@ -33,14 +33,14 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         const Target t = npcTarget();
         runGuarded(window_, [&] {
             LogListSink log(t.log);
-            t.model->commit(findDuplicates(t.model->table(), window_->workspace().divider, log));
+            t.model->apply(findDuplicates(t.model->table(), window_->workspace().divider, log));
         });
     });
     on("Findduplicates1", [this] {
         TablePage* page = window_->itemEditor();
         runGuarded(window_, [&] {
             LogListSink log(page->log());
-            page->model()->commit(findDuplicates(page->model()->table(), window_->workspace().divider, log));
+            page->model()->apply(findDuplicates(page->model()->table(), window_->workspace().divider, log));
         });
     });
     on("CheckifallIAexsists1", [this] {
@@ -55,7 +55,7 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         const Target t = npcTarget();
         runGuarded(window_, [&] {
             LogListSink log(t.log);
-            t.model->commit(roundColumn(t.model->table(), selectedColumn(t), window_->workspace().divider, log));
+            t.model->apply(roundColumn(t.model->table(), selectedColumn(t), window_->workspace().divider, log));
         });
     });
     on("Fillwith1", [this] {
@@ -63,7 +63,7 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         runGuarded(window_, [&] {
             const std::optional<QString> text = askText(window_, QStringLiteral("Fill with:"), QStringLiteral("String:"), {});
             if (text)
-                t.model->commit(fillColumn(t.model->table(), selectedColumn(t), text->toStdString()));
+                t.model->apply(fillColumn(t.model->table(), selectedColumn(t), text->toStdString()));
         });
     });
 }
@@ -140,7 +140,7 @@ void TableCommands::sortByColumn(const Target& t) {
     runGuarded(window_, [&] {
         const size_t column = selectedColumn(t);
         const SortRule rule = t.itemRules ? itemSortRule(column) : npcSortRule(column);
-        t.model->commit(sortTable(t.model->table(), column, rule, window_->workspace().divider));
+        t.model->apply(sortTable(t.model->table(), column, rule, window_->workspace().divider));
     });
 }
 

@@ -7,8 +7,29 @@
 
 namespace aethrian::ui {
 
+class ClientItemPage;
+class NpcPchPage;
+class PanePage;
+
+// The pages holding the side files that the checks read, set as the window builds them.
+struct SidePanes {
+    NpcPchPage* npcPch = nullptr;
+    PanePage* itemPch = nullptr;
+    PanePage* npcpos = nullptr;
+    PanePage* npcgrp = nullptr;
+    PanePage* npcname = nullptr;
+    ClientItemPage* weaponGrp = nullptr;
+    ClientItemPage* armorGrp = nullptr;
+    ClientItemPage* etcItemGrp = nullptr;
+    ClientItemPage* itemName = nullptr;
+    PanePage* skilldata = nullptr;
+    PanePage* skillPch = nullptr;
+    PanePage* skillname = nullptr;
+    PanePage* skillgrp = nullptr;
+};
+
 // What the main window owns for the whole run and every page may use: the data tables with their
-// models and the decimal divider of the Settings page.
+// models, the side-file panes next to them, and the decimal divider of the Settings page.
 class Workspace : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +67,7 @@ public:
     TableModel armorGrpModel;
     TableModel etcItemGrpModel;
     TableModel itemNameModel;
+    SidePanes panes;
     char divider = ',';
 };
 

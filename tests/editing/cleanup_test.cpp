@@ -1,5 +1,5 @@
 #include "app/errors.h"
-#include "app/tablesort.h"
+#include "records/tablesort.h"
 #include "editing/cleanup.h"
 
 #include <gtest/gtest.h>
@@ -34,21 +34,21 @@ std::vector<std::string> column(const Table& t, size_t c) {
 
 TEST(TableSort, RulesAndRoundTrip) {
     Table t = table({{"b", "10", "10"}, {"a", "9", "1,25"}, {"C", "11", "0.5"}});
-    sortTable(t, 3, npcSortRule(3), ',');
+    applyEdit(t, sortTable(t, 3, npcSortRule(3), ','));
     EXPECT_EQ(column(t, 3), (std::vector<std::string>{"9", "10", "11"}));
     for (char divider : {',', '.'}) {
         Table u = t;
-        sortTable(u, 4, npcSortRule(4), divider);
+        applyEdit(u, sortTable(u, 4, npcSortRule(4), divider));
         EXPECT_EQ(column(u, 4), (std::vector<std::string>{"0.5", "1.25", "10"})) << divider;
     }
     Table names = table({{"b", "1", "b"}, {"a", "2", "a"}, {"C", "3", "C"}});
-    sortTable(names, 1, npcSortRule(1), ',');
+    applyEdit(names, sortTable(names, 1, npcSortRule(1), ','));
     EXPECT_EQ(column(names, 1), (std::vector<std::string>{"a", "b", "C"})); // ignoring case
-    sortTable(names, 4, npcSortRule(4), ',');
+    applyEdit(names, sortTable(names, 4, npcSortRule(4), ','));
     EXPECT_EQ(column(names, 4), (std::vector<std::string>{"C", "a", "b"})); // capitals first
     // Equal keys end where the quicksort's exchanges put them, not in file order.
     Table same = table({{"a", "1", ""}, {"b", "2", ""}, {"c", "3", ""}, {"d", "4", ""}});
-    sortTable(same, 4, npcSortRule(4), ',');
+    applyEdit(same, sortTable(same, 4, npcSortRule(4), ','));
     EXPECT_EQ(column(same, 1), (std::vector<std::string>{"c", "d", "a", "b"}));
     // A mixed column sorts without reading outside the rows, whatever the pairs answer.
     Table mixed = table({{"x", "1", "9a"}, {"y", "2", "10"}, {"z", "3", "9.5"}, {"w", "4", "abc"}, {"v", "5", "2"}});
@@ -63,6 +63,7 @@ TEST(TableSort, RulesAndRoundTrip) {
     Table u = table({{"b", "2", ""}, {"a", "1", ""}});
     const std::string orig = dumpTable(u);
     const TableEdit e = sortTable(u, 1, npcSortRule(1), ',');
+    applyEdit(u, e);
     revertEdit(u, e);
     EXPECT_EQ(dumpTable(u), orig);
 }
@@ -80,6 +81,7 @@ TEST(CleanUp, FindDuplicatesByNameAndId) {
     Table t = table({{"wolf", "5", ""}, {"bat", "7", ""}, {"wolf", "6", ""}, {"orc", "7", ""}});
     VectorLog log;
     const TableEdit edit = findDuplicates(t, ',', log);
+    applyEdit(t, edit);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"wolf (ID:6) is a duplicate of wolf(ID:5)",
                                                    "bat (ID:7) is a duplicate of orc(ID:7)", "Found 2 duplicates"}));
     EXPECT_EQ(column(t, 3), (std::vector<std::string>{"5", "6", "7", "7"}));
@@ -88,7 +90,7 @@ TEST(CleanUp, FindDuplicatesByNameAndId) {
 
     Table one = table({{"a", "1", ""}});
     log.lines.clear();
-    findDuplicates(one, ',', log);
+    applyEdit(one, findDuplicates(one, ',', log));
     EXPECT_EQ(log.lines, std::vector<std::string>{"Found 0 duplicates"});
 
     Table bad = table({{"b", "x", ""}, {"a", "1", ""}});
@@ -108,14 +110,14 @@ TEST(CleanUp, DropNumberErrorsRoundAndFill) {
                                                    "  NPC ID: 9 wrong values in object adena",
                                                    "    info: npc id 9 have poor drops on item sword", "done."}));
     log.lines.clear();
-    roundColumn(t, 4, ',', log);
+    applyEdit(t, roundColumn(t, 4, ',', log));
     EXPECT_EQ(column(t, 4), (std::vector<std::string>{"3", "-3", "7"}));
     log.lines.clear();
     const std::string before = dumpTable(t);
-    roundColumn(t, 1, ',', log);
+    applyEdit(t, roundColumn(t, 1, ',', log));
     EXPECT_EQ(log.lines, (std::vector<std::string>{"Rounding to INTEGER...", "Error occured on id:a", "DONE"}));
     EXPECT_EQ(dumpTable(t), before);
-    fillColumn(t, 21, "");
+    applyEdit(t, fillColumn(t, 21, ""));
     EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));
     // A TAB or a line break would split the record on saving: refused, nothing changed.
     for (const char* broken : {"a\tb=1", "x\ny", "x\r"})

@@ -1,6 +1,6 @@
 #include "app/errors.h"
 #include "editing/adddrop.h"
-#include "editing/droplist.h"
+#include "records/droplist.h"
 #include "editing/valuechange.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +131,7 @@ TEST(ValueChange, ColumnRunIsAllOrNothing) {
     prepareChange(d, ',');
     VectorLog log;
     TableEdit edit = runValueChange(t, d, 0, 4, ',', log);
+    applyEdit(t, edit);
     EXPECT_EQ(t.cell(4, 4), "80");
     EXPECT_EQ(edit.cells.size(), 4u);
     revertEdit(t, edit);
@@ -177,7 +178,7 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     boss.clan = "orc";
     boss.minLevel = "20";
     VectorLog log;
-    addDropToDatabase(t, boss, ',', log, [] { return 0; });
+    applyEdit(t, addDropToDatabase(t, boss, ',', log, [] { return 0; }));
     EXPECT_EQ(t.cell(1, 21), "{}");
     EXPECT_EQ(t.cell(3, 21), "{}");
     EXPECT_EQ(t.cell(2, 21), "{{{{[sword];1;1;100}};0.11}}"); // level 20: 0.01 + 0.00025 x 400
@@ -189,7 +190,7 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     AddDropSettings none;
     none.percent = "0";
     const std::string kept = dumpTable(t);
-    addDropToDatabase(t, none, ',', log, [] { return 0; });
+    applyEdit(t, addDropToDatabase(t, none, ',', log, [] { return 0; }));
     EXPECT_EQ(dumpTable(t), kept);
     t.setCell(3, 4, "3.5");
     const std::string bad = dumpTable(t);
@@ -198,7 +199,7 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     EXPECT_EQ(dumpTable(t), bad);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Adding item ..."}); // rows 1 and 2 were not added
 
-    addDropToRow(t, 1, boss, ',', log);
-    addDropToRow(t, 1, boss, ',', log);
+    applyEdit(t, addDropToRow(t, 1, boss, ',', log));
+    applyEdit(t, addDropToRow(t, 1, boss, ',', log));
     EXPECT_EQ(t.cell(1, 21), "{{{{[sword];1;1;100}};0.035};{{{[sword];1;1;100}};0.035}}");
 }

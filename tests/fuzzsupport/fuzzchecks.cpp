@@ -6,7 +6,7 @@
 #include "checks/skilltools.h"
 #include "cli/command.h"
 #include "generators/clientdump.h"
-#include "editing/droplist.h"
+#include "records/droplist.h"
 #include "editing/valuechange.h"
 #include "rates/compare.h"
 #include "rates/listratio.h"

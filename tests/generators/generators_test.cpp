@@ -49,6 +49,7 @@ TEST(Duals, GradesShotsAndTheNewRow) {
     EXPECT_EQ(v.soulshots, "3");
     VectorLog log;
     const TableEdit edit = addDual(t, 1, 2, "500", v, log);
+    applyEdit(t, edit);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Dual weapon added"});
     ASSERT_EQ(t.recordCount(), 3u);
     EXPECT_EQ(t.cell(3, 1), "sword_a*sword_b");

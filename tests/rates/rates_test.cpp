@@ -31,10 +31,17 @@ std::array<std::string, 15> defaults() {
     return r;
 }
 
+// "Orc Grunt Exp": the mark's row and column on the page.
+std::string markLabel(size_t i) {
+    const RateMark& m = kRateMarks[i];
+    return std::string(kRateMonsterLabels[static_cast<size_t>(m.monster)]) + " " +
+           kRateColumnLabels[static_cast<size_t>(m.column)];
+}
+
 std::map<std::string, RateResult> runCheck(const std::string& text, char divider = ',',
                                            std::array<std::string, 15> refs = defaults()) {
     std::map<std::string, RateResult> out;
-    checkRates(text, refs, divider, [&](size_t i, const RateResult& r) { out[kRateMarks[i].resultEdit] = r; });
+    checkRates(text, refs, divider, [&](size_t i, const RateResult& r) { out[markLabel(i)] = r; });
     return out;
 }
 
@@ -45,13 +52,13 @@ TEST(RatesChecker, OneXFileGivesOneEverywhereWithRawTooltips) {
     ASSERT_EQ(results.size(), 15u);
     for (const auto& [edit, r] : results)
         EXPECT_EQ(r.text, "1") << edit;
-    EXPECT_EQ(results.at("Edit17").tooltip, "4,2");
-    EXPECT_EQ(results.at("Edit19").tooltip, "58,8121");
-    EXPECT_EQ(results.at("Edit20").tooltip, "42");
+    EXPECT_EQ(results.at("Orc Grunt Exp").tooltip, "4,2");
+    EXPECT_EQ(results.at("Orc Grunt Drop").tooltip, "58,8121");
+    EXPECT_EQ(results.at("Orc Grunt Adena").tooltip, "42");
     // Under "." the defaults ("4,2") still read, through the same conversion as every number.
     const auto point = runCheck(oneX(), '.');
-    EXPECT_EQ(point.at("Edit17").text, "1");
-    EXPECT_EQ(point.at("Edit17").tooltip, "4.2");
+    EXPECT_EQ(point.at("Orc Grunt Exp").text, "1");
+    EXPECT_EQ(point.at("Orc Grunt Exp").tooltip, "4.2");
 }
 
 TEST(RatesChecker, RatesAndOrderOfSearch) {
@@ -59,8 +66,8 @@ TEST(RatesChecker, RatesAndOrderOfSearch) {
     doubled.replace(doubled.find("42;84"), 5, "84;84");
     doubled.replace(doubled.find("=4.2"), 4, "=12.6");
     auto r = runCheck(doubled);
-    EXPECT_EQ(r.at("Edit20").text, "2");
-    EXPECT_EQ(r.at("Edit17").text, "3");
+    EXPECT_EQ(r.at("Orc Grunt Adena").text, "2");
+    EXPECT_EQ(r.at("Orc Grunt Exp").text, "3");
 
     // porta before orc_grunt and nowhere after it: N/A in porta's Exp only; karik still read.
     const std::string text =
@@ -68,29 +75,29 @@ TEST(RatesChecker, RatesAndOrderOfSearch) {
         npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84", "small_shield];1;1;58.8121") +
         npc("karik", "2.4", "blue_wolve's_breastplate_part];1;1;4.4055}}", "848;1696", "doom_shield];1;1;0.1954");
     r = runCheck(text);
-    EXPECT_EQ(r.at("Edit26").text, "N/A");
-    EXPECT_EQ(r.count("Edit25"), 0u);
-    EXPECT_EQ(r.at("Edit31").text, "2");
-    EXPECT_EQ(r.at("Edit17").text, "1");
+    EXPECT_EQ(r.at("Porta Exp").text, "N/A");
+    EXPECT_EQ(r.count("Porta Sp"), 0u);
+    EXPECT_EQ(r.at("Karik Exp").text, "2");
+    EXPECT_EQ(r.at("Orc Grunt Exp").text, "1");
 
     // Without orc grunt, porta is searched from the start.
     r = runCheck(text.substr(0, text.find("npc_begin\twarrior\t1\t[orc_grunt]")));
-    EXPECT_EQ(r.at("Edit17").text, "N/A");
-    EXPECT_EQ(r.at("Edit26").text, "1");
+    EXPECT_EQ(r.at("Orc Grunt Exp").text, "N/A");
+    EXPECT_EQ(r.at("Porta Exp").text, "1");
 
     // One third in ten significant digits with the divider as separator.
     std::array<std::string, 15> refs = defaults();
     refs[1] = "21";
-    EXPECT_EQ(runCheck(oneX(), ',', refs).at("Edit18").text, "0,3333333333");
+    EXPECT_EQ(runCheck(oneX(), ',', refs).at("Orc Grunt Sp").text, "0,3333333333");
 }
 
 TEST(RatesChecker, MissingMarkShowsNAAndKeepsTheCut) {
     std::string text = oneX();
     text.replace(text.find("small_shield"), 12, "large_shield");
     const auto r = runCheck(text);
-    EXPECT_EQ(r.at("Edit19").text, "N/A");
-    EXPECT_EQ(r.at("Edit19").tooltip, "");
-    EXPECT_EQ(r.at("Edit26").text, "1"); // porta read as usual
+    EXPECT_EQ(r.at("Orc Grunt Drop").text, "N/A");
+    EXPECT_EQ(r.at("Orc Grunt Drop").tooltip, "");
+    EXPECT_EQ(r.at("Porta Exp").text, "1"); // porta read as usual
 }
 
 TEST(RatesChecker, TwoDigitCountsEndTheCheckWithTheConversionError) {
@@ -98,14 +105,14 @@ TEST(RatesChecker, TwoDigitCountsEndTheCheckWithTheConversionError) {
     text.replace(text.find("small_shield];1;1;"), 18, "small_shield];10;10;");
     std::map<std::string, RateResult> out;
     try {
-        checkRates(text, defaults(), ',', [&](size_t i, const RateResult& r) { out[kRateMarks[i].resultEdit] = r; });
+        checkRates(text, defaults(), ',', [&](size_t i, const RateResult& r) { out[markLabel(i)] = r; });
         FAIL() << "no error";
     } catch (const OperationError& e) {
         EXPECT_EQ(std::string(e.what()), "'0;58,8121' is not a valid floating point value");
     }
     ASSERT_EQ(out.size(), 5u); // exp, sp, spoil, adena of orc grunt stay
-    EXPECT_EQ(out["Edit19"].text, std::nullopt); // the value that failed keeps its text...
-    EXPECT_EQ(out["Edit19"].tooltip, "0;58,8121"); // ...and shows its raw value
+    EXPECT_EQ(out["Orc Grunt Drop"].text, std::nullopt); // the value that failed keeps its text...
+    EXPECT_EQ(out["Orc Grunt Drop"].tooltip, "0;58,8121"); // ...and shows its raw value
 }
 
 TEST(ListRatio, ExamplesAndFailures) {

@@ -1,7 +1,7 @@
 // Hostile files and failing disks: each gives the described behaviour or a clear error, in
 // bounded time and memory, and a failed save leaves the previous file byte for byte.
 #include "app/errors.h"
-#include "editing/droplist.h"
+#include "records/droplist.h"
 #include "editing/valuechange.h"
 #include "rates/listratio.h"
 #include "records/tableio.h"

@@ -2,6 +2,7 @@
 
 #include "editing/valuechange.h"
 #include "records/tableio.h"
+#include "records/tablesort.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
@@ -314,13 +315,79 @@ TEST_F(WindowTest, UndoAndRedoRestoreTheTableCellForCell) {
     ASSERT_NE(edited, original);
     auto* view = find<QTableView>(QStringLiteral("JvStringGrid1"));
     view->setFocus();
+    auto* undo = find<QPushButton>(QStringLiteral("JvStringGrid1Undo"));
+    auto* redo = find<QPushButton>(QStringLiteral("JvStringGrid1Redo"));
+    EXPECT_FALSE(redo->isEnabled());
     for (int i = 0; i < 10; ++i)
-        find<QPushButton>(QStringLiteral("JvStringGrid1Undo"))->click();
+        undo->click();
     EXPECT_EQ(dumpTable(model.table()), original);
     EXPECT_FALSE(model.canUndo());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    // Every edit undone is the loaded table again: loading over it and closing ask nothing.
+    EXPECT_FALSE(model.modified());
+    QCloseEvent close;
+    QApplication::sendEvent(window.get(), &close);
+    EXPECT_TRUE(close.isAccepted());
+    EXPECT_TRUE(questions.isEmpty());
     for (int i = 0; i < 10; ++i)
         model.redo();
     EXPECT_EQ(dumpTable(model.table()), edited);
+    EXPECT_TRUE(model.modified());
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    find<QPushButton>(QStringLiteral("Loadbtn"))->click();
+    EXPECT_EQ(questions.size(), 1); // "Discard unsaved changes?"
+}
+
+// Views are told of a change when the table already holds it: a sort's reset, an appended row's
+// insertion and a column's dataChanged each find the new texts, and undo likewise.
+TEST_F(WindowTest, ModelSignalsArriveWithTheDataConsistent) {
+    TableModel& model = window->workspace().npcModel;
+    model.reload([](aethrian::Table& t) {
+        t.resetHeaderOnly();
+        t.setColCount(6);
+        t.setCell(0, 4, "level");
+        t.setCell(0, 5, "exp");
+        for (const char* name : {"b", "c", "a"}) {
+            aethrian::Table::Row row(6);
+            row[1] = name;
+            row[3] = name[0] == 'a' ? "3" : name[0] == 'b' ? "1" : "2";
+            row[5] = "10";
+            t.appendRow(row);
+        }
+    });
+    QStringList seen;
+    const auto names = [&] {
+        QStringList out;
+        for (int r = 0; r < model.rowCount(); ++r)
+            out << model.data(model.index(r, 1), Qt::DisplayRole).toString();
+        return out.join(',');
+    };
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { seen << "reset " + names(); });
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
+        seen << QStringLiteral("inserted %1-%2 ").arg(first).arg(last) + names();
+    });
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&] { seen << "removed " + names(); });
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&](const QModelIndex& tl, const QModelIndex& br) {
+        QStringList cells;
+        for (int r = tl.row(); r <= br.row(); ++r)
+            cells << model.data(model.index(r, 5), Qt::DisplayRole).toString();
+        seen << "changed " + cells.join(',');
+    });
+    model.apply(aethrian::sortTable(model.table(), 1, aethrian::npcSortRule(1), ','));
+    aethrian::TableEdit append;
+    append.appended.push_back({"", "d", "", "4", "", "7"});
+    model.apply(append);
+    aethrian::TableEdit column;
+    for (size_t r = 1; r <= 4; ++r)
+        column.cells.push_back({r, 5, model.table().cell(r, 5), std::to_string(r)});
+    model.apply(column);
+    model.undo();
+    model.undo();
+    model.undo();
+    EXPECT_EQ(seen, (QStringList{"reset a,b,c", "inserted 3-3 a,b,c,d", "changed 1,2,3,4", "changed 10,10,10,7",
+                                 "removed a,b,c", "reset b,c,a"}));
 }
 
 TEST_F(WindowTest, FieldOrderMismatchIsLoggedAndSaveAsksFirst) {
@@ -383,7 +450,7 @@ TEST_F(WindowTest, DISABLED_LargeLoadIsShownQuickly) {
     twice.by = "2";
     aethrian::prepareChange(twice, ',');
     aethrian::VectorLog log;
-    model.commit(aethrian::runValueChange(model.table(), twice, 0, 5, ',', log));
+    model.apply(aethrian::runValueChange(model.table(), twice, 0, 5, ',', log));
     timer.restart();
     model.undo();
     QApplication::processEvents();

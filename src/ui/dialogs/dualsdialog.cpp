@@ -118,7 +118,7 @@ void DualsDialog::Button3Click() {
         DualValues v{grade_->text().toStdString(), soulshots_->text().toStdString(),
                      spiritshots_->text().toStdString(), name_->text().toStdString()};
         TableModel* model = itemPage_->model();
-        model->commit(addDual(model->table(), mainRow_->text().toULongLong(), secondRow_->text().toULongLong(),
+        model->apply(addDual(model->table(), mainRow_->text().toULongLong(), secondRow_->text().toULongLong(),
                               id_->text().toStdString(), v, log));
     });
 }

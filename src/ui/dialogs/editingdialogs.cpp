@@ -189,7 +189,7 @@ void ChangesDialog::Button1Click() {
             return;
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.commit(runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider, log));
+        model.apply(runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider, log));
     });
 }
 
@@ -199,8 +199,14 @@ AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
     setWindowTitle(QStringLiteral("Add drop to:"));
     setModal(false);
     auto* grid = new QGridLayout;
+    // The boxes are kept by their names, which the dialog's texts use.
+    const auto addBox = [this](const QString& name, const QString& text) {
+        QLineEdit* edit = lineEdit(name, text, this);
+        boxes_.insert(name, edit);
+        return edit;
+    };
     grid->addWidget(new QLabel(QStringLiteral("Item name:"), this), 0, 0);
-    grid->addWidget(lineEdit(QStringLiteral("Edit1"), {}, this), 0, 1, 1, 3);
+    grid->addWidget(addBox(QStringLiteral("Edit1"), {}), 0, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Value"), this), 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("* level"), this), 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("*level^2"), this), 1, 3);
@@ -215,10 +221,10 @@ AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
     int r = 2;
     for (const Row& row : rows) {
         grid->addWidget(new QLabel(QString::fromLatin1(row.label), this), r, 0);
-        grid->addWidget(lineEdit(QString::fromLatin1(row.v), QString::fromLatin1(row.dv), this), r, 1);
-        grid->addWidget(lineEdit(QString::fromLatin1(row.a), QString::fromLatin1(row.da), this), r, 2);
-        grid->addWidget(lineEdit(QString::fromLatin1(row.b), QString::fromLatin1(row.db), this), r, 3);
-        auto* result = lineEdit(QString::fromLatin1(row.result), QStringLiteral("1"), this);
+        grid->addWidget(addBox(QString::fromLatin1(row.v), QString::fromLatin1(row.dv)), r, 1);
+        grid->addWidget(addBox(QString::fromLatin1(row.a), QString::fromLatin1(row.da)), r, 2);
+        grid->addWidget(addBox(QString::fromLatin1(row.b), QString::fromLatin1(row.db)), r, 3);
+        auto* result = addBox(QString::fromLatin1(row.result), QStringLiteral("1"));
         grid->addWidget(result, r, 4);
         ++r;
     }
@@ -229,10 +235,10 @@ AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
     const char* defaults[] = {"1", "", "", "100"};
     for (size_t i = 0; i < 4; ++i, ++r) {
         grid->addWidget(new QLabel(QString::fromLatin1(filters[i].first), this), r, 0);
-        grid->addWidget(lineEdit(QString::fromLatin1(filters[i].second), QString::fromLatin1(defaults[i]), this), r, 1);
+        grid->addWidget(addBox(QString::fromLatin1(filters[i].second), QString::fromLatin1(defaults[i])), r, 1);
     }
     grid->addWidget(new QLabel(QStringLiteral("test on level"), this), r, 0);
-    grid->addWidget(lineEdit(QStringLiteral("Edit12"), QStringLiteral("15"), this), r, 1);
+    grid->addWidget(addBox(QStringLiteral("Edit12"), QStringLiteral("15")), r, 1);
     auto* test = button(QStringLiteral("Button1"), QStringLiteral("test it"), this);
     grid->addWidget(test, r, 2);
     auto* all = button(QStringLiteral("Button2"), QStringLiteral("Add it to the Database"), this);
@@ -248,9 +254,7 @@ AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
     connect(one, &QPushButton::clicked, this, &AddDropDialog::Button3Click);
 }
 
-QLineEdit* AddDropDialog::box(const char* name) const {
-    return findChild<QLineEdit*>(QString::fromLatin1(name));
-}
+QLineEdit* AddDropDialog::box(const char* name) const { return boxes_.value(QString::fromLatin1(name)); }
 
 AddDropSettings AddDropDialog::settings() const {
     const auto text = [this](const char* name) { return box(name)->text().toStdString(); };
@@ -283,7 +287,7 @@ void AddDropDialog::Button2Click() {
         std::uniform_int_distribution<int> percent(0, 99);
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.commit(addDropToDatabase(model.table(), settings(), workspace_->divider, log,
+        model.apply(addDropToDatabase(model.table(), settings(), workspace_->divider, log,
                                        [&] { return percent(rng); }));
     });
 }
@@ -292,7 +296,7 @@ void AddDropDialog::Button3Click() {
     runGuarded(this, [this] {
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.commit(addDropToRow(model.table(), selectedCell(npcPage_).first, settings(), workspace_->divider, log));
+        model.apply(addDropToRow(model.table(), selectedCell(npcPage_).first, settings(), workspace_->divider, log));
     });
 }
 

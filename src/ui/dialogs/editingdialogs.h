@@ -4,6 +4,7 @@
 #include "editing/valuechange.h"
 
 #include <QDialog>
+#include <QHash>
 
 class QLineEdit;
 class QCheckBox;
@@ -60,6 +61,7 @@ public:
 
 private:
     QLineEdit* box(const char* name) const;
+    QHash<QString, QLineEdit*> boxes_;
 
     Workspace* workspace_;
     TablePage* npcPage_;

@@ -71,9 +71,8 @@ bool TableModel::setData(const QModelIndex& index, const QVariant& value, int ro
     }
     TableEdit edit;
     edit.label = "Edit cell";
-    edit.cells.push_back({row, col, table_.cell(row, col), text});
-    table_.setCell(row, col, std::move(text));
-    commit(std::move(edit));
+    edit.cells.push_back({row, col, table_.cell(row, col), std::move(text)});
+    apply(std::move(edit));
     return true;
 }
 
@@ -92,45 +91,63 @@ void TableModel::reload(const std::function<void(Table&)>& fill) {
     } guard{this};
     fill(table_);
     history_.clear();
-    modified_ = false;
     emit modifiedChanged();
 }
 
-void TableModel::commit(TableEdit edit) {
+void TableModel::markSaved() {
+    history_.setClean();
+    emit modifiedChanged();
+}
+
+void TableModel::apply(TableEdit edit) {
     if (edit.empty())
         return;
-    refreshAfter(edit);
+    carryOut(edit, false, [&] { applyEdit(table_, edit); });
     history_.push(std::move(edit));
-    modified_ = true;
     emit modifiedChanged();
 }
 
-bool TableModel::undo() { return step(true); }
-bool TableModel::redo() { return step(false); }
-
-bool TableModel::step(bool back) {
-    if (back ? !history_.canUndo() : !history_.canRedo())
+bool TableModel::undo() {
+    const TableEdit* edit = history_.nextUndo();
+    if (!edit)
         return false;
-    const int before = rowCount();
-    const TableEdit* edit = back ? history_.undo(table_) : history_.redo(table_);
-    if (rowCount() != before) {
-        beginResetModel();
-        endResetModel();
-    } else {
-        refreshAfter(*edit);
-    }
-    modified_ = true;
+    carryOut(*edit, true, [&] { history_.undo(table_); });
     emit modifiedChanged();
     return true;
 }
 
-// The table has already changed: tell the views over the smallest range that covers it.
-void TableModel::refreshAfter(const TableEdit& edit) {
-    if (!edit.order.empty() || !edit.appended.empty()) {
+bool TableModel::redo() {
+    const TableEdit* edit = history_.nextRedo();
+    if (!edit)
+        return false;
+    carryOut(*edit, false, [&] { history_.redo(table_); });
+    emit modifiedChanged();
+    return true;
+}
+
+// Announces `edit`, lets `run` apply it (forwards) or revert it (back), and ends the
+// announcement, so every signal a view receives finds the table consistent.
+void TableModel::carryOut(const TableEdit& edit, bool back, const std::function<void()>& run) {
+    if (!edit.order.empty()) {
         beginResetModel();
+        run();
         endResetModel();
         return;
     }
+    if (!edit.appended.empty()) {
+        const int first = back ? rowCount() - static_cast<int>(edit.appended.size()) : rowCount();
+        const int last = first + static_cast<int>(edit.appended.size()) - 1;
+        back ? beginRemoveRows({}, first, last) : beginInsertRows({}, first, last);
+        run();
+        back ? endRemoveRows() : endInsertRows();
+    } else {
+        run();
+    }
+    announceCells(edit);
+}
+
+// One dataChanged over the rectangle of the edit's cells, which already hold their new texts.
+void TableModel::announceCells(const TableEdit& edit) {
     size_t top = table_.rowCount(), bottom = 0, left = table_.colCount(), right = 0;
     for (const CellChange& c : edit.cells) {
         top = std::min(top, c.row);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tableedit.h"
+#include "records/tableedit.h"
 #include "records/table.h"
 
 #include <QAbstractTableModel>
@@ -37,26 +37,30 @@ public:
 
     // Replaces the whole content: `fill` rewrites the table between the model's reset signals.
     void reload(const std::function<void(Table&)>& fill);
-    // Records an action that already changed the table, as one undo step, and repaints.
-    void commit(TableEdit edit);
+    // Carries out a planned edit as one undo step: the views are told first (a reset for a new row
+    // order, an insertion for appended rows), the table changes, and one dataChanged covers the
+    // changed cells once they hold their new texts.
+    void apply(TableEdit edit);
     bool undo();
     bool redo();
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
 
-    bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    // Modified while the history stands away from where the table matched its file.
+    bool modified() const { return !history_.isClean(); }
+    // The table now matches its file (it was just saved).
+    void markSaved();
 
 signals:
+    // The modified state, or what can be undone or redone, may have changed.
     void modifiedChanged();
 
 private:
-    bool step(bool back);
-    void refreshAfter(const TableEdit& edit);
+    void carryOut(const TableEdit& edit, bool back, const std::function<void()>& run);
+    void announceCells(const TableEdit& edit);
 
     Table& table_;
     UndoStack history_;
-    bool modified_ = false;
     bool editable_ = true;
     bool highlight_ = false;
 };

@@ -54,7 +54,7 @@ void savePaneToChosenFile(QWidget* parent, QPlainTextEdit* pane, const QString& 
     writePaneFile(file.toStdString(), paneText(pane));
 }
 
-PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent) {
+PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent), skillSort_(spec.skillSort) {
     pathBox_ = new PathBox(spec.pathBox, this);
     loadBtn_ = new QPushButton(QStringLiteral("Load"), this);
     loadBtn_->setObjectName(spec.load);
@@ -95,6 +95,8 @@ PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent) 
     }
     connect(loadBtn_, &QPushButton::clicked, this, &PanePage::loadClick);
     connect(pathBox_, &PathBox::fileDropped, this, &PanePage::loadClick);
+    if (skillSort_ && !extra_.empty())
+        connect(extra_.front(), &QPushButton::clicked, this, &PanePage::sortClick);
 }
 
 QPushButton* PanePage::extraButton(const QString& name) const {
@@ -111,6 +113,34 @@ void PanePage::loadClick() {
 void PanePage::saveClick() {
     runGuarded(this, [this] {
         savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt"));
+    });
+}
+
+SkillToolOutput PanePage::skillToolOutput() {
+    return {[this](const std::string& m) { showMessage(this, QString::fromUtf8(m)); },
+            [this](const std::string& r) {
+                if (results_)
+                    results_->addItem(QString::fromUtf8(r));
+            },
+            [this](size_t k, size_t m) {
+                if (!progress_)
+                    return;
+                progress_->setText(QStringLiteral("%1/%2").arg(k).arg(m));
+                progress_->repaint();
+                pumpEvents();
+            }};
+}
+
+void PanePage::sortClick() {
+    runGuarded(this, [this] {
+        const std::string text = paneText(pane_);
+        SkillToolOutput out = skillToolOutput();
+        out.result = [](const std::string&) {}; // the sort reports its duplicates as messages
+        const std::vector<std::string> sorted = sortSkillLines(paneLines(text), *skillSort_, out);
+        std::string joined;
+        for (const std::string& line : sorted)
+            joined.append(line).append("\r\n");
+        setPaneText(pane_, joined);
     });
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "checks/skilltools.h"
+
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,8 @@ struct PanePageSpec {
     std::vector<PaneButton> extraButtons;
     QString progressLabel, progressCaption;
     QString resultList;
+    // A skill file's pane: the first extra button sorts it by identifier and level.
+    std::optional<SkillPane> skillSort;
 };
 
 class PanePage : public QWidget {
@@ -50,8 +55,12 @@ public:
 
     void loadClick();
     void saveClick();
+    void sortClick();
+    // The page's progress label and result list as the skill tools report to them.
+    SkillToolOutput skillToolOutput();
 
 private:
+    std::optional<SkillPane> skillSort_;
     PathBox* pathBox_;
     QPushButton* loadBtn_;
     QPlainTextEdit* pane_;

@@ -26,9 +26,19 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace aethrian::ui {
 
 namespace {
+
+// The page's edits by monster (orc grunt, porta, karik) and column (Exp, Sp, Adena, Drop, Spoil).
+constexpr const char* kReferenceEdits[3][5] = {{"Edit1", "Edit2", "Edit4", "Edit3", "Edit5"},
+                                               {"Edit10", "Edit9", "Edit8", "Edit7", "Edit6"},
+                                               {"Edit15", "Edit14", "Edit13", "Edit12", "Edit11"}};
+constexpr const char* kResultEdits[3][5] = {{"Edit17", "Edit18", "Edit20", "Edit19", "Edit21"},
+                                            {"Edit26", "Edit25", "Edit24", "Edit23", "Edit22"},
+                                            {"Edit31", "Edit30", "Edit29", "Edit28", "Edit27"}};
 
 QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, bool reference, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
@@ -43,7 +53,8 @@ QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, boo
     for (size_t i = 0; i < kRateMarks.size(); ++i) {
         const RateMark& mark = kRateMarks[i];
         auto* edit = new QLineEdit(group);
-        edit->setObjectName(QString::fromLatin1(reference ? mark.referenceEdit : mark.resultEdit));
+        const auto& names = reference ? kReferenceEdits : kResultEdits;
+        edit->setObjectName(QString::fromLatin1(names[mark.monster][mark.column]));
         if (reference) {
             edit->setText(QString::fromLatin1(mark.referenceDefault));
             if (mark.item)
@@ -92,26 +103,32 @@ CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent
 
 void CheckerPage::Button1Click() {
     runGuarded(this, [this] {
-        const std::string path = path_->path();
-        if (!fileExists(path))
-            throw ExpectedProblem("Error: file doesn't exists!");
-        BusyButton busy(check_, QStringLiteral("Check"), false, false);
-        check_->setText(QStringLiteral("Loading..."));
-        const std::string bytes = readFileBytes(path);
-        pumpEvents();
-        check_->setText(QStringLiteral("Decoding..."));
-        const std::string text = ratesWorkingText(bytes);
-        setPaneText(memo_, text);
-        pumpEvents();
-        check_->setText(QStringLiteral("Wait..."));
         std::array<std::string, 15> references;
         for (size_t i = 0; i < references.size(); ++i)
             references[i] = references_[i]->text().toStdString();
-        checkRates(text, references, workspace_->divider, [this](size_t i, const RateResult& r) {
+        std::optional<BusyButton> busy;
+        RatesSteps steps;
+        steps.reading = [&] {
+            busy.emplace(check_, QStringLiteral("Check"), false, false);
+            check_->setText(QStringLiteral("Loading..."));
+        };
+        steps.decoding = [&] {
+            pumpEvents();
+            check_->setText(QStringLiteral("Decoding..."));
+        };
+        steps.decoded = [&](const std::string& text) {
+            setPaneText(memo_, text);
+            pumpEvents();
+            check_->setText(QStringLiteral("Wait..."));
+        };
+        steps.result = [this](size_t i, const RateResult& r) {
             if (r.text)
                 results_[i]->setText(QString::fromUtf8(*r.text));
             results_[i]->setToolTip(QString::fromUtf8(r.tooltip));
-        });
+        };
+        const RatesRun run = checkRatesFile(path_->path(), references, workspace_->divider, steps);
+        if (run.error)
+            std::rethrow_exception(run.error);
     });
 }
 
@@ -211,30 +228,21 @@ void ComparePage::runClick() {
         notFound_->clear();
         // The grid is cleared before the files are read (a run over no lines gives the bare
         // header), so a read that fails shows no old rows.
-        CompareResult result;
-        compareRecords(member_, TextLines{}, nullptr, CompareOptions{}, result);
-        showResult(result);
-        // Rows found before an error or a halt are shown all the same.
-        struct Publish {
-            ComparePage* page;
-            CompareResult& result;
-            ~Publish() { page->showResult(std::move(result)); }
-        } publish{this, result};
-        firstSize_->setText(QString::fromStdString(sizeText(fileSize(first))));
-        const std::string secondPath = second_->path();
-        const bool hasSecond = fileExists(secondPath);
-        TextLines secondLines;
-        if (hasSecond) {
-            secondSize_->setText(QString::fromStdString(sizeText(fileSize(secondPath))));
-            secondLines = ReadRecordLines(secondPath);
-        }
-        const TextLines firstLines = ReadRecordLines(first);
+        CompareResult empty;
+        compareRecords(member_, TextLines{}, nullptr, CompareOptions{}, empty);
+        showResult(std::move(empty));
         CompareOptions options;
         options.onlyDifferences = onlyDifferences_->isChecked();
         options.showMissing = showMissing_->isChecked();
         options.xRate = xRate_ && xRate_->isChecked();
         options.divider = *divider_;
-        compareRecords(member_, firstLines, hasSecond ? &secondLines : nullptr, options, result, &busy);
+        CompareRun run = compareFiles(member_, first, second_->path(), options, &busy, [this](int i, std::uint64_t bytes) {
+            (i == 0 ? firstSize_ : secondSize_)->setText(QString::fromStdString(sizeText(bytes)));
+        });
+        // Rows found before an error or a halt are shown all the same.
+        showResult(std::move(run.result));
+        if (run.error)
+            std::rethrow_exception(run.error);
     });
 }
 

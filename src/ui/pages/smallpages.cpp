@@ -1,5 +1,6 @@
 #include "ui/pages/smallpages.h"
 
+#include "checks/pch.h"
 #include "generators/clientdump.h"
 #include "records/recordkind.h"
 #include "records/tableio.h"
@@ -82,7 +83,7 @@ void PetPage::saveClick() {
             return;
         BusyButton busy(saveBtn_, QStringLiteral("save"), false, false);
         SaveTable(model_->table(), kPetKind, *divider_, file.toStdString(), &busy);
-        model_->setModified(false);
+        model_->markSaved();
     });
 }
 
@@ -239,8 +240,8 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     auto* path = new PathBox(QStringLiteral("Edit42"), this);
     auto* load = button(QStringLiteral("Button4"), QStringLiteral("Load"), this);
     auto* save = button(QStringLiteral("Button7"), QStringLiteral("Save"), this);
-    auto* first = makePane(QStringLiteral("TntMemo1"), this);
-    auto* second = makePane(QStringLiteral("TntMemo15"), this);
+    auto* first = first_ = makePane(QStringLiteral("TntMemo1"), this);
+    auto* second = second_ = makePane(QStringLiteral("TntMemo15"), this);
     auto* switchBtn = new QToolButton(this);
     switchBtn->setObjectName(QStringLiteral("SpeedButton1"));
     switchBtn->setText(QStringLiteral("<>"));
@@ -250,9 +251,9 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     compareBtn->setText(QStringLiteral("=?"));
     compareBtn->setToolTip(QStringLiteral("Compare"));
     auto* logGroup = new QGroupBox(QStringLiteral("Log"), this);
-    auto* log = new LogList(QStringLiteral("JvListBox2"), logGroup);
+    log_ = new LogList(QStringLiteral("JvListBox2"), logGroup);
     auto* logLayout = new QVBoxLayout(logGroup);
-    logLayout->addWidget(log);
+    logLayout->addWidget(log_);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(path, 1);
@@ -278,6 +279,22 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     connect(path, &PathBox::fileDropped, load, &QPushButton::click);
     connect(save, &QPushButton::clicked, this, [this, first] {
         runGuarded(this, [&] { savePaneToChosenFile(this, first, kTextFilter, QStringLiteral("txt")); });
+    });
+    connect(switchBtn, &QAbstractButton::clicked, this, &NpcPchPage::switchPanes);
+    connect(compareBtn, &QAbstractButton::clicked, this, &NpcPchPage::comparePanes);
+}
+
+void NpcPchPage::switchPanes() {
+    const std::string left = paneText(first_);
+    setPaneText(first_, paneText(second_));
+    setPaneText(second_, left);
+}
+
+void NpcPchPage::comparePanes() {
+    runGuarded(this, [this] {
+        const std::string a = paneText(first_), b = paneText(second_);
+        LogListSink log(log_);
+        comparePch(paneLines(a), paneLines(b), log);
     });
 }
 

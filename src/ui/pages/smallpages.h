@@ -69,6 +69,16 @@ class NpcPchPage : public QWidget {
     Q_OBJECT
 public:
     explicit NpcPchPage(QWidget* parent);
+    QPlainTextEdit* pane() const { return first_; } // the NPC_PCH the checks read
+    QPlainTextEdit* secondPane() const { return second_; }
+    LogList* log() const { return log_; }
+    void switchPanes();  // "<>"
+    void comparePanes(); // "=?"
+
+private:
+    QPlainTextEdit* first_;
+    QPlainTextEdit* second_;
+    LogList* log_;
 };
 
 // One client item page: path box and Load over a Text View pane and a Table View grid.
@@ -79,6 +89,7 @@ public:
                    TableModel* model, bool itemNames, QWidget* parent);
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
+    QPlainTextEdit* pane() const { return pane_; }
     void loadClick();
 
 private:

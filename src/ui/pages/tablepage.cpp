@@ -116,6 +116,13 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     connect(redoAction, &QAction::triggered, this, [this] { model_->redo(); });
     connect(undoBtn, &QPushButton::clicked, this, [this] { model_->undo(); });
     connect(redoBtn, &QPushButton::clicked, this, [this] { model_->redo(); });
+    // The buttons offer only what the history holds.
+    const auto updateHistoryButtons = [this, undoBtn, redoBtn] {
+        undoBtn->setEnabled(model_->canUndo());
+        redoBtn->setEnabled(model_->canRedo());
+    };
+    connect(model_, &TableModel::modifiedChanged, this, updateHistoryButtons);
+    updateHistoryButtons();
 
     connect(loadBtn_, &QPushButton::clicked, this, &TablePage::LoadbtnClick);
     connect(saveBtn_, &QPushButton::clicked, this, &TablePage::saveClick);
@@ -176,7 +183,7 @@ void TablePage::saveClick() {
             return;
         BusyButton busy(saveBtn_, QStringLiteral("Save as"), false, false);
         format_.save(model_->table(), file.toStdString(), &busy);
-        model_->setModified(false);
+        model_->markSaved();
     });
 }
 

@@ -44,6 +44,7 @@ public:
     LogList* log() const { return log_; }
     QTableView* view() const { return view_; }
     QPushButton* loadButton() const { return loadBtn_; }
+    QLabel* lastReadLabel() const { return lastRead_; }
     TableModel* model() const { return model_; }
     bool haltRequested() const { return halt_; }
 

@@ -1,4 +1,4 @@
-#include "editing/droplist.h"
+#include "records/droplist.h"
 
 namespace aethrian {
 

@@ -1,4 +1,4 @@
-#include "app/tableedit.h"
+#include "records/tableedit.h"
 
 namespace aethrian {
 
@@ -31,24 +31,18 @@ void revertEdit(Table& table, const TableEdit& edit) {
         table.permuteRows(inverse(edit.order));
 }
 
-TableEdit columnEdit(const Table& table, size_t col, const std::vector<std::string>& before,
-                     std::string label) {
-    TableEdit edit;
-    edit.label = std::move(label);
-    for (size_t r = 1; r < table.rowCount() && r - 1 < before.size(); ++r) {
-        if (table.cell(r, col) != before[r - 1])
-            edit.cells.push_back({r, col, before[r - 1], table.cell(r, col)});
-    }
-    return edit;
-}
-
 void UndoStack::push(TableEdit edit) {
     if (edit.empty())
         return;
+    if (clean_ != kNever && clean_ > position_)
+        clean_ = kNever; // the redo side it stood on is dropped
     edits_.erase(edits_.begin() + static_cast<long>(position_), edits_.end());
     edits_.push_back(std::move(edit));
-    if (edits_.size() > capacity_)
+    if (edits_.size() > capacity_) {
         edits_.pop_front();
+        if (clean_ != kNever)
+            clean_ = clean_ == 0 ? kNever : clean_ - 1;
+    }
     position_ = edits_.size();
 }
 
@@ -71,6 +65,7 @@ const TableEdit* UndoStack::redo(Table& table) {
 void UndoStack::clear() {
     edits_.clear();
     position_ = 0;
+    clean_ = 0;
 }
 
 } // namespace aethrian

@@ -1,4 +1,4 @@
-#include "app/tablesort.h"
+#include "records/tablesort.h"
 
 #include "app/numbers.h"
 
@@ -73,18 +73,22 @@ void quickSort(std::vector<size_t>& idx, const std::vector<Key>& keys, SortRule 
 
 } // namespace
 
-TableEdit sortTable(Table& table, size_t column, SortRule rule, char divider, bool roundTrip) {
-    TableEdit edit;
-    edit.label = "Sort";
+std::vector<size_t> sortOrder(const Table& table, size_t column, SortRule rule, char divider, bool roundTrip,
+                              std::vector<size_t> start) {
     const size_t n = table.recordCount();
+    if (start.empty()) {
+        start.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            start[i] = i;
+    }
     if (column >= table.colCount() || n == 0)
-        return edit;
+        return start;
     std::vector<Key> keys(n);
     for (size_t i = 0; i < n; ++i) {
         Key& k = keys[i];
         k.text = roundTrip ? dotRem(table.cell(i + 1, column), divider) : table.cell(i + 1, column);
         if (rule == SortRule::Numeric)
-            k.number = parseFloat(k.text, divider); // throws before anything has changed
+            k.number = parseFloat(k.text, divider);
         else if (rule == SortRule::ByValue) {
             k.whole = tryParseInt64(k.text);
             k.number = tryParseFloat(k.text, divider);
@@ -94,23 +98,29 @@ TableEdit sortTable(Table& table, size_t column, SortRule rule, char divider, bo
                     c = static_cast<char>(c - 'a' + 'A');
         }
     }
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; ++i)
-        order[i] = i;
-    quickSort(order, keys, rule);
+    quickSort(start, keys, rule);
+    return start;
+}
+
+TableEdit sortTable(const Table& table, size_t column, SortRule rule, char divider) {
+    TableEdit edit;
+    edit.label = "Sort";
+    if (column >= table.colCount() || table.recordCount() == 0)
+        return edit;
+    std::vector<size_t> order = sortOrder(table, column, rule, divider, true);
+    const size_t n = order.size();
     bool moved = false;
     for (size_t i = 0; i < n; ++i)
         moved = moved || order[i] != i;
-    if (moved)
-        edit.order = order;
     // The dotRem / dotAdd round trip, in the rows' new places.
-    for (size_t i = 0; i < n && roundTrip; ++i) {
+    for (size_t i = 0; i < n; ++i) {
         const std::string& old = table.cell(order[i] + 1, column);
         std::string now = dotAdd(dotRem(old, divider), divider);
         if (now != old)
             edit.cells.push_back({i + 1, column, old, std::move(now)});
     }
-    applyEdit(table, edit);
+    if (moved)
+        edit.order = std::move(order);
     return edit;
 }
 

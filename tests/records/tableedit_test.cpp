@@ -1,4 +1,4 @@
-#include "app/tableedit.h"
+#include "records/tableedit.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +34,9 @@ TEST(UndoStack, MixedEditsUndoAndRedoCellForCell) {
     stack.push(cell);
     snapshots.push_back(dumpTable(t));
 
-    std::vector<std::string> before{"10", "20", "30"};
-    for (size_t r = 1; r < 4; ++r)
-        t.setCell(r, 4, std::to_string(r * 20));
-    stack.push(columnEdit(t, 4, before, "multiply"));
+    TableEdit column{"multiply", {{1, 4, "10", "20"}, {2, 4, "20", "40"}, {3, 4, "30", "60"}}, {}, {}};
+    applyEdit(t, column);
+    stack.push(column);
     snapshots.push_back(dumpTable(t));
 
     TableEdit sort{"sort", {}, {2, 0, 1}, {}};
@@ -79,4 +78,41 @@ TEST(UndoStack, NewActionDropsRedoAndCapacityIsBounded) {
     EXPECT_FALSE(stack.canRedo());
     stack.push(TableEdit{}); // an action that changed nothing is no step
     EXPECT_EQ(stack.size(), 3u);
+}
+
+// The table is modified exactly when the history stands away from its clean point.
+TEST(UndoStack, CleanPointFollowsUndoRedoSaveAndLostHistory) {
+    Table t = sample();
+    UndoStack stack(3);
+    const auto edit = [&](const char* text) {
+        TableEdit e{"edit", {{1, 4, t.cell(1, 4), text}}, {}, {}};
+        applyEdit(t, e);
+        stack.push(e);
+    };
+    EXPECT_TRUE(stack.isClean());
+    edit("a");
+    edit("b");
+    EXPECT_FALSE(stack.isClean());
+    stack.undo(t);
+    stack.undo(t);
+    EXPECT_TRUE(stack.isClean()); // a full undo is the loaded table again
+    stack.redo(t);
+    stack.setClean(); // saved after one edit
+    stack.undo(t);
+    EXPECT_FALSE(stack.isClean());
+    stack.redo(t);
+    EXPECT_TRUE(stack.isClean());
+    // A new action after undoing past the saved point drops the redo side the clean point stood on.
+    stack.undo(t);
+    edit("c");
+    stack.undo(t);
+    EXPECT_FALSE(stack.isClean());
+    // A clean point pushed off the bounded history is never reached again.
+    stack.clear();
+    EXPECT_TRUE(stack.isClean());
+    for (const char* text : {"1", "2", "3", "4"})
+        edit(text);
+    while (stack.canUndo())
+        stack.undo(t);
+    EXPECT_FALSE(stack.isClean());
 }
