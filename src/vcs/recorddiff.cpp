@@ -1,6 +1,6 @@
 #include "vcs/recorddiff.h"
 
-#include "editing/droplist.h"
+#include "records/droplist.h"
 
 #include <unordered_map>
 
