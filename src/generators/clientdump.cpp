@@ -147,11 +147,12 @@ void exportPhp(const Table& table, PhpExport kind, long long firstId, char divid
         throw ExpectedProblem("The first ID " + std::to_string(firstId) +
                               " is too large: the IDs of the " + std::to_string(rows) +
                               " rows would run past " + std::to_string(largest));
-    long long n = firstId;
-    for (size_t r = 1; r < table.rowCount(); ++r, ++n) {
+    for (size_t r = 1; r < table.rowCount(); ++r) {
+        // Counted from the first ID, not stepped past the last row: that step could overflow.
+        const long long id = firstId + static_cast<long long>(r - 1);
         std::string line;
         line.reserve(2048);
-        line += "    $rs[" + std::to_string(n) + "] = array(";
+        line += "    $rs[" + std::to_string(id) + "] = array(";
         for (size_t i = 0; i < pairs.size(); ++i) {
             const PhpPair& p = pairs[i];
             if (i > 0)
