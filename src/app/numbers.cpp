@@ -190,11 +190,7 @@ std::int64_t parseInt(std::string_view text) {
 
 namespace {
 
-struct Decimal {
-    bool negative = false;
-    std::string digits; // significant digits, first one non-zero
-    int exponent = 0;   // power of ten of the first digit
-};
+using Decimal = DecimalDigits;
 
 // Splits a "%e" rendering ("-d.ddddde+XX") into sign, digits and exponent.
 Decimal splitScientific(const char* text) {
@@ -256,13 +252,53 @@ Decimal roundSignificant(long double value, int digits) {
     return d;
 }
 
+// The general form of a rounded decimal (at most `digits` significant digits, at least one).
+std::string renderGeneral(const Decimal& d, int digits, char separator) {
+    std::string out = d.negative ? "-" : "";
+    const int count = static_cast<int>(d.digits.size());
+    if (d.exponent >= -4 && d.exponent < digits) {
+        if (d.exponent >= 0) {
+            const int intDigits = d.exponent + 1;
+            if (count <= intDigits) {
+                out += d.digits;
+                out.append(static_cast<size_t>(intDigits - count), '0');
+            } else {
+                out += d.digits.substr(0, static_cast<size_t>(intDigits));
+                out += separator;
+                out += d.digits.substr(static_cast<size_t>(intDigits));
+            }
+        } else {
+            out += '0';
+            out += separator;
+            out.append(static_cast<size_t>(-d.exponent - 1), '0');
+            out += d.digits;
+        }
+        return out;
+    }
+    out += d.digits[0];
+    if (count > 1) {
+        out += separator;
+        out += d.digits.substr(1);
+    }
+    out += 'E';
+    if (d.exponent < 0)
+        out += '-';
+    out += std::to_string(std::abs(d.exponent));
+    return out;
+}
+
 } // namespace
+
+std::string notWritableMessage(std::string_view value, bool notANumber) {
+    return "The computed value " + std::string(value) +
+           (notANumber ? " is not a number and cannot be written" : " is too large to be written");
+}
 
 std::string formatGeneral(long double value, int digits, char separator) {
     if (std::isnan(value))
-        return "NAN";
+        throw OperationError(notWritableMessage("NAN", true));
     if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
+        throw OperationError(notWritableMessage(value < 0 ? "-INF" : "INF"));
     if (value == 0)
         return "0";
     // Values that are the nearest long double to a short decimal m / 10^p (what reading "1.25"
@@ -302,38 +338,7 @@ std::string formatGeneral(long double value, int digits, char separator) {
             return std::string(text, static_cast<size_t>(n));
         }
     }
-    const Decimal d = roundSignificant(value, digits);
-    std::string out = d.negative ? "-" : "";
-    const int count = static_cast<int>(d.digits.size());
-    if (d.exponent >= -4 && d.exponent < digits) {
-        if (d.exponent >= 0) {
-            const int intDigits = d.exponent + 1;
-            if (count <= intDigits) {
-                out += d.digits;
-                out.append(static_cast<size_t>(intDigits - count), '0');
-            } else {
-                out += d.digits.substr(0, static_cast<size_t>(intDigits));
-                out += separator;
-                out += d.digits.substr(static_cast<size_t>(intDigits));
-            }
-        } else {
-            out += '0';
-            out += separator;
-            out.append(static_cast<size_t>(-d.exponent - 1), '0');
-            out += d.digits;
-        }
-        return out;
-    }
-    out += d.digits[0];
-    if (count > 1) {
-        out += separator;
-        out += d.digits.substr(1);
-    }
-    out += 'E';
-    if (d.exponent < 0)
-        out += '-';
-    out += std::to_string(std::abs(d.exponent));
-    return out;
+    return renderGeneral(roundSignificant(value, digits), digits, separator);
 }
 
 std::string formatWhole(long double value, char separator) {
@@ -347,6 +352,64 @@ std::string formatWhole(long double value, char separator) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.0Lf", r);
     return buf;
+}
+
+namespace {
+
+// Keeps the first `keep` significant digits of an exact decimal, halves away from zero (the digit
+// after them decides, since the digits are the whole value). Zero has no digits.
+Decimal roundDigits(Decimal d, long long keep) {
+    if (keep >= static_cast<long long>(d.digits.size()))
+        return d;
+    if (keep < 0)
+        return {};
+    const bool up = d.digits[static_cast<size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<size_t>(keep));
+    if (up) {
+        size_t i = d.digits.size();
+        while (i > 0 && d.digits[i - 1] == '9')
+            d.digits[--i] = '0';
+        if (i == 0) {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.exponent;
+        } else {
+            ++d.digits[i - 1];
+        }
+    }
+    const auto last = d.digits.find_last_not_of('0');
+    if (last == std::string::npos)
+        return {};
+    d.digits.resize(last + 1);
+    return d;
+}
+
+// Exact results can exceed what the files' readers accept (long double); such a text is refused
+// like an infinite value, since the program could not read it back.
+std::string readableOrThrow(std::string text, int exponent, char separator) {
+    if (std::abs(exponent) > 4900 && !tryParseFloat(text, separator))
+        throw OperationError(notWritableMessage(text));
+    return text;
+}
+
+} // namespace
+
+std::string formatGeneral(const DecimalDigits& value, int digits, char separator) {
+    const Decimal d = roundDigits(value, digits);
+    if (d.digits.empty())
+        return "0";
+    return readableOrThrow(renderGeneral(d, digits, separator), d.exponent, separator);
+}
+
+std::string formatWhole(const DecimalDigits& value, char separator) {
+    const Decimal r = roundDigits(value, static_cast<long long>(value.exponent) + 1);
+    if (r.digits.empty())
+        return "0";
+    if (r.exponent >= 15)
+        return formatGeneral(r, 15, separator);
+    std::string out = r.negative ? "-" : "";
+    out += r.digits;
+    out.append(static_cast<size_t>(r.exponent + 1) - r.digits.size(), '0');
+    return out;
 }
 
 } // namespace aethrian

@@ -1,16 +1,29 @@
 #include "editing/adddrop.h"
 
+#include "app/errors.h"
+#include "app/exactdecimal.h"
 #include "app/numbers.h"
 
 namespace aethrian {
 
 namespace {
 
-long double formula(const DropFormula& f, long double level, char divider) {
-    const long double v = readNumber(f.v, divider);
-    const long double a = readNumber(f.a, divider);
-    const long double b = readNumber(f.b, divider);
-    return v + a * level + b * level * level;
+// V + A x L + B x L^2 held exactly, so the rounding sees the value the decimal texts describe.
+// The boxes are read in the order V, A, B, each with the reader's error.
+DecimalDigits formula(const DropFormula& f, const ExactDecimal& level, char divider) {
+    const ExactDecimal v = ExactDecimal::read(f.v, divider);
+    const ExactDecimal a = ExactDecimal::read(f.a, divider);
+    const ExactDecimal b = ExactDecimal::read(f.b, divider);
+    return (v + a * level + b * (level * level)).digits();
+}
+
+// The characters of the drop-list syntax: inside a name they would end it or the entry early.
+constexpr std::string_view kListSyntax = "[]{};";
+
+void requireItemName(const std::string& item) {
+    requireFitsInCell(item);
+    if (item.find_first_of(kListSyntax) != std::string::npos)
+        throw ExpectedProblem(kItemNameSyntaxMessage);
 }
 
 // A whole number, 0 when the box is empty.
@@ -19,7 +32,7 @@ std::int64_t wholeOrZero(const std::string& text) { return text.empty() ? 0 : pa
 // Computes one row's change; the table is not touched.
 CellChange dropChange(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
     const std::string& levelText = table.cell(row, kLevelColumn);
-    const DropValues d = computeDrop(s, readNumber(levelText, divider), divider);
+    const DropValues d = computeDrop(s, levelText, divider);
     const std::string& old = table.cell(row, kGroupedDropColumn);
     AppendedDrop added = appendDropGroup(old, s.item, dotAdd(d.min, divider), dotAdd(d.max, divider),
                                          dotAdd(d.chance, divider));
@@ -30,7 +43,8 @@ CellChange dropChange(const Table& table, size_t row, const AddDropSettings& s, 
 
 } // namespace
 
-DropValues computeDrop(const AddDropSettings& s, long double level, char divider) {
+DropValues computeDrop(const AddDropSettings& s, std::string_view levelText, char divider) {
+    const ExactDecimal level = ExactDecimal::read(levelText, divider);
     return {formatWhole(formula(s.min, level, divider), divider),
             formatWhole(formula(s.max, level, divider), divider),
             formatGeneral(formula(s.chance, level, divider), 10, divider)};
@@ -49,7 +63,7 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
 TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
     TableEdit edit;
     edit.label = "Add drop";
-    requireFitsInCell(s.item);
+    requireItemName(s.item);
     log.add("Adding item " + s.item + "...");
     if (row == 0 || row >= table.rowCount() || table.colCount() <= kGroupedDropColumn)
         return edit;
@@ -62,7 +76,7 @@ TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char d
                             const std::function<int()>& draw) {
     TableEdit edit;
     edit.label = "Add drop";
-    requireFitsInCell(s.item);
+    requireItemName(s.item);
     log.add("Adding item " + s.item + "...");
     const std::int64_t minLevel = wholeOrZero(s.minLevel);
     const std::int64_t percent = wholeOrZero(s.percent);

@@ -37,9 +37,15 @@ struct DropValues {
     std::string min, max, chance; // with the divider as separator, no dotAdd
 };
 
-// The three values at `level`: min and max in whole-number form, the chance in general form with
-// 10 significant digits ("test it").
-DropValues computeDrop(const AddDropSettings& s, long double level, char divider);
+// The three values at the level `levelText` (read as a number): min and max in whole-number form,
+// the chance in general form with 10 significant digits ("test it"). The formula is computed
+// exactly on the texts of the boxes and the level, then rounded; a value too large to be read back
+// throws OperationError.
+DropValues computeDrop(const AddDropSettings& s, std::string_view levelText, char divider);
+
+// Item names may not hold the characters of the drop-list syntax ("[", "]", "{", "}", ";"), nor a
+// TAB or a line break: both adds refuse them (ExpectedProblem) before anything changes.
+inline constexpr const char* kItemNameSyntaxMessage = "An item name cannot hold [ ] { } or ;";
 
 struct AppendedDrop {
     std::string cell;  // the new cell text

@@ -1,6 +1,9 @@
 #include "generators/clientdump.h"
 
+#include "app/errors.h"
 #include "app/numbers.h"
+
+#include <limits>
 
 namespace aethrian {
 
@@ -53,9 +56,9 @@ std::string bracketStripped(std::string_view cell, char open, char close) {
     return cell == "none" ? std::string() : std::string(cell);
 }
 
-std::string phpArray(std::string_view cell) {
-    std::string out = "array(\"";
-    for (int k = 0;; ++k) {
+std::vector<std::string> phpArrayEntries(std::string_view cell) {
+    std::vector<std::string> entries;
+    for (;;) {
         std::string_view entry = cell;
         if (const size_t o = entry.find('['); o != npos)
             entry.remove_prefix(o + 1);
@@ -65,28 +68,41 @@ std::string phpArray(std::string_view cell) {
             entry = {};
         const size_t close = cell.find(']');
         cell = close == npos ? std::string_view() : cell.substr(close + 1);
-        out += std::to_string(k) + "\" => \"" + std::string(entry) + "\"";
+        entries.emplace_back(entry);
         const size_t o = cell.find('[');
         if (o == npos || cell.find(']', o) == npos)
             break;
-        out += ", \"";
+    }
+    return entries;
+}
+
+std::string phpArray(std::string_view cell) {
+    std::string out = "array(";
+    const std::vector<std::string> entries = phpArrayEntries(cell);
+    for (size_t k = 0; k < entries.size(); ++k) {
+        if (k > 0)
+            out += ", ";
+        out += "\"" + std::to_string(k) + "\" => " + phpQuoted(entries[k]);
     }
     return out + ")";
 }
 
-namespace {
+std::string phpQuoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (const char c : text) {
+        if (c == '\\' || c == '"' || c == '$')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
 
-enum class Form { Fixed, Raw, Rounded, Bracket, Brace, Array };
-
-struct Pair {
-    const char* key;
-    Form form;
-    size_t column;           // for every form but Fixed
-    const char* fixed = "";  // for Fixed
-};
-
-const std::vector<Pair>& pairsOf(PhpExport kind) {
-    static const std::vector<Pair> etc{
+const std::vector<PhpPair>& phpPairs(PhpExport kind) {
+    using Form = PhpForm;
+    static const std::vector<PhpPair> etc{
         {"nose01", Form::Fixed, 0, "2"}, {"id", Form::Raw, 1}, {"drop_type", Form::Raw, 3},
         {"drop_anim_type", Form::Raw, 4}, {"drop_radius", Form::Rounded, 5}, {"drop_height", Form::Rounded, 6},
         {"nose02", Form::Fixed, 0, "0"}, {"drop_mesh", Form::Bracket, 7}, {"drop_texture", Form::Bracket, 8},
@@ -96,10 +112,10 @@ const std::vector<Pair>& pairsOf(PhpExport kind) {
         {"nose08", Form::Fixed, 0, "1"}, {"mesh", Form::Bracket, 10}, {"nose09", Form::Fixed, 0, "1"},
         {"texture", Form::Bracket, 11}, {"drop_sound", Form::Bracket, 13}, {"equip_sound", Form::Bracket, 14},
         {"consume_type", Form::Raw, 17}, {"etcitem_type", Form::Raw, 15}, {"crystal_type", Form::Raw, 19}};
-    static const std::vector<Pair> names{{"id", Form::Raw, 1}, {"name", Form::Bracket, 2},
-                                         {"additional_name", Form::Bracket, 3}, {"desc", Form::Bracket, 5},
-                                         {"popup", Form::Raw, 4}};
-    static const std::vector<Pair> weapon{
+    static const std::vector<PhpPair> names{{"id", Form::Raw, 1}, {"name", Form::Bracket, 2},
+                                            {"additional_name", Form::Bracket, 3}, {"desc", Form::Bracket, 5},
+                                            {"popup", Form::Raw, 4}};
+    static const std::vector<PhpPair> weapon{
         {"nose01", Form::Fixed, 0, "0"}, {"id", Form::Raw, 1}, {"drop_type", Form::Raw, 5},
         {"drop_anim_type", Form::Raw, 6}, {"drop_radius", Form::Rounded, 7}, {"drop_height", Form::Rounded, 8},
         {"nose02", Form::Fixed, 0, "0"}, {"drop_mesh", Form::Array, 11}, {"drop_texture", Form::Array, 12},
@@ -121,32 +137,38 @@ const std::vector<Pair>& pairsOf(PhpExport kind) {
     return kind == PhpExport::Weapon ? weapon : kind == PhpExport::EtcItem ? etc : names;
 }
 
-} // namespace
-
 void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out) {
     out.clear();
-    const std::vector<Pair>& pairs = pairsOf(kind);
-    long long n = firstId;
-    for (size_t r = 1; r < table.rowCount(); ++r, ++n) {
+    const std::vector<PhpPair>& pairs = phpPairs(kind);
+    // The last row's ID must still be a 64-bit number: past it the IDs would wrap around.
+    const size_t rows = table.rowCount() > 1 ? table.rowCount() - 1 : 0;
+    constexpr long long largest = std::numeric_limits<long long>::max();
+    if (rows > 0 && firstId > 0 && static_cast<unsigned long long>(largest - firstId) < rows - 1)
+        throw ExpectedProblem("The first ID " + std::to_string(firstId) +
+                              " is too large: the IDs of the " + std::to_string(rows) +
+                              " rows would run past " + std::to_string(largest));
+    for (size_t r = 1; r < table.rowCount(); ++r) {
+        // Counted from the first ID, not stepped past the last row: that step could overflow.
+        const long long id = firstId + static_cast<long long>(r - 1);
         std::string line;
         line.reserve(2048);
-        line += "    $rs[" + std::to_string(n) + "] = array(";
+        line += "    $rs[" + std::to_string(id) + "] = array(";
         for (size_t i = 0; i < pairs.size(); ++i) {
-            const Pair& p = pairs[i];
+            const PhpPair& p = pairs[i];
             if (i > 0)
                 line += kind == PhpExport::Weapon && i == 44 ? "," : ", "; // between pairs 44 and 45
-            const std::string cell = p.form == Form::Fixed || p.column >= table.colCount() ? std::string()
-                                                                                          : table.cell(r, p.column);
-            line += '"';
-            line += p.key;
-            line += "\" => ";
+            const std::string cell = p.form == PhpForm::Fixed || p.column >= table.colCount()
+                                         ? std::string()
+                                         : table.cell(r, p.column);
+            line += phpQuoted(p.key);
+            line += " => ";
             switch (p.form) {
-            case Form::Fixed: line += "\"" + std::string(p.fixed) + "\""; break;
-            case Form::Raw: line += "\"" + cell + "\""; break;
-            case Form::Rounded: line += "\"" + formatWhole(readNumber(cell, divider), divider) + "\""; break;
-            case Form::Bracket: line += "\"" + bracketStripped(cell) + "\""; break;
-            case Form::Brace: line += "\"" + bracketStripped(cell, '{', '}') + "\""; break;
-            case Form::Array: line += phpArray(cell); break;
+            case PhpForm::Fixed: line += phpQuoted(p.fixed); break;
+            case PhpForm::Raw: line += phpQuoted(cell); break;
+            case PhpForm::Rounded: line += phpQuoted(formatWhole(readNumber(cell, divider), divider)); break;
+            case PhpForm::Bracket: line += phpQuoted(bracketStripped(cell)); break;
+            case PhpForm::Brace: line += phpQuoted(bracketStripped(cell, '{', '}')); break;
+            case PhpForm::Array: line += phpArray(cell); break;
             }
         }
         out.push_back(line + ");");

@@ -24,10 +24,26 @@ enum class PhpExport { Weapon, EtcItem, ItemName };
 
 // The PHP array lines of a table, from `firstId` on. Lines are appended to `out` as they are made,
 // so a value that does not read as a number (the conversion error) leaves the lines before it.
+// A first ID whose rows would run past the largest 64-bit number is refused (ExpectedProblem)
+// before any line is made.
 void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out);
 
 // The value forms of the exports.
 std::string bracketStripped(std::string_view cell, char open = '[', char close = ']');
+std::vector<std::string> phpArrayEntries(std::string_view cell); // at least one entry
 std::string phpArray(std::string_view cell);
+// A PHP double-quoted string literal holding `text`: "\", "\"" and "$" are escaped, so a cell can
+// neither end the string nor have PHP read a variable or an escape sequence in it.
+std::string phpQuoted(std::string_view text);
+
+// The pairs of each export, in their order: a fixed text, or a value taken from a column.
+enum class PhpForm { Fixed, Raw, Rounded, Bracket, Brace, Array };
+struct PhpPair {
+    const char* key;
+    PhpForm form;
+    size_t column;          // for every form but Fixed
+    const char* fixed = ""; // for Fixed
+};
+const std::vector<PhpPair>& phpPairs(PhpExport kind);
 
 } // namespace aethrian

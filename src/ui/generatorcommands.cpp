@@ -1,5 +1,6 @@
 #include "ui/generatorcommands.h"
 
+#include "app/errors.h"
 #include "app/numbers.h"
 #include "generators/clientdump.h"
 #include "ui/dialogs/dualsdialog.h"
@@ -48,7 +49,7 @@ GeneratorCommands::GeneratorCommands(MainWindow* window) : QObject(window) {
                 std::vector<std::string> lines;
                 try {
                     exportPhp(target.second->table(), target.first, id, window->workspace().divider, lines);
-                } catch (...) {
+                } catch (const OperationError&) {
                     out->text()->setPlainText(joined(lines)); // the lines before the error, not shown
                     throw;
                 }

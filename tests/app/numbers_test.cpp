@@ -1,10 +1,12 @@
 #include "app/errors.h"
+#include "app/exactdecimal.h"
 #include "app/numbers.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <random>
 
 using namespace aethrian;
@@ -149,4 +151,121 @@ TEST(Numbers, PlainDecimalsMatchTheCLibrary) {
             continue;
         ASSERT_EQ(formatGeneral(expected, 10, '.'), buf) << text;
     }
+}
+
+TEST(FormatGeneral, ValuesThatAreNotFiniteAreNeverWritten) {
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const struct {
+        long double v;
+        const char* message;
+    } cases[] = {{inf, "The computed value INF is too large to be written"},
+                 {-inf, "The computed value -INF is too large to be written"},
+                 {std::numeric_limits<long double>::quiet_NaN(),
+                  "The computed value NAN is not a number and cannot be written"}};
+    for (const auto& c : cases) {
+        for (const auto& write : {+[](long double v) { return formatGeneral(v, 10, '.'); },
+                                  +[](long double v) { return formatWhole(v, '.'); }}) {
+            try {
+                write(c.v);
+                ADD_FAILURE() << "written: " << c.message;
+            } catch (const OperationError& e) {
+                EXPECT_STREQ(e.what(), c.message);
+            }
+        }
+    }
+    // The largest finite value is still a number.
+    EXPECT_EQ(formatGeneral(std::numeric_limits<long double>::max(), 10, '.'), "1.189731495E4932");
+}
+
+namespace {
+
+DecimalDigits exact(std::string_view text) {
+    return ExactDecimal::read(text, ',').digits();
+}
+
+} // namespace
+
+TEST(ExactDecimal, ReadsTheTextsValueExactly) {
+    const struct {
+        const char* text;
+        const char* digits;
+        int exponent;
+        bool negative;
+    } cases[] = {{"3,5", "35", 0, false},
+                 {"0.001", "1", -3, false},
+                 {" -12.50 ", "125", 1, true},
+                 {"1200", "12", 3, false},
+                 {"2.5e-3", "25", -3, false},
+                 {"+0,0005E+2", "5", -2, false},
+                 {"0", "", 0, false},
+                 {"-0.0", "", 0, false},
+                 {"1e-99999", "", 0, false},
+                 {".5", "5", -1, false},
+                 {"7.", "7", 0, false},
+                 {"123456789012345678901", "123456789012345678901", 20, false}};
+    for (const auto& c : cases) {
+        const DecimalDigits d = exact(c.text);
+        EXPECT_EQ(d.digits, c.digits) << c.text;
+        if (!d.digits.empty()) {
+            EXPECT_EQ(d.exponent, c.exponent) << c.text;
+            EXPECT_EQ(d.negative, c.negative) << c.text;
+        }
+    }
+    // The reader's refusals and their texts.
+    EXPECT_THROW(ExactDecimal::read("x", ','), OperationError);
+    EXPECT_THROW(ExactDecimal::read("1e5000", ','), OperationError);
+}
+
+TEST(ExactDecimal, SumsAndProductsAcrossLimbsAndSigns) {
+    const auto value = [](std::string_view a, char op, std::string_view b) {
+        const ExactDecimal x = ExactDecimal::read(a, ',');
+        const ExactDecimal y = ExactDecimal::read(b, ',');
+        return formatGeneral((op == '+' ? x + y : x * y).digits(), 40, '.');
+    };
+    EXPECT_EQ(value("0.1", '+', "0.2"), "0.3");
+    EXPECT_EQ(value("1", '+', "-1"), "0");
+    EXPECT_EQ(value("-5", '+', "3.25"), "-1.75");
+    EXPECT_EQ(value("999999999", '+', "1"), "1000000000");
+    EXPECT_EQ(value("1e30", '+', "1e-5"), "1000000000000000000000000000000.00001");
+    EXPECT_EQ(value("123456789123456789", '*', "987654321987654321"),
+              "121932631356500531347203169112635269");
+    EXPECT_EQ(value("-0.001", '*', "2500"), "-2.5");
+    EXPECT_EQ(value("0", '*', "-7"), "0");
+}
+
+TEST(ExactDecimal, RoundsHalvesAwayFromZeroOnTheExactValue) {
+    const struct {
+        const char* text;
+        const char* whole;
+        const char* general3;
+    } cases[] = {{"3.5", "4", "3.5"},
+                 {"-3.5", "-4", "-3.5"},
+                 {"3.4999", "3", "3.5"},
+                 {"0.5", "1", "0.5"},
+                 {"0.49", "0", "0.49"},
+                 {"0.05", "0", "0.05"},
+                 {"-0.4", "0", "-0.4"},
+                 {"9.995", "10", "10"},
+                 {"99.95", "100", "100"},
+                 {"0.00012345", "0", "0.000123"},
+                 {"0.000012345", "0", "1.23E-5"},
+                 {"1234.5", "1235", "1.23E3"},
+                 {"999999999999999.5", "1E15", "1E15"},
+                 {"123456789012345.5", "123456789012346", "1.23E14"},
+                 {"1234567890123456", "1.23456789012346E15", "1.23E15"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatWhole(exact(c.text), '.'), c.whole) << c.text;
+        EXPECT_EQ(formatGeneral(exact(c.text), 3, '.'), c.general3) << c.text;
+    }
+    EXPECT_EQ(formatGeneral(exact("0.125"), 2, ','), "0,13");
+    // An exact result past what the readers accept is refused as an infinite one would be.
+    const ExactDecimal big = ExactDecimal::read("1e4000", ',');
+    try {
+        formatGeneral((big * big).digits(), 10, '.');
+        ADD_FAILURE() << "written";
+    } catch (const OperationError& e) {
+        EXPECT_STREQ(e.what(), "The computed value 1E8000 is too large to be written");
+    }
+    EXPECT_THROW(formatWhole((big * big).digits(), '.'), OperationError);
+    EXPECT_EQ(formatGeneral(big.digits(), 10, '.'), "1E4000");
 }

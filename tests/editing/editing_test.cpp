@@ -1,9 +1,13 @@
 #include "app/errors.h"
+#include "app/numbers.h"
 #include "editing/adddrop.h"
 #include "records/droplist.h"
 #include "editing/valuechange.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 using namespace aethrian;
 
@@ -154,14 +158,14 @@ TEST(ValueChange, ColumnRunIsAllOrNothing) {
 
 TEST(AddDrop, FormulaGroupsAndFilters) {
     AddDropSettings s;
-    const DropValues test = computeDrop(s, 15, ',');
+    const DropValues test = computeDrop(s, "15", ',');
     EXPECT_EQ(test.min, "1");
     EXPECT_EQ(test.max, "1");
     EXPECT_EQ(test.chance, "0,06625");
     s.min = {"0.4", "0", "0"};
-    EXPECT_EQ(computeDrop(s, 1, ',').min, "0");
+    EXPECT_EQ(computeDrop(s, "1", ',').min, "0");
     s.min = {"0.5", "0", "0"};
-    EXPECT_EQ(computeDrop(s, 1, ',').min, "1");
+    EXPECT_EQ(computeDrop(s, "1", ',').min, "1");
 
     EXPECT_EQ(appendDropGroup("{}", "sword", "1", "2", "0.5").cell, "{{{{[sword];1;2;100}};0.5}}");
     const AppendedDrop more = appendDropGroup("{{{{[adena];10;20;100}};70}}", "sword", "1", "2", "0.5");
@@ -202,4 +206,175 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     applyEdit(t, addDropToRow(t, 1, boss, ',', log));
     applyEdit(t, addDropToRow(t, 1, boss, ',', log));
     EXPECT_EQ(t.cell(1, 21), "{{{{[sword];1;1;100}};0.035};{{{[sword];1;1;100}};0.035}}");
+}
+
+TEST(ValueChange, ResultsThatAreNotFiniteEndTheRunWithNothingWritten) {
+    const auto refused = [](Table t, ChangeDialog d, size_t column, const char* message) {
+        const std::string before = dumpTable(t);
+        VectorLog log;
+        try {
+            prepareChange(d, ',');
+            runValueChange(t, d, 0, column, ',', log);
+            ADD_FAILURE() << "no error for " << message;
+        } catch (const OperationError& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+        EXPECT_EQ(dumpTable(t), before);
+    };
+    Table t = npcTable(3);
+    t.setCell(2, 4, "1e4000");
+    t.setCell(3, 4, "-1.1e4932");
+    t.setCell(2, 19, "{{[adena];1e4000;1e4000;50}}");
+    ChangeDialog multiply;
+    multiply.by = "1e4000";
+    refused(t, multiply, 4, "The computed value INF is too large to be written");
+    ChangeDialog divide;
+    divide.option = ChangeOption::Divide;
+    divide.by = "1e-4000";
+    refused(t, divide, 4, "The computed value INF is too large to be written");
+    ChangeDialog add;
+    add.option = ChangeOption::Add;
+    add.by = "-1.1e4932";
+    refused(t, add, 4, "The computed value -INF is too large to be written");
+    ChangeDialog adena = multiply;
+    adena.adenaOnly = true;
+    refused(t, adena, 19, "The computed value INF is too large to be written");
+    // Warp's factor, to / from, is itself a computed value.
+    ChangeDialog warp;
+    warp.option = ChangeOption::Warp;
+    warp.from = "1e-4000";
+    warp.to = "1e4000";
+    refused(t, warp, 4, "The computed value INF is too large to be written");
+}
+
+TEST(AddDrop, RefusesItemNamesThatBreakTheListSyntax) {
+    Table t = npcTable(2);
+    const std::string before = dumpTable(t);
+    for (const char* name : {"x];1;1;100}};5}", "a[b", "a]", "{a", "a}", "a;b", "a\tb", "a\nb"}) {
+        AddDropSettings s;
+        s.item = name;
+        VectorLog log;
+        for (int run = 0; run < 2; ++run) {
+            try {
+                if (run == 0)
+                    addDropToRow(t, 1, s, ',', log);
+                else
+                    addDropToDatabase(t, s, ',', log, [] { return 0; });
+                ADD_FAILURE() << "accepted " << name;
+            } catch (const ExpectedProblem& e) {
+                EXPECT_STREQ(e.what(),
+                             std::string_view(name).find_first_of("\t\n") == std::string_view::npos
+                                 ? kItemNameSyntaxMessage
+                                 : kCellBreakMessage)
+                    << name;
+            }
+        }
+        EXPECT_TRUE(log.lines.empty()) << name;
+        EXPECT_EQ(dumpTable(t), before) << name;
+    }
+    // Everything else the syntax allows in a name still goes in as typed.
+    AddDropSettings s;
+    s.item = "blue_wolve's_breastplate_part (x)";
+    VectorLog log;
+    applyEdit(t, addDropToRow(t, 1, s, ',', log));
+    EXPECT_EQ(t.cell(1, 21), "{{{{[blue_wolve's_breastplate_part (x)];1;1;100}};0.035}}");
+}
+
+namespace {
+
+// The reference for the drop formula: texts with at most six decimals as whole millionths, so
+// V + A x L + B x L^2 is exact integer arithmetic.
+std::int64_t millionths(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    const size_t dot = text.find('.');
+    std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
+    fraction.resize(6, '0');
+    const std::string whole = text.substr(0, dot);
+    const bool negative = whole.starts_with('-');
+    const std::int64_t magnitude =
+        std::llabs(std::stoll(whole.empty() || whole == "-" ? "0" : whole)) * 1000000 +
+        std::stoll(fraction);
+    return negative ? -magnitude : magnitude;
+}
+
+std::int64_t referenceValue(const DropFormula& f, std::int64_t level) {
+    return millionths(f.v) + millionths(f.a) * level + millionths(f.b) * level * level;
+}
+
+std::string referenceWhole(std::int64_t value) {
+    std::int64_t q = std::llabs(value) / 1000000;
+    if (std::llabs(value) % 1000000 * 2 >= 1000000)
+        ++q; // halves away from zero
+    return q == 0 ? "0" : (value < 0 ? "-" : "") + std::to_string(q);
+}
+
+// Plain notation of an exact value (the reference keeps to chances with at most ten digits).
+std::string referencePlain(std::int64_t value) {
+    std::string text = std::to_string(std::llabs(value) / 1000000);
+    std::string fraction = std::to_string(std::llabs(value) % 1000000);
+    fraction.insert(0, 6 - fraction.size(), '0');
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    if (!fraction.empty())
+        text += "," + fraction;
+    return (value < 0 ? "-" : "") + text;
+}
+
+// What the formula gave before it was computed exactly: long double arithmetic on the read values.
+long double oldFormula(const DropFormula& f, long double level) {
+    return readNumber(f.v, ',') + readNumber(f.a, ',') * level +
+           readNumber(f.b, ',') * level * level;
+}
+
+} // namespace
+
+TEST(AddDrop, FormulaIsRoundedOnItsExactValue) {
+    // The dialog's defaults at level 50: max 1 + 0.001 x 2500 = 3.5 exactly, rounded away from
+    // zero.
+    EXPECT_EQ(computeDrop(AddDropSettings{}, "50", ',').max, "4");
+    EXPECT_EQ(computeDrop(AddDropSettings{}, "50", ',').chance, "0,635");
+
+    const std::vector<DropFormula> formulas{{"1", "0", "0"},           {"1", "0", "0,001"},
+                                            {"0,01", "0", "0,00025"},  {"0.5", "0.25", "0"},
+                                            {"-2,5", "0.5", "0.002"},  {"0,3", "0,1", "0,0001"},
+                                            {"10", "-0.02", "0.0005"}, {"0", "0,35", "0,000005"}};
+    int halves = 0;
+    for (const DropFormula& f : formulas) {
+        AddDropSettings s;
+        s.min = s.max = s.chance = f;
+        for (std::int64_t level = -20; level <= 1500; ++level) {
+            const DropValues d = computeDrop(s, std::to_string(level), ',');
+            const std::int64_t exact = referenceValue(f, level);
+            const std::string where = f.v + " " + f.a + " " + f.b + " at " + std::to_string(level);
+            ASSERT_EQ(d.min, referenceWhole(exact)) << where;
+            if (exact == 0 || std::llabs(exact) >= 100) { // from 0.0001 on: plain notation
+                ASSERT_EQ(d.chance, referencePlain(exact)) << where;
+            }
+            // Every result but an exact half is what the long double formula gave.
+            const long double old = oldFormula(f, static_cast<long double>(level));
+            ASSERT_EQ(d.chance, formatGeneral(old, 10, ',')) << where;
+            if (std::llabs(exact) % 1000000 == 500000) {
+                ++halves;
+            } else {
+                ASSERT_EQ(d.min, formatWhole(old, ',')) << where;
+            }
+        }
+    }
+    EXPECT_GT(halves, 100);
+
+    // Decimal levels and exponents are read exactly too; a result past the readers' range is
+    // refused.
+    AddDropSettings s;
+    s.max = {"0", "0,5", "0"};
+    EXPECT_EQ(computeDrop(s, "7", ',').max, "4");    // 3.5
+    EXPECT_EQ(computeDrop(s, "-7", ',').max, "-4");  // -3.5
+    EXPECT_EQ(computeDrop(s, "6,99", ',').max, "3"); // 3.495
+    EXPECT_EQ(computeDrop(s, "7e0", ',').max, "4");
+    s.chance = {"1e3000", "0", "1e3000"};
+    try {
+        computeDrop(s, "1e1000", ',');
+        ADD_FAILURE() << "no error";
+    } catch (const OperationError& e) {
+        EXPECT_STREQ(e.what(), "The computed value 1E5000 is too large to be written");
+    }
+    EXPECT_THROW(computeDrop(s, "x", ','), OperationError);
 }

@@ -1,13 +1,14 @@
 #include "fuzzchecks.h"
 
 #include "app/errors.h"
+#include "app/numbers.h"
 #include "checks/pch.h"
 #include "checks/presence.h"
 #include "checks/skilltools.h"
 #include "cli/command.h"
+#include "editing/valuechange.h"
 #include "generators/clientdump.h"
 #include "records/droplist.h"
-#include "editing/valuechange.h"
 #include "rates/compare.h"
 #include "rates/listratio.h"
 #include "records/tableio.h"
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string_view>
 
@@ -208,6 +210,94 @@ void checkSideFiles(const std::uint8_t* data, size_t size) {
     }
 }
 
+// One PHP double-quoted string literal from `at`, read as PHP reads it. The export escapes only
+// "\\", "\"" and "$"; any other backslash or a bare "$" would make PHP read something else than
+// the cell (an escape sequence, a variable), and an unescaped quote would end the string early.
+std::string phpString(std::string_view line, size_t& at) {
+    require(at < line.size() && line[at] == '"', "a PHP value does not start with a quote");
+    std::string value;
+    for (++at;; ++at) {
+        require(at < line.size(), "a PHP string is not closed");
+        const char c = line[at];
+        if (c == '"') {
+            ++at;
+            return value;
+        }
+        require(c != '$', "a PHP string holds an unescaped $");
+        if (c == '\\') {
+            require(at + 1 < line.size() &&
+                        std::string_view("\\\"$").find(line[at + 1]) != std::string_view::npos,
+                    "a PHP string holds an escape the export does not write");
+            ++at;
+        }
+        value += line[at];
+    }
+}
+
+void skipText(std::string_view line, size_t& at, std::string_view text) {
+    require(line.substr(at, text.size()) == text, "a PHP line differs from the export's syntax");
+    at += text.size();
+}
+
+// Round trip: every exported line parses as PHP source of one array assignment, and each value,
+// unescaped, is the text the export takes from its cell.
+void checkPhpRoundTrip(const Table& table, PhpExport kind, long long firstId, char divider,
+                       const std::vector<std::string>& out) {
+    const std::vector<PhpPair>& pairs = phpPairs(kind);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const std::string_view line = out[i];
+        const size_t r = i + 1;
+        size_t at = 0;
+        skipText(line, at,
+                 "    $rs[" + std::to_string(firstId + static_cast<long long>(i)) + "] = array(");
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            const PhpPair& p = pairs[k];
+            if (k > 0)
+                skipText(line, at, kind == PhpExport::Weapon && k == 44 ? "," : ", ");
+            require(phpString(line, at) == p.key, "a PHP key differs");
+            skipText(line, at, " => ");
+            const std::string cell =
+                p.column < table.colCount() ? table.cell(r, p.column) : std::string();
+            switch (p.form) {
+            case PhpForm::Fixed:
+                require(phpString(line, at) == p.fixed, "a fixed PHP value differs");
+                break;
+            case PhpForm::Raw:
+                require(phpString(line, at) == cell, "a PHP value differs from its cell");
+                break;
+            case PhpForm::Rounded:
+                require(phpString(line, at) == formatWhole(readNumber(cell, divider), divider),
+                        "a rounded PHP value differs");
+                break;
+            case PhpForm::Bracket:
+                require(phpString(line, at) == bracketStripped(cell),
+                        "a PHP value differs from its cell");
+                break;
+            case PhpForm::Brace:
+                require(phpString(line, at) == bracketStripped(cell, '{', '}'),
+                        "a PHP value differs from its cell");
+                break;
+            case PhpForm::Array: {
+                const std::vector<std::string> entries = phpArrayEntries(cell);
+                skipText(line, at, "array(");
+                for (size_t e = 0; e < entries.size(); ++e) {
+                    if (e > 0)
+                        skipText(line, at, ", ");
+                    require(phpString(line, at) == std::to_string(e), "a PHP array key differs");
+                    skipText(line, at, " => ");
+                    require(phpString(line, at) == entries[e],
+                            "a PHP array entry differs from its cell");
+                }
+                skipText(line, at, ")");
+                break;
+            }
+            }
+        }
+        skipText(line, at, ");");
+        require(at == line.size(), "a PHP line goes on after its end");
+    }
+}
+
 void checkDumpExport(const std::uint8_t* data, size_t size) {
     if (size < 1)
         return;
@@ -216,6 +306,9 @@ void checkDumpExport(const std::uint8_t* data, size_t size) {
     for (size_t i = 0; i < lines.size(); ++i)
         views.push_back(lines[i]);
     const char divider = data[0] & 1 ? '.' : ',';
+    // Small first IDs, and first IDs at the end of the 64-bit range, where the rows must not wrap.
+    const long long firstId = data[0] & 4 ? std::numeric_limits<long long>::max() - (data[0] >> 3)
+                                          : static_cast<long long>(data[0] % 4);
     for (const DumpMarks* marks : {&kItemDumpMarks, &kItemNameDumpMarks}) {
         Table table;
         LoadClientDump(views, *marks, table);
@@ -228,10 +321,17 @@ void checkDumpExport(const std::uint8_t* data, size_t size) {
         for (PhpExport kind : {PhpExport::Weapon, PhpExport::EtcItem, PhpExport::ItemName}) {
             std::vector<std::string> out;
             try {
-                exportPhp(table, kind, data[0] % 4, divider, out);
+                exportPhp(table, kind, firstId, divider, out);
             } catch (const OperationError&) {
+            } catch (const ExpectedProblem&) {
+                require(out.empty(), "a refused first ID exported lines");
+                const auto room = static_cast<unsigned long long>(
+                    std::numeric_limits<long long>::max() - firstId);
+                require(firstId > 0 && room < table.rowCount() - 2,
+                        "a first ID with room for every row was refused");
             }
             noLineBreaks(out);
+            checkPhpRoundTrip(table, kind, firstId, divider, out);
         }
     }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace aethrian;
 
 namespace {
@@ -147,4 +149,64 @@ TEST(ClientDump, PhpExportForms) {
     weapon.appendRow(Table::Row(37, "1"));
     exportPhp(weapon, PhpExport::Weapon, 1, ',', out);
     EXPECT_NE(out[0].find("\"nose09\" => \"1065353216\",\"nose10\""), std::string::npos);
+}
+
+TEST(ClientDump, PhpExportEscapesWhatPhpWouldReadAsCode) {
+    EXPECT_EQ(phpQuoted("1\"; system(\"id\"); $x=\""), R"("1\"; system(\"id\"); \$x=\"")");
+    EXPECT_EQ(phpQuoted(R"(C:\dir\{$a})"), R"("C:\\dir\\{\$a}")");
+    EXPECT_EQ(phpQuoted("plain.text_01"), "\"plain.text_01\"");
+    EXPECT_EQ(phpArray(R"({[a"b];[$c\]})"), R"(array("0" => "a\"b", "1" => "\$c\\"))");
+
+    // Raw, bracketed and braced values alike; the ID column too.
+    Table names;
+    names.setColCount(6);
+    names.setRowCount(1);
+    names.appendRow({"", "5\"7", "[a$b]", "[\\]", "0", "[say \"hi\"]"});
+    std::vector<std::string> out;
+    exportPhp(names, PhpExport::ItemName, 1, ',', out);
+    EXPECT_EQ(out, std::vector<std::string>{
+                       R"(    $rs[1] = array("id" => "5\"7", "name" => "a\$b", )"
+                       R"("additional_name" => "\\", "desc" => "say \"hi\"", "popup" => "0");)"});
+
+    Table etc;
+    etc.setColCount(21);
+    etc.setRowCount(1);
+    Table::Row row(21, "0");
+    row[3] = "1\"; system(\"id\"); $x=\"";
+    row[4] = "{lr$hand}";
+    etc.appendRow(row);
+    exportPhp(etc, PhpExport::EtcItem, 1, ',', out);
+    EXPECT_NE(out[0].find(R"("drop_type" => "1\"; system(\"id\"); \$x=\"")"), std::string::npos)
+        << out[0];
+    EXPECT_NE(out[0].find(R"("drop_anim_type" => "{lr\$hand}")"), std::string::npos) << out[0];
+}
+
+TEST(ClientDump, PhpExportRefusesIdsPastTheLargest64BitNumber) {
+    Table etc;
+    etc.setColCount(21);
+    etc.setRowCount(1);
+    for (int i = 0; i < 3; ++i)
+        etc.appendRow(Table::Row(21, "0"));
+    constexpr long long largest = std::numeric_limits<long long>::max();
+    std::vector<std::string> out{"old"};
+    try {
+        exportPhp(etc, PhpExport::EtcItem, largest - 1, ',', out);
+        ADD_FAILURE() << "no error";
+    } catch (const ExpectedProblem& e) {
+        EXPECT_STREQ(
+            e.what(),
+            "The first ID 9223372036854775806 is too large: the IDs of the 3 rows would run "
+            "past 9223372036854775807");
+    }
+    EXPECT_TRUE(out.empty());
+    // The last row may take the largest ID itself; negative IDs count up as before.
+    exportPhp(etc, PhpExport::EtcItem, largest - 2, ',', out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_TRUE(out[2].starts_with("    $rs[9223372036854775807] = "));
+    exportPhp(etc, PhpExport::EtcItem, std::numeric_limits<long long>::min(), ',', out);
+    EXPECT_TRUE(out[2].starts_with("    $rs[-9223372036854775806] = "));
+    // No rows, no IDs: any first ID does.
+    Table none;
+    LoadClientDump(lines({"nothing here"}), kItemDumpMarks, none);
+    EXPECT_NO_THROW(exportPhp(none, PhpExport::EtcItem, largest, ',', out));
 }

@@ -90,6 +90,26 @@ TEST_F(EditingTest, AddDropTestItAndOnlyThisCell) {
     EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines().last(), "Item added");
 }
 
+TEST_F(EditingTest, AddDropRefusesListSyntaxInTheNameAndRoundsTheExactValue) {
+    loadExample();
+    window->action(QStringLiteral("Adddrop1"))->trigger();
+    auto* dialog = window->findChild<QDialog*>(QStringLiteral("TForm3"));
+    in(dialog, "Edit12")->setText(QStringLiteral("50"));
+    dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    EXPECT_EQ(in(dialog, "Edit10")->text(), "4"); // 1 + 0,001 x 2500 = 3,5 exactly
+    EXPECT_EQ(in(dialog, "Edit11")->text(), "0,635");
+
+    const std::string before = dumpTable(window->workspace().npc);
+    const QStringList logBefore = find<LogList>(QStringLiteral("ListBox1"))->lines();
+    in(dialog, "Edit1")->setText(QStringLiteral("sword];1;1;100}};5}"));
+    select(4, 1);
+    dialog->findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+    dialog->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    EXPECT_EQ(messages, QStringList(2, QStringLiteral("An item name cannot hold [ ] { } or ;")));
+    EXPECT_EQ(dumpTable(window->workspace().npc), before);
+    EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines(), logBefore);
+}
+
 TEST_F(EditingTest, SearchFindNextSortAndCleanUpCommands) {
     loadExample();
     QString answerText = QStringLiteral("blue");

@@ -37,6 +37,16 @@ TEST_F(WindowTest, ClientDumpLoadsIntoItsTableAndExportsAsPhp) {
     window->action(QStringLiteral("ExportasPHP1"))->trigger();
     EXPECT_EQ(exported->text()->toPlainText(), before);
 
+    // A first ID whose five rows would pass the largest 64-bit number: the message, the window kept.
+    aethrian::ui::seams().prompt = [](const QString&, const QString&, const QString&) {
+        return std::optional<QString>(QStringLiteral("9223372036854775804"));
+    };
+    window->action(QStringLiteral("ExportasPHP1"))->trigger();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("The first ID 9223372036854775804 is too large: the IDs of "
+                                                   "the 5 rows would run past 9223372036854775807")});
+    EXPECT_EQ(exported->text()->toPlainText(), before);
+    messages.clear();
+
     find<PathBox>(QStringLiteral("Edit44"))->setText(QStringLiteral("/nonexistent"));
     find<QPushButton>(QStringLiteral("Button8"))->click();
     EXPECT_EQ(messages, QStringList{QStringLiteral("File doesn't exists...")});

@@ -273,8 +273,7 @@ AddDropSettings AddDropDialog::settings() const {
 void AddDropDialog::Button1Click() {
     runGuarded(this, [this] {
         const char divider = workspace_->divider;
-        const DropValues v =
-            computeDrop(settings(), readNumber(box("Edit12")->text().toStdString(), divider), divider);
+        const DropValues v = computeDrop(settings(), box("Edit12")->text().toStdString(), divider);
         box("Edit9")->setText(QString::fromStdString(v.min));
         box("Edit10")->setText(QString::fromStdString(v.max));
         box("Edit11")->setText(QString::fromStdString(v.chance));
