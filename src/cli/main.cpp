@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     aethrian::protectSavesFromSignals();
     aethrian::cli::FdOutput buffer(1);
     std::ostream out(&buffer);
-    const int rc = aethrian::cli::run(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr);
+    const int rc =
+        aethrian::cli::run(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr);
     return aethrian::cli::finishOutput(rc, out, buffer, std::cerr);
 }

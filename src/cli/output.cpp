@@ -8,9 +8,13 @@
 
 namespace aethrian::cli {
 
-FdOutput::FdOutput(int fd) : fd_(fd) { setp(buffer_, buffer_ + sizeof buffer_); }
+FdOutput::FdOutput(int fd) : fd_(fd) {
+    setp(buffer_, buffer_ + sizeof buffer_);
+}
 
-FdOutput::~FdOutput() { drain(); }
+FdOutput::~FdOutput() {
+    drain();
+}
 
 bool FdOutput::drain() {
     const char* p = pbase();
@@ -41,7 +45,9 @@ FdOutput::int_type FdOutput::overflow(int_type ch) {
     return traits_type::not_eof(ch);
 }
 
-int FdOutput::sync() { return drain() ? 0 : -1; }
+int FdOutput::sync() {
+    return drain() ? 0 : -1;
+}
 
 int finishOutput(int rc, std::ostream& out, const FdOutput& buffer, std::ostream& err) {
     out.flush();

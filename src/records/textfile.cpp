@@ -247,7 +247,9 @@ std::string danglingLinkTarget(const std::string& path, int& err) {
 // effort: the save itself is complete, and some file systems do not flush folders.
 void syncFolderOf(const std::string& file) {
     const size_t slash = file.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : file.substr(0, slash);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -384,7 +386,9 @@ TextLines splitRecordLines(std::string text) {
     return TextLines(std::move(text), std::move(spans), nulLine);
 }
 
-std::string nulLineText(size_t line) { return "Line " + std::to_string(line) + " holds a NUL character"; }
+std::string nulLineText(size_t line) {
+    return "Line " + std::to_string(line) + " holds a NUL character";
+}
 
 std::string toPaneText(std::string_view text) {
     // Unlike a record file, a pane keeps every character, a NUL included: saving a pane must not

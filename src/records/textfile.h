@@ -38,7 +38,8 @@ std::string_view utf8Window(std::string_view text, size_t start, size_t chars);
 class TextLines {
 public:
     TextLines() = default;
-    TextLines(std::string text, std::vector<std::pair<size_t, size_t>> spans, size_t firstNulLine = 0)
+    TextLines(std::string text, std::vector<std::pair<size_t, size_t>> spans,
+              size_t firstNulLine = 0)
         : text_(std::move(text)), spans_(std::move(spans)), firstNulLine_(firstNulLine) {}
     size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }

@@ -108,7 +108,8 @@ std::string loadSaveReload(const std::string& text, const RecordKind& kind, size
     Table again;
     LoadTable(splitRecordLines(saved), kind, again);
     noLineBreaksOrTabs(again);
-    require(again.recordCount() == table.recordCount(), "a saved table reloads with another row count");
+    require(again.recordCount() == table.recordCount(),
+            "a saved table reloads with another row count");
     return dumpTable(table) + '\x1F' + saved + '\x1F' + dumpTable(again);
 }
 

@@ -62,7 +62,8 @@ TEST(ParseRecordLine, MissingEndMarkerStopsAtLineEnd) {
     EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\tb=2npc_end", kNpcKind)),
               "level=1;b=2npc_end;");
     EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[a]\tlevel=1", kNpcKind)), "level=1;");
-    EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[a]\tlevel=1\tsp=", kNpcKind)), "level=1;sp=;");
+    EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[a]\tlevel=1\tsp=", kNpcKind)),
+              "level=1;sp=;");
     EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\tb=2\t", kNpcKind)),
               "level=1;b=2;");
     // Without the first-field key the region is the whole line.

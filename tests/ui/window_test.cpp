@@ -345,7 +345,8 @@ TEST_F(WindowTest, FieldOrderMismatchIsLoggedAndSaveAsksFirst) {
 TEST_F(WindowTest, ANulIsKeptAndItsLineLogged) {
     using namespace std::string_literals;
     const std::string file = path("nul.txt");
-    writeFile(file, npcLine(1, "level=1\t") + npcLine(2, "level=2\0x\t"s) + npcLine(3, "level=3\t"));
+    writeFile(file,
+              npcLine(1, "level=1\t") + npcLine(2, "level=2\0x\t"s) + npcLine(3, "level=3\t"));
     find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(file));
     find<QPushButton>(QStringLiteral("Loadbtn"))->click();
     EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines(),
@@ -358,7 +359,8 @@ TEST_F(WindowTest, ANulIsKeptAndItsLineLogged) {
 // The editor saves through the CLI's writer: with SIGXFSZ ignored (as the editor's main does), a
 // file-size limit fails the write, which the message box reports; the old file stays.
 TEST_F(WindowTest, AFileSizeLimitGivesTheMessageBoxAndKeepsTheOldFile) {
-    find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<PathBox>(QStringLiteral("Edit32"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
     find<QPushButton>(QStringLiteral("Loadbtn"))->click();
     const std::string target = path("saved.txt");
     writeFile(target, "old contents");
