@@ -50,6 +50,8 @@ int runConvert(Context& ctx, const std::vector<std::string>& argv) {
     const std::string out = args.required("-o");
     LoadReport report;
     const Table table = loadTableFile(args.positional()[1], kind, &report);
+    if (report.nulLine != 0)
+        ctx.err << nulLineText(report.nulLine) << '\n';
     for (const auto& m : report.mismatches)
         ctx.err << fieldOrderLine(m) << '\n';
     saveTableFile(table, kind, ctx.divider, out);

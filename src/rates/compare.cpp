@@ -61,8 +61,8 @@ Field takeField(std::string_view& s, const char* lastEq) {
     const size_t eq = s.substr(0, tab).find('=');
     if (eq != npos) {
         f.key = s.substr(0, eq);
-        if (tab != npos)
-            f.value = s.substr(eq + 1, tab - eq - 1);
+        // A last field without TAB keeps its text, as the table loader reads it.
+        f.value = tab != npos ? s.substr(eq + 1, tab - eq - 1) : s.substr(eq + 1);
     } else if (tab != npos && lastEq && lastEq > s.data() + tab) {
         // The first "=" lies in a later field: the value is empty and the key would reach across
         // the TAB; it ends there instead, so no column header holds the next field's text.

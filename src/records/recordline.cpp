@@ -32,7 +32,9 @@ FieldView TakeField(std::string_view& region) {
     // is all key (a key reaching across a TAB would split into two fields when saved).
     if (e != npos) {
         f.key = region.substr(0, e);
-        f.value = t == npos ? std::string_view() : region.substr(e + 1, t - e - 1);
+        // A last field without TAB (the end marker missing) keeps the text it has: an empty value
+        // here was saved back as "key=", losing it.
+        f.value = t == npos ? region.substr(e + 1) : region.substr(e + 1, t - e - 1);
     } else {
         f.key = region.substr(0, t == npos ? region.size() : t);
     }

@@ -33,8 +33,8 @@ struct ParsedRecord {
 
 // Removes the next field from the front of `region` and returns it. The key is the text before
 // the first "=", the value the text between that "=" and the first TAB (empty when the TAB
-// comes first or is missing); the region then starts after the TAB, or stays as it was when it
-// has no TAB.
+// comes first; up to the region's end when it has no TAB); the region then starts after the TAB,
+// or stays as it was when it has no TAB.
 FieldView TakeField(std::string_view& region);
 
 // Splits a record line into name, type, ID and fields. Never rejects a line: missing parts

@@ -48,6 +48,7 @@ std::vector<SkillToken> skillTokens(std::string_view line) {
 
 LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* observer) {
     LoadReport report;
+    report.nulLine = lines.firstNulLine();
     table.setRowCount(1);
     table.setColCount(kFirstField);
     table.row(0) = {" ", "Name"};

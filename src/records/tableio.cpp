@@ -23,6 +23,7 @@ std::string fieldOrderLine(const FieldOrderMismatch& m) {
 LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& table,
                      LoadObserver* observer) {
     LoadReport report;
+    report.nulLine = lines.firstNulLine();
     table.reset();
     BusyCaption busy;
     RefreshCounter counter(kLoadRefreshInterval);

@@ -52,6 +52,8 @@ struct LoadReport {
     std::uint64_t fileBytes = 0;
     std::string lastRead; // name of the last record read
     std::vector<FieldOrderMismatch> mismatches;
+    // The first line holding a NUL character (1-based), 0 when none: see nulLineText.
+    size_t nulLine = 0;
 };
 
 // Load progress: the busy caption every 101 records and the name of each record read.

@@ -3,7 +3,10 @@
 #include "app/errors.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -187,6 +190,73 @@ std::string systemReason(int err) {
     return err == kNotRegularFile ? std::string("Not a regular file") : std::strerror(err);
 }
 
+// The temporary file of the save under way, for the signal handler that removes it: a fixed buffer
+// and a flag, because a handler may neither allocate nor take a lock.
+char pendingTemporary[PATH_MAX + 1];
+volatile std::sig_atomic_t pendingTemporarySet = 0;
+
+class PendingTemporary {
+public:
+    explicit PendingTemporary(const std::string& path) {
+        if (path.size() >= sizeof pendingTemporary)
+            return; // longer than any path the system opens
+        pendingTemporarySet = 0;
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        std::memcpy(pendingTemporary, path.c_str(), path.size() + 1);
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        pendingTemporarySet = 1;
+    }
+    ~PendingTemporary() { pendingTemporarySet = 0; }
+    PendingTemporary(const PendingTemporary&) = delete;
+    PendingTemporary& operator=(const PendingTemporary&) = delete;
+};
+
+void onTerminatingSignal(int sig) {
+    removePendingTemporary();
+    std::signal(sig, SIG_DFL);
+    ::raise(sig); // delivered when the handler returns: the program ends as the signal demands
+}
+
+// The file a save through the dangling symbolic link `path` creates: the path the chain of links
+// ends at. Following it by hand, because the system only resolves links to existing files.
+std::string danglingLinkTarget(const std::string& path, int& err) {
+    constexpr int kMaxLinks = 40; // the system's own limit before ELOOP
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+        if (n < 0)
+            return current;
+        link.resize(static_cast<size_t>(n));
+        if (link.empty() || link[0] == '/') {
+            current = link;
+        } else {
+            // A relative link is relative to the folder that holds it.
+            const size_t slash = current.rfind('/');
+            current = slash == std::string::npos ? link : current.substr(0, slash + 1) + link;
+        }
+    }
+    err = ELOOP;
+    return path;
+}
+
+// Flushes the folder's entry list, so the renamed file's new name survives a power cut. Best
+// effort: the save itself is complete, and some file systems do not flush folders.
+void syncFolderOf(const std::string& file) {
+    const size_t slash = file.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : file.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 std::string_view utf8Window(std::string_view text, size_t start, size_t chars) {
@@ -292,8 +362,6 @@ std::string encodeUtf16LE(std::string_view utf8, bool withBom) {
 
 TextLines splitRecordLines(std::string text) {
     const size_t nul = text.find('\0');
-    if (nul != std::string::npos)
-        text.resize(nul);
     std::vector<std::pair<size_t, size_t>> spans;
     spans.reserve(text.size() / 256 + 1);
     const std::string_view t(text);
@@ -320,7 +388,19 @@ TextLines splitRecordLines(std::string text) {
     }
     if (start < t.size())
         spans.emplace_back(start, t.size() - start);
-    return TextLines(std::move(text), std::move(spans));
+    size_t nulLine = 0;
+    if (nul != std::string::npos) {
+        // A NUL is no line end, so it lies inside the first span that ends beyond it.
+        const auto it = std::partition_point(spans.begin(), spans.end(), [nul](const auto& span) {
+            return span.first + span.second <= nul;
+        });
+        nulLine = static_cast<size_t>(it - spans.begin()) + 1;
+    }
+    return TextLines(std::move(text), std::move(spans), nulLine);
+}
+
+std::string nulLineText(size_t line) {
+    return "Line " + std::to_string(line) + " holds a NUL character";
 }
 
 std::string toPaneText(std::string_view text) {
@@ -427,17 +507,25 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
         throw fail(ENOENT);
     struct stat target {};
     const bool exists = ::stat(path.c_str(), &target) == 0;
+    if (!exists && errno == ELOOP)
+        throw fail(ELOOP);
     if (exists && S_ISDIR(target.st_mode))
         throw fail(EISDIR);
     if (exists && !S_ISREG(target.st_mode))
         throw fail(kNotRegularFile);
-    // Through a symbolic link the file it names is replaced, not the link.
+    // Through a symbolic link the file it names is replaced, not the link; also when that file
+    // does not exist yet, so a dangling link is not replaced by a file of its own.
     std::string real = path;
     if (exists) {
         if (char* resolved = ::realpath(path.c_str(), nullptr)) {
             real = resolved;
             std::free(resolved);
         }
+    } else {
+        int err = 0;
+        real = danglingLinkTarget(path, err);
+        if (err != 0)
+            throw fail(err);
     }
 
     // The temporary's name must itself be legal: a target name near the length limit is cut
@@ -452,13 +540,20 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)
         throw fail(errno);
+    const PendingTemporary pending(tmp);
     const auto abandon = [&](int err) {
         ::close(fd);
         ::unlink(tmp.c_str());
         throw fail(err);
     };
     if (exists) {
-        ::fchmod(fd, target.st_mode & 07777);
+        // The saved file keeps its owner and group where the process may set them; a user who may
+        // not give a file away saves it as their own, which is no error. Set-user-ID and
+        // set-group-ID bits are dropped: a data file written by this program must not carry them.
+        if (::fchown(fd, target.st_uid, target.st_gid) != 0 &&
+            ::fchown(fd, static_cast<uid_t>(-1), target.st_gid) != 0) {
+        }
+        ::fchmod(fd, target.st_mode & 07777 & ~static_cast<mode_t>(S_ISUID | S_ISGID));
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -485,6 +580,28 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
         const int err = errno;
         ::unlink(tmp.c_str());
         throw fail(err);
+    }
+    syncFolderOf(real);
+}
+
+void removePendingTemporary() noexcept {
+    if (pendingTemporarySet)
+        ::unlink(pendingTemporary);
+}
+
+void protectSavesFromSignals() {
+    // A file-size limit or a closed pipe then fails the write with EFBIG or EPIPE, which the
+    // writer reports and cleans up after, instead of ending the program on the spot.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler == SIG_IGN)
+            continue; // ignored by whoever started the program (a background job): stays so
+        struct sigaction action {};
+        action.sa_handler = onTerminatingSignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(sig, &action, nullptr);
     }
 }
 

@@ -38,23 +38,31 @@ std::string_view utf8Window(std::string_view text, size_t start, size_t chars);
 class TextLines {
 public:
     TextLines() = default;
-    TextLines(std::string text, std::vector<std::pair<size_t, size_t>> spans)
-        : text_(std::move(text)), spans_(std::move(spans)) {}
+    TextLines(std::string text, std::vector<std::pair<size_t, size_t>> spans,
+              size_t firstNulLine = 0)
+        : text_(std::move(text)), spans_(std::move(spans)), firstNulLine_(firstNulLine) {}
     size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     std::string_view operator[](size_t i) const {
         return std::string_view(text_).substr(spans_[i].first, spans_[i].second);
     }
     const std::string& text() const { return text_; }
+    // The 1-based number of the first line that holds a NUL character; 0 when none does.
+    size_t firstNulLine() const { return firstNulLine_; }
 
 private:
     std::string text_;
     std::vector<std::pair<size_t, size_t>> spans_;
+    size_t firstNulLine_ = 0;
 };
 
 // Record-file line split: a line ends at CR, LF or U+2028; CR LF [U+2028] and LF U+2028 are one
-// line end; text after the last line end is the last line; a NUL ends the text.
+// line end; text after the last line end is the last line. A NUL is an ordinary character of its
+// line (the line holding the first one is noted): ending the text there dropped every record
+// after it, and a save then wrote the shortened file.
 TextLines splitRecordLines(std::string text);
+// The log line for a record file holding a NUL character at line `line` (1-based).
+std::string nulLineText(size_t line);
 // Pane text: every line end (CR LF, lone CR, lone LF, U+2028) becomes CR LF; every other
 // character stays, a NUL included.
 std::string toPaneText(std::string_view text);
@@ -66,9 +74,18 @@ bool fileExists(const std::string& path); // a regular file (a folder is not a f
 std::uint64_t fileSize(const std::string& path);
 // Whole file; failure throws OperationError "Cannot open file "<path>". <reason>".
 std::string readFileBytes(const std::string& path);
-// Writes beside the target, flushes, renames over it. On failure the old file is untouched,
-// the temporary is removed and OperationError "Cannot create file "<path>". <reason>" is thrown.
+// Writes beside the target, flushes, renames over it and flushes the folder. On failure the old
+// file is untouched, the temporary is removed and OperationError "Cannot create file "<path>".
+// <reason>" is thrown. An existing target keeps its owner and group (where allowed) and its mode
+// without set-user-ID and set-group-ID bits. Through a symbolic link, also a dangling one, the
+// file it names is written; a link loop is refused.
 void writeFileAtomic(const std::string& path, std::string_view bytes);
+// Removes the temporary file of the save under way, if any. Async-signal-safe.
+void removePendingTemporary() noexcept;
+// For a program's start: SIGXFSZ and SIGPIPE are ignored, so a file-size limit or a closed pipe
+// fails the write instead of killing the program; SIGINT, SIGTERM and SIGHUP (unless ignored)
+// remove a save's temporary file and then end the program as they would have.
+void protectSavesFromSignals();
 
 // The record file at `path` as lines (decodeText then splitRecordLines).
 TextLines ReadRecordLines(const std::string& path);

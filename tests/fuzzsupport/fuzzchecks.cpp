@@ -14,6 +14,7 @@
 #include "records/tableio.h"
 #include "records/textfile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -83,17 +84,51 @@ void checkDecode(const std::uint8_t* data, size_t size) {
     require(decodeText(encodeUtf16LE(decoded.text, true)).text == decoded.text, "UTF-16 round trip");
 }
 
+namespace {
+
+std::string replaced(std::string text, char from, char to) {
+    std::replace(text.begin(), text.end(), from, to);
+    return text;
+}
+
+// The first line of `lines` that holds `c` (1-based), 0 when none does.
+size_t firstLineHolding(const TextLines& lines, char c) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find(c) != std::string_view::npos)
+            return i + 1;
+    return 0;
+}
+
+// Loads, saves and reloads `text`; the texts of the three stages, for comparing two runs.
+std::string loadSaveReload(const std::string& text, const RecordKind& kind, size_t* nulLine) {
+    Table table;
+    const LoadReport report = LoadTable(splitRecordLines(text), kind, table);
+    if (nulLine)
+        *nulLine = report.nulLine;
+    noLineBreaksOrTabs(table);
+    const std::string saved = decodeText(EncodeTable(table, kind, ',')).text;
+    Table again;
+    LoadTable(splitRecordLines(saved), kind, again);
+    noLineBreaksOrTabs(again);
+    require(again.recordCount() == table.recordCount(),
+            "a saved table reloads with another row count");
+    return dumpTable(table) + '\x1F' + saved + '\x1F' + dumpTable(again);
+}
+
+} // namespace
+
 void checkTable(const std::uint8_t* data, size_t size) {
-    const TextLines lines = splitRecordLines(decodeText(bytes(data, size)).text);
+    // A NUL is an ordinary character of its line: the text with every '5' made a NUL (no marker
+    // holds a '5') loads, saves and reloads exactly as the text itself, NUL for '5'.
+    const std::string text = replaced(decodeText(bytes(data, size)).text, '\0', '5');
+    const std::string withNuls = replaced(text, '5', '\0');
+    const size_t expectedNulLine = firstLineHolding(splitRecordLines(text), '5');
     for (const RecordKind* kind : {&kNpcKind, &kItemKind}) {
-        Table table;
-        LoadTable(lines, *kind, table);
-        noLineBreaksOrTabs(table);
-        const std::string saved = EncodeTable(table, *kind, ',');
-        Table again;
-        LoadTable(splitRecordLines(decodeText(saved).text), *kind, again);
-        noLineBreaksOrTabs(again);
-        require(again.recordCount() == table.recordCount(), "a saved table reloads with another row count");
+        const std::string plain = loadSaveReload(text, *kind, nullptr);
+        size_t nulLine = 0;
+        const std::string nul = loadSaveReload(withNuls, *kind, &nulLine);
+        require(replaced(nul, '\0', '5') == plain, "a NUL changed how a table loads or saves");
+        require(nulLine == expectedNulLine, "the load named another line as holding the first NUL");
     }
 }
 

@@ -255,3 +255,11 @@ TEST(Compare, ProgressStagesFollowTheSearchedLines) {
     compareRecords(kNpcCompare, la, nullptr, {}, r, &steps);
     EXPECT_EQ(steps.captions, (std::vector<std::string>{".Working.", "..Working.."})); // 501 and 1002
 }
+
+// A record without end marker: its last field keeps the text up to the line's end, as the table
+// loader reads it, so a difference there is shown instead of two empty values.
+TEST(Compare, LastFieldWithoutEndMarkerKeepsItsValue) {
+    const std::string a = "npc_begin\tt\t1\t[m]\tlevel=1\texp=2\r\n";
+    const std::string b = "npc_begin\tt\t1\t[m]\tlevel=1\texp=3\r\n";
+    EXPECT_EQ(rows(compare(a, &b)), " |Name|Type|ID|level|exp\n<>|m|t|1|1|(2 <> 3)\n");
+}

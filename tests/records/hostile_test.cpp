@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -83,8 +84,28 @@ TEST_F(HostileFiles, EmptyFolderVanishingAndOddText) {
     // Odd-length UTF-16, lone surrogates and a NUL in the middle decode to valid UTF-8.
     const std::string odd = std::string("\xFF\xFE" "a\0b\0\x00\xD8" "c\0\x00\xDC" "d", 13);
     EXPECT_TRUE(isValidUtf8(decodeText(odd).text));
-    const std::string nul = std::string("npc_begin\tw\t1\t[a]\tlevel=1\tnpc_end\n\0", 36) + kLine;
-    EXPECT_EQ(splitRecordLines(decodeText(nul).text).size(), 1u);
+}
+
+// A NUL once ended the text: every record after it was dropped and Save wrote the shortened file.
+// Now it is a character of its line, written back as it was, and the load names its line.
+TEST_F(HostileFiles, ANulIsKeptAndNamed) {
+    using namespace std::string_literals;
+    const std::string nulRecord = "npc_begin\tw\t2\t[b]\tlevel=1\0x\texp=3\tnpc_end\r\n"s;
+    const std::string text = "npc_begin\tw\t1\t[a]\tlevel=1\texp=2\tnpc_end\r\n" + nulRecord +
+                             std::string(kLine.begin(), kLine.end() - 1) + "\r\n";
+    for (const std::string& bytes : {text, encodeUtf16LE(text, true)}) {
+        const std::string path = write("nul.txt", bytes);
+        Table t;
+        const LoadReport report = LoadTableFile(path, kNpcKind, t);
+        EXPECT_EQ(report.records, 3u);
+        EXPECT_EQ(report.nulLine, 2u);
+        EXPECT_EQ(nulLineText(report.nulLine), "Line 2 holds a NUL character");
+        EXPECT_EQ(t.cell(2, 4), "1\0x"s);
+        SaveTable(t, kNpcKind, ',', path);
+        EXPECT_EQ(read(path), encodeUtf16LE(text, true));
+    }
+    Table clean;
+    EXPECT_EQ(LoadTableFile(write("clean.txt", kLine), kNpcKind, clean).nulLine, 0u);
 }
 
 TEST_F(HostileFiles, RandomBytesAndAFileThatBecomesUnreadable) {
@@ -186,18 +207,20 @@ TEST_F(HostileFiles, FailedSavesLeaveTheOldFileAndNoTemporary) {
     EXPECT_TRUE(fs::is_directory(dir / "folder"));
     fs::remove(dir / "folder");
 
-    // Cut short by a write error: a file-size limit in a child process.
+    // Cut short by a write error: a file-size limit in a child process, protected as the programs
+    // protect themselves at start (SIGXFSZ would otherwise end the process mid-write).
     Table big = table;
     for (int i = 0; i < 2000; ++i)
         big.appendRow(table.row(1));
+    const std::string tooLarge = "Cannot create file \"" + target + "\". " + std::strerror(EFBIG);
     const int status = inChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
+        protectSavesFromSignals();
         rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         try {
             SaveTable(big, kNpcKind, ',', target);
         } catch (const OperationError& e) {
-            return std::string(e.what()).starts_with("Cannot create file") ? 0 : 2;
+            return e.what() == tooLarge ? 0 : 2;
         }
         return 1;
     });
@@ -220,6 +243,100 @@ TEST_F(HostileFiles, FailedSavesLeaveTheOldFileAndNoTemporary) {
     });
     fs::permissions(dir, fs::perms::all);
     EXPECT_EQ(denied, 0);
+    EXPECT_EQ(read(target), "old contents");
+    EXPECT_EQ(entries(), 1u);
+}
+
+// A save replaces the file's inode: what the old one carried (owner, group, mode) is put back,
+// except set-user-ID and set-group-ID bits, which a data file must not get from this program.
+TEST_F(HostileFiles, SavesKeepOwnerGroupAndModeWithoutSetIdBits) {
+    Table table;
+    LoadTable(splitRecordLines(kLine), kNpcKind, table);
+    const std::string target = write("npcdata.txt", "old contents");
+    ASSERT_EQ(::chmod(target.c_str(), 06754), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    }
+    SaveTable(table, kNpcKind, ',', target);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0754u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+
+        // A user who may not give the file back to its owner saves it as their own, without error.
+        ASSERT_EQ(::chown(target.c_str(), 0, 0), 0);
+        ::chmod(dir.c_str(), 0777);
+        const int status = inChild([&] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                return 3;
+            try {
+                SaveTable(table, kNpcKind, ',', target);
+            } catch (const OperationError&) {
+                return 1;
+            }
+            return 0;
+        });
+        EXPECT_EQ(status, 0);
+        ASSERT_EQ(::stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+    }
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(HostileFiles, DanglingLinksAreWrittenThroughAndLoopsRefused) {
+    Table table;
+    LoadTable(splitRecordLines(kLine), kNpcKind, table);
+    // A relative link to a file not there yet, reached through a second link: the file is created
+    // where the chain ends, and both links stay.
+    fs::create_symlink("new.txt", dir / "link.txt");
+    fs::create_symlink(dir / "link.txt", dir / "outer.txt");
+    SaveTable(table, kNpcKind, ',', (dir / "outer.txt").string());
+    EXPECT_TRUE(fs::is_symlink(dir / "outer.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(read((dir / "new.txt").string()), EncodeTable(table, kNpcKind, ','));
+
+    // Two links naming each other: the loop's error, both links as they were, no temporary.
+    fs::create_symlink("b.txt", dir / "a.txt");
+    fs::create_symlink("a.txt", dir / "b.txt");
+    try {
+        SaveTable(table, kNpcKind, ',', (dir / "a.txt").string());
+        ADD_FAILURE() << "a link loop was saved through";
+    } catch (const OperationError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + (dir / "a.txt").string() +
+                                             "\". " + std::strerror(ELOOP));
+    }
+    EXPECT_EQ(fs::read_symlink(dir / "a.txt"), "b.txt");
+    EXPECT_EQ(fs::read_symlink(dir / "b.txt"), "a.txt");
+    EXPECT_EQ(entries(), 5u);
+}
+
+// SIGTERM arriving while the temporary is being written: the handler removes it, then the signal
+// ends the process as it would have. The file-size limit stops the write at a known point, and
+// its signal's handler sends the SIGTERM from there.
+TEST_F(HostileFiles, ATerminatingSignalDuringASaveRemovesTheTemporary) {
+    Table big;
+    LoadTable(splitRecordLines(kLine), kNpcKind, big);
+    for (int i = 0; i < 2000; ++i)
+        big.appendRow(big.row(1));
+    const std::string target = write("npcdata.txt", "old contents");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        protectSavesFromSignals();
+        std::signal(SIGXFSZ, [](int) { ::raise(SIGTERM); });
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            SaveTable(big, kNpcKind, ',', target);
+        } catch (const OperationError&) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     EXPECT_EQ(read(target), "old contents");
     EXPECT_EQ(entries(), 1u);
 }

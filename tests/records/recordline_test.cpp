@@ -56,9 +56,14 @@ TEST(ParseRecordLine, FieldTexts) {
               "level=1;");
 }
 
+// Without end marker the last field keeps the text up to the line's end, so load-then-save
+// writes it back instead of an empty value.
 TEST(ParseRecordLine, MissingEndMarkerStopsAtLineEnd) {
     EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\tb=2npc_end", kNpcKind)),
-              "level=1;b=;");
+              "level=1;b=2npc_end;");
+    EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[a]\tlevel=1", kNpcKind)), "level=1;");
+    EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[a]\tlevel=1\tsp=", kNpcKind)),
+              "level=1;sp=;");
     EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\tb=2\t", kNpcKind)),
               "level=1;b=2;");
     // Without the first-field key the region is the whole line.
@@ -74,7 +79,7 @@ TEST(TakeField, FieldWithoutEqualsIsAllKey) {
     EXPECT_EQ(f.value, "");
     EXPECT_EQ(region, "c=d\trest");
     std::string_view noTab = "k=v";
-    TakeField(noTab);
+    EXPECT_EQ(TakeField(noTab).value, "v");
     EXPECT_EQ(noTab, "k=v");
 }
 

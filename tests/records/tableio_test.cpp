@@ -161,3 +161,11 @@ TEST(SaveTable, KeepsUnicodeCells) {
     EXPECT_EQ(back.cell(1, 1), "\xC3\xA9\xE4\xB8\xAD");
     std::filesystem::remove(path);
 }
+
+TEST(SaveTable, ARecordWithoutEndMarkerKeepsItsLastValue) {
+    Table t;
+    LoadTable(lines("npc_begin\tw\t1\t[a]\tlevel=1\texp=20\r\n"), kNpcKind, t);
+    EXPECT_EQ(t.cell(1, 5), "20");
+    EXPECT_EQ(EncodeTable(t, kNpcKind, ','),
+              encodeUtf16LE("npc_begin\tw\t1\t[a]\tlevel=1\texp=20\tnpc_end\r\n", true));
+}

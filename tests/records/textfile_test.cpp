@@ -71,7 +71,10 @@ TEST(SplitRecordLines, LineEnds) {
     EXPECT_EQ(linesOf("a\xE2\x80\xA8" "b"), (V{"a", "b"}));
     EXPECT_EQ(linesOf("a\r\xE2\x80\xA8" "b"), (V{"a", "", "b"}));
     EXPECT_EQ(linesOf("a\n\nb"), (V{"a", "", "b"}));
-    EXPECT_EQ(linesOf(std::string("a\nb\0c\nd", 7)), (V{"a", "b"}));
+    EXPECT_EQ(linesOf(std::string("a\nb\0c\nd", 7)), (V{"a", std::string("b\0c", 3), "d"}));
+    EXPECT_EQ(splitRecordLines(std::string("a\r\n\r\nb\0\0\nc\0", 10)).firstNulLine(), 3u);
+    EXPECT_EQ(splitRecordLines(std::string("\0", 1)).firstNulLine(), 1u);
+    EXPECT_EQ(splitRecordLines("a\nb").firstNulLine(), 0u);
     EXPECT_EQ(linesOf(""), V{});
 }
 

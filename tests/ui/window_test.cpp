@@ -24,9 +24,12 @@
 
 #include <QElapsedTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <sys/resource.h>
 
 using namespace aethrian;
 using namespace aethrian::ui;
@@ -404,6 +407,48 @@ TEST_F(WindowTest, FieldOrderMismatchIsLoggedAndSaveAsksFirst) {
     find<QPushButton>(QStringLiteral("saveBTN"))->click();
     EXPECT_EQ(questions.size(), 1);
     EXPECT_FALSE(std::filesystem::exists(path("out.txt")));
+}
+
+TEST_F(WindowTest, ANulIsKeptAndItsLineLogged) {
+    using namespace std::string_literals;
+    const std::string file = path("nul.txt");
+    writeFile(file,
+              npcLine(1, "level=1\t") + npcLine(2, "level=2\0x\t"s) + npcLine(3, "level=3\t"));
+    find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(file));
+    find<QPushButton>(QStringLiteral("Loadbtn"))->click();
+    EXPECT_EQ(find<LogList>(QStringLiteral("ListBox1"))->lines(),
+              QStringList{QStringLiteral("Line 2 holds a NUL character")});
+    const Table& table = window->workspace().npc;
+    ASSERT_EQ(table.recordCount(), 3u);
+    EXPECT_EQ(table.cell(2, 4), "2\0x"s);
+}
+
+// The editor saves through the CLI's writer: with SIGXFSZ ignored (as the editor's main does), a
+// file-size limit fails the write, which the message box reports; the old file stays.
+TEST_F(WindowTest, AFileSizeLimitGivesTheMessageBoxAndKeepsTheOldFile) {
+    find<PathBox>(QStringLiteral("Edit32"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<QPushButton>(QStringLiteral("Loadbtn"))->click();
+    const std::string target = path("saved.txt");
+    writeFile(target, "old contents");
+    nextFile = QString::fromStdString(target);
+
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    find<QPushButton>(QStringLiteral("saveBTN"))->click();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("Cannot create file \"%1\". %2")
+                               .arg(nextFile, QString::fromLocal8Bit(std::strerror(EFBIG))));
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
 TEST_F(WindowTest, DroppingAFileFillsThePathBoxAndLoadsIt) {

@@ -164,7 +164,9 @@ void TablePage::LoadbtnClick() {
             lastRead_->setText(QString::fromUtf8(report.lastRead));
         fieldOrderWarning_ = !report.mismatches.empty();
         QStringList lines;
-        lines.reserve(static_cast<qsizetype>(report.mismatches.size()));
+        lines.reserve(static_cast<qsizetype>(report.mismatches.size()) + 1);
+        if (report.nulLine != 0)
+            lines << QString::fromStdString(nulLineText(report.nulLine));
         for (const FieldOrderMismatch& m : report.mismatches)
             lines << QString::fromStdString(fieldOrderLine(m));
         log_->appendLines(lines);
