@@ -9,6 +9,7 @@
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
+#include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QPlainTextEdit>
+
+#include <memory>
 
 namespace aethrian::ui {
 
@@ -90,10 +93,11 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         const PaneText pane(window_, "TntMemo7");
         auto log = npcLog();
         auto* label = window_->findChild<QLabel*>(QStringLiteral("Label24"));
-        checkNpcposNpcs(pane.lines, npc(), log, [label, &log](size_t k, size_t m) {
+        RefreshClock clock;
+        checkNpcposNpcs(pane.lines, npc(), log, [label, &log, &clock](size_t k, size_t m) {
             // The label is repainted now and then: painting it for every name would cost more than
             // the check.
-            if (k % 256 == 0 || k == m) {
+            if ((k % 256 == 0 && clock.due()) || k == m) {
                 label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
                 label->repaint();
                 log.flush();
@@ -131,10 +135,14 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
                                    if (list)
                                        list->addItem(QString::fromUtf8(r));
                                },
-                               [label](size_t k, size_t m) {
+                               [label, clock = std::make_shared<RefreshClock>()](size_t k, size_t m) {
+                                   // The text always, so the label ends on the last step; painted
+                                   // and pumped only when a refresh is due.
                                    label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
-                                   label->repaint();
-                                   pumpEvents();
+                                   if (clock->due()) {
+                                       label->repaint();
+                                       pumpEvents();
+                                   }
                                }};
     };
     const auto sortPane = [this, skillOutput](const char* button, const char* pane, const char* label, SkillPane kind) {
