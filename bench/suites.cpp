@@ -13,6 +13,7 @@ void runExtraSuites(const std::string& dir) {
     runEditingSuite(dir);
     runChecksSuite(dir);
     runGeneratorsSuite(dir);
+    runCliSuite(dir);
 }
 
 } // namespace aethrian::bench

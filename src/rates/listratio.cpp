@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <functional>
 #include <vector>
 
 namespace aethrian {
@@ -29,43 +29,54 @@ enum Needle { Open, Close, Semicolon, Brace, BraceSemicolon, kNeedles };
 // The positions of the structural characters of a list, with, for each of them, the next one of
 // every needle from there on. The walk then finds each needle in constant time from wherever it
 // stands: scanning for them afresh (as a plain find does) is quadratic when a list holds many
-// entries, or a needle far away or not at all.
+// entries, or a needle far away or not at all. One allocation: this runs for every list cell of a
+// comparison.
 class MarkIndex {
 public:
     explicit MarkIndex(std::string_view text) : text_(text) {
+        size_t count = 0;
+        for (const char c : text)
+            count += c == '[' || c == ']' || c == ';' || c == '}';
+        marks_.resize(count + 1);
+        size_t j = 0;
         for (size_t i = 0; i < text.size(); ++i) {
             const char c = text[i];
             if (c == '[' || c == ']' || c == ';' || c == '}')
-                marks_.push_back(i);
+                marks_[j++].position = i;
         }
-        for (auto& next : next_)
-            next.assign(marks_.size() + 1, npos);
-        for (size_t j = marks_.size(); j-- > 0;) {
-            for (int n = 0; n < kNeedles; ++n)
-                next_[n][j] = next_[n][j + 1];
-            const char c = text[marks_[j]];
+        marks_[count].position = text.size();
+        marks_[count].next.fill(npos);
+        for (j = count; j-- > 0;) {
+            Mark& m = marks_[j];
+            m.next = marks_[j + 1].next;
+            const char c = text[m.position];
             const Needle n = c == '[' ? Open : c == ']' ? Close : c == ';' ? Semicolon : Brace;
-            next_[n][j] = j;
-            if (n == Brace && j + 1 < marks_.size() && marks_[j + 1] == marks_[j] + 1 && text[marks_[j + 1]] == ';')
-                next_[BraceSemicolon][j] = j;
+            m.next[n] = j;
+            if (n == Brace && j + 1 < count && marks_[j + 1].position == m.position + 1 &&
+                text[m.position + 1] == ';')
+                m.next[BraceSemicolon] = j;
         }
     }
     std::string_view text() const { return text_; }
-    size_t size() const { return marks_.size(); }
-    size_t position(size_t mark) const { return marks_[mark]; }
+    size_t size() const { return marks_.size() - 1; }
+    size_t position(size_t mark) const { return marks_[mark].position; }
     // The first mark of `needle` at index `from` or later (npos: none).
-    size_t next(Needle needle, size_t from) const { return next_[needle][from]; }
+    size_t next(Needle needle, size_t from) const { return marks_[from].next[needle]; }
 
 private:
+    struct Mark {
+        size_t position;
+        std::array<size_t, kNeedles> next;
+    };
     std::string_view text_;
-    std::vector<size_t> marks_;
-    std::array<std::vector<size_t>, kNeedles> next_;
+    std::vector<Mark> marks_; // and one past the last, where nothing is next
 };
 
 // The rest of a list from `at` on, as the string_view helpers of the drop-list text see it;
 // `rank` is the first mark at or after `at`.
 class Cursor {
 public:
+    Cursor() = default;
     explicit Cursor(const MarkIndex& index) : ix_(&index) {}
 
     bool has(Needle needle) const { return ix_->next(needle, rank_) != npos; }
@@ -109,9 +120,43 @@ public:
     }
 
 private:
-    const MarkIndex* ix_;
+    const MarkIndex* ix_ = nullptr;
     size_t at_ = 0;
     size_t rank_ = 0;
+};
+
+// The first occurrence of each name in a walk, by name: an open-addressing table in one array (a
+// node per name would cost more than the walk itself on the short lists of a comparison).
+class FirstOccurrences {
+public:
+    explicit FirstOccurrences(const std::vector<std::pair<std::string_view, Cursor>>& walked) : walked_(walked) {
+        size_t capacity = 4;
+        while (capacity < 2 * walked.size())
+            capacity *= 2;
+        slots_.assign(capacity, kEmpty);
+        for (size_t k = 0; k < walked.size(); ++k) {
+            size_t& slot = slots_[slotOf(walked[k].first)];
+            if (slot == kEmpty)
+                slot = k;
+        }
+    }
+    const Cursor* find(std::string_view name) const {
+        const size_t k = slots_[slotOf(name)];
+        return k == kEmpty ? nullptr : &walked_[k].second;
+    }
+
+private:
+    static constexpr size_t kEmpty = static_cast<size_t>(-1);
+    // The slot holding `name`, or the empty one where it would go.
+    size_t slotOf(std::string_view name) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = std::hash<std::string_view>{}(name) & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == kEmpty || walked_[slots_[i]].first == name)
+                return i;
+        }
+    }
+    const std::vector<std::pair<std::string_view, Cursor>>& walked_;
+    std::vector<size_t> slots_;
 };
 
 } // namespace
@@ -121,14 +166,15 @@ std::string listRatioText(std::string_view l1, std::string_view l2, char divider
     // Each entry of the first list is looked up by a walk from the top of the second: names taken
     // one after another until the name matches or no "[" is left. The walk is the same every time,
     // so it is taken once: each name with where the walk stands after its first occurrence.
-    std::unordered_map<std::string_view, Cursor> afterName;
+    std::vector<std::pair<std::string_view, Cursor>> walked;
     {
         Cursor walk(secondIndex);
         do {
             const std::string_view name = walk.takeName();
-            afterName.emplace(name, walk);
+            walked.emplace_back(name, walk);
         } while (walk.has(Open));
     }
+    const FirstOccurrences afterName(walked);
     Cursor c1(firstIndex);
     std::string r = "{";
     while (c1.has(Open)) {
@@ -136,8 +182,8 @@ std::string listRatioText(std::string_view l1, std::string_view l2, char divider
         r += "{[";
         r += name1;
         r += "];";
-        if (const auto found = afterName.find(name1); found != afterName.end()) {
-            Cursor c2 = found->second;
+        if (const Cursor* found = afterName.find(name1)) {
+            Cursor c2 = *found;
             for (int k = 0; k < 2; ++k) { // minimum, then maximum
                 r += ratio(c1.upTo(Semicolon), c2.upTo(Semicolon), divider);
                 r += "x;";
