@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -34,7 +34,7 @@ Measurement timeCli(const std::vector<std::string>& args) {
 }
 
 class Files {
-public:
+  public:
     explicit Files(std::string dir) : dir_(std::move(dir)) {}
     std::string add(const std::string& name, const std::string& utf8) {
         const std::string path = writeGenerated(dir_, name, utf8);
@@ -55,14 +55,15 @@ public:
         return at == megabytes_.end() ? static_cast<double>(fileSize(path)) / 2e6 : at->second;
     }
 
-private:
+  private:
     std::string dir_;
     std::map<std::string, double> floors_, megabytes_;
 };
 
 // One command: `inputs` are the files it reads; with `writesOut` its -o file is part of the floor.
-void timeCommand(Files& files, const std::string& label, size_t records, const std::vector<std::string>& args,
-                 const std::vector<std::string>& inputs, bool writesOut) {
+void timeCommand(Files& files, const std::string& label, size_t records,
+                 const std::vector<std::string>& args, const std::vector<std::string>& inputs,
+                 bool writesOut) {
     double floor = 0, mb = 0;
     for (const std::string& in : inputs) {
         floor += files.floor(in);
@@ -90,8 +91,9 @@ std::string lines(size_t count, const std::function<std::string(size_t)>& line) 
 
 // A skill line as the skill tools read it (keys with spaces around "=").
 std::string skillToolLine(size_t k, const std::string& tail) {
-    return "skill_begin\tskill_name = [s_" + std::to_string(k) + "]\tskill_id = " + std::to_string(k / 3) +
-           " \tlevel = " + std::to_string(k % 3 + 1) + " \t" + tail + "skill_end";
+    return "skill_begin\tskill_name = [s_" + std::to_string(k) +
+           "]\tskill_id = " + std::to_string(k / 3) + " \tlevel = " + std::to_string(k % 3 + 1) +
+           " \t" + tail + "skill_end";
 }
 
 void commandsAt(const std::string& dir, size_t n) {
@@ -99,42 +101,53 @@ void commandsAt(const std::string& dir, size_t n) {
     const std::string npcText = generateNpcData(n, n, 42);
     const std::string npc = f.add("npc.txt", npcText), npcB = f.add("npc_b.txt", secondOf(npcText));
     const std::string itemText = generateItemData(n, 42);
-    const std::string item = f.add("item.txt", itemText), itemB = f.add("item_b.txt", secondOf(itemText));
+    const std::string item = f.add("item.txt", itemText),
+                      itemB = f.add("item_b.txt", secondOf(itemText));
     const std::string skillText = skillData(n);
-    const std::string skills = f.add("skills.txt", skillText), skillsB = f.add("skills_b.txt", secondOf(skillText));
-    const std::string npcpos = f.add("npcpos.txt", lines(2 * n, [&](size_t i) {
-        const std::string name = i % 97 == 0 ? "ghost_" + std::to_string(i) : npcName(i % n);
-        return "npc_begin\t[" + name + "]\tpos=anywhere\ttotal=1\trespawn=60sec\tnpc_end";
-    }));
-    const std::string npcgrp = f.add("npcgrp.txt", lines(n, [&](size_t r) {
-        return "npcgrp_begin\tnpc_id=" + std::to_string(20000 + r + (r % 50 == 0 ? 5 * n : 0)) + "\tnpc_name=[" +
-               npcName(r) + "]\tnpcgrp_end";
-    }));
-    const std::string npcname = f.add("npcname.txt", lines(n, [&](size_t r) {
-        return "npcname_begin\tid=" + std::to_string(20000 + r + (r % 50 == 0 ? 5 * n : 0)) + "\tname=[x]\tnpcname_end";
-    }));
-    const std::string itemname = f.add("itemname.txt", lines(n, [&](size_t r) {
-        return "item_name_begin\tid=" + std::to_string(r + 1 + (r % 50 == 0 ? 5 * n : 0)) +
-               "\tname=[x]\titem_name_end";
-    }));
+    const std::string skills = f.add("skills.txt", skillText),
+                      skillsB = f.add("skills_b.txt", secondOf(skillText));
+    const std::string npcpos =
+        f.add("npcpos.txt", lines(2 * n, [&](size_t i) {
+                  const std::string name =
+                      i % 97 == 0 ? "ghost_" + std::to_string(i) : npcName(i % n);
+                  return "npc_begin\t[" + name + "]\tpos=anywhere\ttotal=1\trespawn=60sec\tnpc_end";
+              }));
+    const std::string npcgrp = f.add(
+        "npcgrp.txt", lines(n, [&](size_t r) {
+            return "npcgrp_begin\tnpc_id=" + std::to_string(20000 + r + (r % 50 == 0 ? 5 * n : 0)) +
+                   "\tnpc_name=[" + npcName(r) + "]\tnpcgrp_end";
+        }));
+    const std::string npcname = f.add(
+        "npcname.txt", lines(n, [&](size_t r) {
+            return "npcname_begin\tid=" + std::to_string(20000 + r + (r % 50 == 0 ? 5 * n : 0)) +
+                   "\tname=[x]\tnpcname_end";
+        }));
+    const std::string itemname = f.add(
+        "itemname.txt", lines(n, [&](size_t r) {
+            return "item_name_begin\tid=" + std::to_string(r + 1 + (r % 50 == 0 ? 5 * n : 0)) +
+                   "\tname=[x]\titem_name_end";
+        }));
     std::string grp[3];
     for (size_t r = 0; r < n; ++r) {
         if (r % 50 != 0)
-            grp[r % 3] += "item_begin\tobject_id=" + std::to_string(r + 1) + "\tobject_name=[" + itemName(r) +
-                          "]\titem_end\r\n";
+            grp[r % 3] += "item_begin\tobject_id=" + std::to_string(r + 1) + "\tobject_name=[" +
+                          itemName(r) + "]\titem_end\r\n";
     }
-    const std::string weapon = f.add("weapongrp.txt", grp[0]), armor = f.add("armorgrp.txt", grp[1]),
-                      etc = f.add("etcitemgrp.txt", grp[2]);
+    const std::string weapon = f.add("weapongrp.txt", grp[0]),
+                      armor = f.add("armorgrp.txt", grp[1]), etc = f.add("etcitemgrp.txt", grp[2]);
     const std::string dump = f.add("weapon_dump.txt", weaponDump(n));
-    const std::string skilldata = f.add("skilldata.txt", lines(n, [&](size_t i) {
-        return skillToolLine((i * 7919) % n, "operate_type = A1 \t");
-    }));
-    const std::string skillPch = f.add("skill_pch.txt", lines(n, [&](size_t i) {
-        return i % 100 == 0 ? "[s_missing_" + std::to_string(i) + "]\t=\t0" : "[s_" + std::to_string(i) + "]\t=\t" + std::to_string(i);
-    }));
-    const std::string skillgrp = f.add("skillgrp.txt", lines(n, [&](size_t i) {
-        return i % 100 == 0 ? skillToolLine(i + 3 * n, "") : skillToolLine(i, "");
-    }));
+    const std::string skilldata = f.add(
+        "skilldata.txt",
+        lines(n, [&](size_t i) { return skillToolLine((i * 7919) % n, "operate_type = A1 \t"); }));
+    const std::string skillPch =
+        f.add("skill_pch.txt", lines(n, [&](size_t i) {
+                  return i % 100 == 0 ? "[s_missing_" + std::to_string(i) + "]\t=\t0"
+                                      : "[s_" + std::to_string(i) + "]\t=\t" + std::to_string(i);
+              }));
+    const std::string skillgrp =
+        f.add("skillgrp.txt", lines(n, [&](size_t i) {
+                  return i % 100 == 0 ? skillToolLine(i + 3 * n, "") : skillToolLine(i, "");
+              }));
     // The PCH files as the CLI generates them.
     const std::string npcPch = dir + "/npc_pch.txt", itemPch = dir + "/item_pch.txt";
     runCli({"pch", "generate", "npc", npc, "-o", npcPch});
@@ -143,16 +156,20 @@ void commandsAt(const std::string& dir, size_t n) {
     const std::string out = f.out();
     const auto time = [&](const std::string& label, const std::vector<std::string>& args,
                           const std::vector<std::string>& inputs) {
-        timeCommand(f, label, n, args, inputs, !args.empty() && std::find(args.begin(), args.end(), "-o") != args.end());
+        timeCommand(f, label, n, args, inputs,
+                    !args.empty() && std::find(args.begin(), args.end(), "-o") != args.end());
     };
     time("convert npc", {"convert", "npc", npc, "-o", out}, {npc});
     time("rates", {"rates", npc}, {npc});
     time("compare npc --x-rate", {"compare", "npc", npc, npcB, "--x-rate"}, {npc, npcB});
     time("compare item", {"compare", "item", item, itemB}, {item, itemB});
     time("compare skill", {"compare", "skill", skills, skillsB}, {skills, skillsB});
-    time("change --multiply", {"change", npc, "--column", "acquire_exp_rate", "--multiply", "2", "-o", out}, {npc});
-    time("add-drop", {"add-drop", npc, "--item", itemName(1), "--max", "1", "0.1", "0", "-o", out}, {npc});
-    time("sort npc by value", {"sort", npc, "--kind", "npc", "--column", "acquire_exp_rate", "-o", out}, {npc});
+    time("change --multiply",
+         {"change", npc, "--column", "acquire_exp_rate", "--multiply", "2", "-o", out}, {npc});
+    time("add-drop", {"add-drop", npc, "--item", itemName(1), "--max", "1", "0.1", "0", "-o", out},
+         {npc});
+    time("sort npc by value",
+         {"sort", npc, "--kind", "npc", "--column", "acquire_exp_rate", "-o", out}, {npc});
     time("round", {"round", npc, "--column", "acquire_exp_rate", "-o", out}, {npc});
     time("fill", {"fill", npc, "--column", "level", "--text", "1", "-o", out}, {npc});
     time("check duplicates npc", {"check", "duplicates", "npc", npc}, {npc});
@@ -170,11 +187,14 @@ void commandsAt(const std::string& dir, size_t n) {
     time("pch generate npc", {"pch", "generate", "npc", npc, "-o", out}, {npc});
     time("pch compare", {"pch", "compare", npcPch, npcPch}, {npcPch, npcPch});
     time("export-php weapongrp", {"export-php", "weapongrp", dump, "--first-id", "1"}, {dump});
-    time("skills sort skilldata", {"skills", "sort", "skilldata", skilldata, "-o", out}, {skilldata});
+    time("skills sort skilldata", {"skills", "sort", "skilldata", skilldata, "-o", out},
+         {skilldata});
     time("skills find pch", {"skills", "find", "pch", skilldata, skillPch}, {skilldata, skillPch});
     time("skills find grp", {"skills", "find", "grp", skilldata, skillgrp}, {skilldata, skillgrp});
-    time("skills find name", {"skills", "find", "name", skilldata, skillgrp}, {skilldata, skillgrp});
-    time("duals", {"duals", item, "--main", "2", "--second", "3", "--id", "999999", "-o", out}, {item});
+    time("skills find name", {"skills", "find", "name", skilldata, skillgrp},
+         {skilldata, skillgrp});
+    time("duals", {"duals", item, "--main", "2", "--second", "3", "--id", "999999", "-o", out},
+         {item});
 }
 
 // Inputs built to hit a walk that once restarted from the top for every line or entry.
@@ -182,26 +202,29 @@ void adversarialInputs(const std::string& dir) {
     Files f(dir);
     const std::string out = f.out();
     const size_t same = 160000;
-    const std::string identical = f.add("identical_skills.txt", lines(same, [](size_t) {
-        return skillToolLine(1, "operate_type = A1 \t");
-    }));
-    timeCommand(f, "skills sort, equal keys", same, {"skills", "sort", "skilldata", identical, "-o", out},
-                {identical}, true);
+    const std::string identical =
+        f.add("identical_skills.txt",
+              lines(same, [](size_t) { return skillToolLine(1, "operate_type = A1 \t"); }));
+    timeCommand(f, "skills sort, equal keys", same,
+                {"skills", "sort", "skilldata", identical, "-o", out}, {identical}, true);
     // Two NPC records whose drop lists hold 50,000 entries, the second list in reverse order.
     const size_t entries = 50000;
     const auto record = [&](bool reversed) {
         std::string list = "{";
         for (size_t k = 0; k < entries; ++k) {
             const size_t i = reversed ? entries - 1 - k : k;
-            list += (k ? ";" : "") + std::string("{[") + itemName(i) + "];1;" + std::to_string(1 + i % 5) + ";" +
-                    std::to_string(1 + i % 90) + "}";
+            list += (k ? ";" : "") + std::string("{[") + itemName(i) + "];1;" +
+                    std::to_string(1 + i % 5) + ";" + std::to_string(1 + i % 90) + "}";
         }
         list += "}";
-        return "npc_begin\twarrior\t1\t[long_drops]\tlevel=5\tacquire_exp_rate=1\tacquire_sp=1\tadditional_make_list=" +
+        return "npc_begin\twarrior\t1\t[long_drops]\tlevel=5\tacquire_exp_rate=1\tacquire_sp="
+               "1\tadditional_make_list=" +
                list + "\tnpc_end\r\n";
     };
-    const std::string a = f.add("long_list_a.txt", record(false)), b = f.add("long_list_b.txt", record(true));
-    timeCommand(f, "compare --x-rate, 50,000 drops", entries, {"compare", "npc", a, b, "--x-rate"}, {a, b}, false);
+    const std::string a = f.add("long_list_a.txt", record(false)),
+                      b = f.add("long_list_b.txt", record(true));
+    timeCommand(f, "compare --x-rate, 50,000 drops", entries, {"compare", "npc", a, b, "--x-rate"},
+                {a, b}, false);
 }
 
 } // namespace

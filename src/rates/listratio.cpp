@@ -32,7 +32,7 @@ enum Needle { Open, Close, Semicolon, Brace, BraceSemicolon, kNeedles };
 // entries, or a needle far away or not at all. One allocation: this runs for every list cell of a
 // comparison.
 class MarkIndex {
-public:
+  public:
     explicit MarkIndex(std::string_view text) : text_(text) {
         size_t count = 0;
         for (const char c : text)
@@ -63,7 +63,7 @@ public:
     // The first mark of `needle` at index `from` or later (npos: none).
     size_t next(Needle needle, size_t from) const { return marks_[from].next[needle]; }
 
-private:
+  private:
     struct Mark {
         size_t position;
         std::array<size_t, kNeedles> next;
@@ -75,7 +75,7 @@ private:
 // The rest of a list from `at` on, as the string_view helpers of the drop-list text see it;
 // `rank` is the first mark at or after `at`.
 class Cursor {
-public:
+  public:
     Cursor() = default;
     explicit Cursor(const MarkIndex& index) : ix_(&index) {}
 
@@ -105,7 +105,8 @@ public:
         const size_t close = ix_->next(Close, rank_);
         std::string_view name;
         if (open != npos && close != npos && ix_->position(close) > ix_->position(open))
-            name = ix_->text().substr(ix_->position(open) + 1, ix_->position(close) - ix_->position(open) - 1);
+            name = ix_->text().substr(ix_->position(open) + 1,
+                                      ix_->position(close) - ix_->position(open) - 1);
         const size_t size = ix_->text().size();
         if (close == npos) {
             at_ = std::min(at_ + 1, size);
@@ -119,7 +120,7 @@ public:
         return name;
     }
 
-private:
+  private:
     const MarkIndex* ix_ = nullptr;
     size_t at_ = 0;
     size_t rank_ = 0;
@@ -128,8 +129,9 @@ private:
 // The first occurrence of each name in a walk, by name: an open-addressing table in one array (a
 // node per name would cost more than the walk itself on the short lists of a comparison).
 class FirstOccurrences {
-public:
-    explicit FirstOccurrences(const std::vector<std::pair<std::string_view, Cursor>>& walked) : walked_(walked) {
+  public:
+    explicit FirstOccurrences(const std::vector<std::pair<std::string_view, Cursor>>& walked)
+        : walked_(walked) {
         size_t capacity = 4;
         while (capacity < 2 * walked.size())
             capacity *= 2;
@@ -145,12 +147,12 @@ public:
         return k == kEmpty ? nullptr : &walked_[k].second;
     }
 
-private:
+  private:
     static constexpr size_t kEmpty = static_cast<size_t>(-1);
     // The slot holding `name`, or the empty one where it would go.
     size_t slotOf(std::string_view name) const {
         const size_t mask = slots_.size() - 1;
-        for (size_t i = std::hash<std::string_view>{}(name) & mask;; i = (i + 1) & mask) {
+        for (size_t i = std::hash<std::string_view>{}(name)&mask;; i = (i + 1) & mask) {
             if (slots_[i] == kEmpty || walked_[slots_[i]].first == name)
                 return i;
         }
@@ -199,8 +201,10 @@ std::string listRatioText(std::string_view l1, std::string_view l2, char divider
             // so it looks a few characters past the entry's closing brace.
             const size_t k1 = c1.find(BraceSemicolon);
             const size_t k2 = c2.find(BraceSemicolon);
-            const bool group1 = k1 != npos && p1 != npos && static_cast<long>(k1) - static_cast<long>(p1) < 7;
-            const bool group2 = k2 != npos && p2 != npos && static_cast<long>(k2) - static_cast<long>(p2) < 7;
+            const bool group1 =
+                k1 != npos && p1 != npos && static_cast<long>(k1) - static_cast<long>(p1) < 7;
+            const bool group2 =
+                k2 != npos && p2 != npos && static_cast<long>(k2) - static_cast<long>(p2) < 7;
             if (group1) {
                 c1.cutAfter(BraceSemicolon);
                 const std::string_view g1 = c1.upTo(Brace);

@@ -51,8 +51,10 @@ std::string referenceListRatio(std::string_view l1, std::string_view l2, char di
             // so it looks a few characters past the entry's closing brace.
             const size_t k1 = l1.find("};");
             const size_t k2 = l2.find("};");
-            const bool group1 = k1 != npos && p1 != npos && static_cast<long>(k1) - static_cast<long>(p1) < 7;
-            const bool group2 = k2 != npos && p2 != npos && static_cast<long>(k2) - static_cast<long>(p2) < 7;
+            const bool group1 =
+                k1 != npos && p1 != npos && static_cast<long>(k1) - static_cast<long>(p1) < 7;
+            const bool group2 =
+                k2 != npos && p2 != npos && static_cast<long>(k2) - static_cast<long>(p2) < 7;
             if (group1) {
                 cutAfter(l1, "};");
                 const std::string_view g1 = upTo(l1, '}');
@@ -87,7 +89,9 @@ std::string outcome(std::string (*f)(std::string_view, std::string_view, char), 
     }
 }
 
-std::string indexed(std::string_view a, std::string_view b, char d) { return listRatioText(a, b, d); }
+std::string indexed(std::string_view a, std::string_view b, char d) {
+    return listRatioText(a, b, d);
+}
 
 // A drop list of `entries` entries, flat or grouped, names and numbers from small sets so names
 // repeat and numbers are sometimes zero or unreadable; then a few characters inserted or removed.
@@ -96,7 +100,8 @@ std::string randomList(std::mt19937& rng, size_t entries, int edits) {
     const char* numbers[] = {"1", "2", "0", "3,5", "x", "10", ""};
     const auto pick = [&](auto& from) { return std::string(from[rng() % std::size(from)]); };
     const auto entry = [&] {
-        return "{[" + pick(names) + "];" + pick(numbers) + ";" + pick(numbers) + ";" + pick(numbers) + "}";
+        return "{[" + pick(names) + "];" + pick(numbers) + ";" + pick(numbers) + ";" +
+               pick(numbers) + "}";
     };
     std::string s = "{";
     for (size_t i = 0; i < entries; ++i) {
@@ -137,7 +142,8 @@ TEST(ListRatio, LongListsInOtherOrdersAndWithoutStructure) {
     // the end from every position.
     std::string a = "{", b;
     for (int i = 0; i < 800; ++i)
-        a += (i ? ";" : "") + std::string("{[n") + std::to_string(i) + "];1;2;" + std::to_string(i % 90 + 1) + "}";
+        a += (i ? ";" : "") + std::string("{[n") + std::to_string(i) + "];1;2;" +
+             std::to_string(i % 90 + 1) + "}";
     a += "}";
     for (int i = 799; i >= 0; --i)
         b += (i < 799 ? ";" : "{") + std::string("{[n") + std::to_string(i) + "];2;2;10}";
