@@ -7,8 +7,6 @@
 
 namespace aethrian::bench {
 
-namespace {
-
 std::string weaponDump(size_t records) {
     std::string out;
     for (size_t i = 0; i < records; ++i) {
@@ -26,8 +24,6 @@ std::string weaponDump(size_t records) {
     }
     return out;
 }
-
-} // namespace
 
 void runGeneratorsSuite(const std::string& dir) {
     const size_t records = 10000;

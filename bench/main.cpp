@@ -64,10 +64,22 @@ int main(int argc, char** argv) {
                        generateNpcData(std::stoul(argv[2]), 10000, 42));
         return 0;
     }
+    // aethrian-bench --generate-npcdata-pair N FIRST SECOND: two files for timing the editor's
+    // comparison by hand, the second shuffled with its rates doubled and every 50th record left out.
+    if (argc == 5 && std::string(argv[1]) == "--generate-npcdata-pair") {
+        const std::string first = generateNpcData(std::stoul(argv[2]), 10000, 42);
+        std::ofstream(argv[3], std::ios::binary) << aethrian::encodeUtf16LE(first, true);
+        std::ofstream(argv[4], std::ios::binary) << aethrian::encodeUtf16LE(secondOf(first), true);
+        return 0;
+    }
     const std::string dir = scratchDir();
     printHeader();
-    recordFileSuite(dir);
-    runExtraSuites(dir);
+    if (argc == 2 && std::string(argv[1]) == "--cli-only") { // aethrian-bench --cli-only
+        runCliSuite(dir);
+    } else {
+        recordFileSuite(dir);
+        runExtraSuites(dir);
+    }
     std::filesystem::remove_all(dir);
     return 0;
 }

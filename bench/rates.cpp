@@ -36,6 +36,25 @@ void doubleValue(std::string& line, const std::string& key) {
     line.replace(start, end - start, s.str());
 }
 
+void comparePair(const std::string& dir, const char* label, const CompareMember& member, size_t records,
+                 const std::string& firstText, bool xRate) {
+    const std::string a = writeGenerated(dir, std::string(label) + "_a.txt", firstText);
+    const std::string b = writeGenerated(dir, std::string(label) + "_b.txt", secondOf(firstText));
+    const double mb = static_cast<double>(firstText.size()) * 2 / 1e6;
+    const double floor = floorMs(a) + floorMs(b);
+    CompareOptions options;
+    options.xRate = xRate;
+    printRow(std::string("compare ") + label + (xRate ? " x-rate" : ""), records, mb, measure([&] {
+                 const TextLines first = ReadRecordLines(a);
+                 const TextLines second = ReadRecordLines(b);
+                 CompareResult result;
+                 compareRecords(member, first, &second, options, result);
+             }),
+             floor);
+}
+
+} // namespace
+
 // The second file of a pair: records shuffled, rates doubled, every 50th record left out.
 std::string secondOf(const std::string& first) {
     std::vector<std::string> lines = splitLines(first);
@@ -62,25 +81,6 @@ std::string skillData(size_t records) {
                "\tcast_range=400\teffect={{i_p_attack;{all};" + std::to_string(i % 50) + ";per}}\tskill_end\n";
     return out;
 }
-
-void comparePair(const std::string& dir, const char* label, const CompareMember& member, size_t records,
-                 const std::string& firstText, bool xRate) {
-    const std::string a = writeGenerated(dir, std::string(label) + "_a.txt", firstText);
-    const std::string b = writeGenerated(dir, std::string(label) + "_b.txt", secondOf(firstText));
-    const double mb = static_cast<double>(firstText.size()) * 2 / 1e6;
-    const double floor = floorMs(a) + floorMs(b);
-    CompareOptions options;
-    options.xRate = xRate;
-    printRow(std::string("compare ") + label + (xRate ? " x-rate" : ""), records, mb, measure([&] {
-                 const TextLines first = ReadRecordLines(a);
-                 const TextLines second = ReadRecordLines(b);
-                 CompareResult result;
-                 compareRecords(member, first, &second, options, result);
-             }),
-             floor);
-}
-
-} // namespace
 
 void runRatesSuite(const std::string& dir) {
     for (size_t records : {10000u, 20000u}) {

@@ -15,6 +15,7 @@ void runExtraSuites(const std::string& dir) {
     runChecksSuite(dir);
     runGeneratorsSuite(dir);
     runVcsSuite(dir);
+    runCliSuite(dir);
 }
 
 } // namespace aethrian::bench

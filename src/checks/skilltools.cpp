@@ -133,17 +133,17 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
     });
     std::vector<std::string> sorted;
     sorted.reserve(n);
+    // Where the run of equal keys that holds position k of the sorted order starts: kept as the
+    // walk goes, since walking back to it from every line is quadratic on a file of equal keys.
+    size_t first = 0;
     for (size_t k = 0; k < n; ++k) {
         const size_t i = order[k];
-        if (k > 0) {
+        if (k > 0 && !(ids[order[k - 1]] == ids[i] && levels[order[k - 1]] == levels[i]))
+            first = k;
+        if (first < k) {
             // A line repeating the key of the group before it, reported with the group's first line.
-            size_t first = k;
-            while (first > 0 && ids[order[first - 1]] == ids[i] && levels[order[first - 1]] == levels[i])
-                --first;
-            if (first < k) {
-                out.message("DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!");
-                out.message(boxes ? joined(lines[order[first]], lines[i]) : std::string(lines[i]));
-            }
+            out.message("DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!");
+            out.message(boxes ? joined(lines[order[first]], lines[i]) : std::string(lines[i]));
         }
         sorted.emplace_back(lines[i]);
         // Steps 0 to n - 2, out of n - 1 on the Skilldata page and n - 2 on the Skillname page.

@@ -16,12 +16,9 @@ namespace {
 
 // A side file as its pane holds it; a file that cannot be read is an expected problem here.
 struct Pane {
-    explicit Pane(const std::string& path) {
-        text = readSideFile(path);
-        lines = paneLines(text);
-    }
-    std::string text;
-    PaneLines lines;
+    explicit Pane(const std::string& path) : side(readSideFile(path)), lines(side.lines) {}
+    SideText side;
+    const PaneLines& lines;
 };
 
 std::vector<std::string> positional(const std::vector<std::string>& argv, size_t count, const std::string& usage) {

@@ -30,9 +30,9 @@ int runExportPhp(Context& ctx, const std::vector<std::string>& argv) {
     const std::string& path = args.positional()[1];
     if (!fileExists(path))
         throw ExpectedProblem("File doesn't exists...");
-    const std::string text = readPaneFile(path);
+    const SideText text = readSideText(path);
     Table table;
-    LoadClientDump(paneLines(text), what == PhpExport::ItemName ? kItemNameDumpMarks : kItemDumpMarks, table);
+    LoadClientDump(text.lines, what == PhpExport::ItemName ? kItemNameDumpMarks : kItemDumpMarks, table);
     std::vector<std::string> lines;
     try {
         exportPhp(table, what, parseInt(firstId), ctx.divider, lines);

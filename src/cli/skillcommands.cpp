@@ -26,8 +26,8 @@ int runSkillsSort(Context& ctx, const std::vector<std::string>& argv) {
     if (which != "skilldata" && which != "skillname")
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
     const std::string out = args.required("-o");
-    const std::string text = readSideFile(args.positional()[1]);
-    const auto sorted = sortSkillLines(paneLines(text), which == "skilldata" ? SkillPane::Skilldata : SkillPane::Skillname,
+    const SideText text = readSideFile(args.positional()[1]);
+    const auto sorted = sortSkillLines(text.lines, which == "skilldata" ? SkillPane::Skilldata : SkillPane::Skillname,
                                        printed(ctx));
     std::string pane;
     for (const std::string& line : sorted)
@@ -43,12 +43,12 @@ int runSkillsFind(Context& ctx, const std::vector<std::string>& argv) {
     const std::string& which = args.positional()[0];
     if (which != "pch" && which != "grp" && which != "name")
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
-    const std::string skilldata = readSideFile(args.positional()[1]);
-    const std::string other = readSideFile(args.positional()[2]);
+    const SideText skilldata = readSideFile(args.positional()[1]);
+    const SideText other = readSideFile(args.positional()[2]);
     if (which == "pch")
-        findInSkillPch(paneLines(skilldata), paneLines(other), printed(ctx));
+        findInSkillPch(skilldata.lines, other.lines, printed(ctx));
     else
-        findInSkillLines(paneLines(skilldata), paneLines(other), printed(ctx));
+        findInSkillLines(skilldata.lines, other.lines, printed(ctx));
     return 0;
 }
 

@@ -34,9 +34,9 @@ CallbackLog printLog(Context& ctx) {
     return CallbackLog([&ctx](const std::string& line) { ctx.out << line << '\n'; });
 }
 
-std::string readSideFile(const std::string& path) {
+SideText readSideFile(const std::string& path) {
     try {
-        return readPaneFile(path);
+        return readSideText(path);
     } catch (const OperationError& e) {
         throw ExpectedProblem(e.what());
     }

@@ -4,6 +4,7 @@
 #include "records/recordkind.h"
 #include "records/table.h"
 #include "records/tableio.h"
+#include "records/textfile.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ void saveTableFile(const Table& table, const RecordKind& kind, char divider, con
 struct Context;
 // Log lines printed as they are written, so the lines before an error stay printed.
 CallbackLog printLog(Context& ctx);
-// A side file as its pane holds it; one that cannot be read is an expected problem here.
-std::string readSideFile(const std::string& path);
+// A side file with the lines its pane would hold; one that cannot be read is an expected problem here.
+SideText readSideFile(const std::string& path);
 
 } // namespace aethrian::cli

@@ -441,6 +441,31 @@ std::vector<std::string_view> paneLines(std::string_view paneText) {
     return lines;
 }
 
+std::vector<std::string_view> splitPaneLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    lines.reserve(text.size() / 64 + 1);
+    const size_t n = text.size();
+    size_t start = 0;
+    size_t i = 0;
+    while (i < n) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(text.substr(start, i - start));
+            i += c == '\r' && i + 1 < n && text[i + 1] == '\n' ? 2 : 1;
+            start = i;
+        } else if (c == '\xE2' && text.compare(i, 3, "\xE2\x80\xA8") == 0) {
+            lines.push_back(text.substr(start, i - start));
+            i += 3;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -616,6 +641,13 @@ TextLines ReadRecordLines(const std::string& path) {
 
 std::string readPaneFile(const std::string& path) {
     return toPaneText(decodeText(readFileBytes(path)).text);
+}
+
+SideText readSideText(const std::string& path) {
+    SideText side;
+    side.text = std::make_unique<const std::string>(decodeText(readFileBytes(path)).text);
+    side.lines = splitPaneLines(*side.text);
+    return side;
 }
 
 void writePaneFile(const std::string& path, std::string_view paneText) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -69,6 +70,9 @@ std::string toPaneText(std::string_view text);
 // The lines of a pane text split at CR LF; an empty last line after a final line end is not
 // counted.
 std::vector<std::string_view> paneLines(std::string_view paneText);
+// The lines paneLines(toPaneText(text)) gives, as views into `text` itself: a side file read for
+// a check or a tool is split where it was decoded, without a CR LF copy of the whole text.
+std::vector<std::string_view> splitPaneLines(std::string_view text);
 
 bool fileExists(const std::string& path); // a regular file (a folder is not a file)
 std::uint64_t fileSize(const std::string& path);
@@ -91,6 +95,14 @@ void protectSavesFromSignals();
 TextLines ReadRecordLines(const std::string& path);
 // A side file for a text pane (decodeText then toPaneText).
 std::string readPaneFile(const std::string& path);
+// A side file read for a check or a tool: the decoded text and its pane lines (splitPaneLines).
+// The text is held by pointer, so the lines stay valid when the whole moves.
+struct SideText {
+    std::unique_ptr<const std::string> text;
+    std::vector<std::string_view> lines;
+};
+// decodeText then splitPaneLines; a file that cannot be read throws as readFileBytes does.
+SideText readSideText(const std::string& path);
 // Pane text saved as UTF-16LE with mark, unchanged.
 void writePaneFile(const std::string& path, std::string_view paneText);
 

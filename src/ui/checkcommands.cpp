@@ -10,6 +10,7 @@
 #include "ui/pages/panepage.h"
 #include "ui/pages/smallpages.h"
 #include "ui/pages/tablepage.h"
+#include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QPlainTextEdit>
+
+#include <memory>
 
 namespace aethrian::ui {
 
@@ -93,10 +96,11 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         const PaneText pane(panes.npcpos->pane());
         auto log = npcLog();
         QLabel* label = window_->npcEditor()->lastReadLabel();
-        checkNpcposNpcs(pane.lines, npc(), log, [label, &log](size_t k, size_t m) {
+        RefreshClock clock;
+        checkNpcposNpcs(pane.lines, npc(), log, [label, &log, &clock](size_t k, size_t m) {
             // The label is repainted now and then: painting it for every name would cost more than
             // the check.
-            if (k % 256 == 0 || k == m) {
+            if ((k % 256 == 0 && clock.due()) || k == m) {
                 label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
                 label->repaint();
                 log.flush();

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 using namespace aethrian;
 
 namespace {
@@ -59,6 +62,66 @@ TEST(SkillTools, SortIsNumericStableAndReportsEachDuplicateOnce) {
     Recorder bad;
     EXPECT_THROW(sortSkillLines(views({skill(1, 1), "// header"}), SkillPane::Skilldata, bad.out), OperationError);
     EXPECT_EQ(bad.events, std::vector<std::string>{"box: " + skill(1, 1) + "|// header"});
+}
+
+namespace {
+
+// The sort as first written: each line of the sorted order walks back to the first line of its run
+// of equal keys. Plainly right, and quadratic on a file of equal keys. Returns the message boxes;
+// `sorted` gets the lines.
+std::vector<std::string> referenceSort(const std::vector<std::pair<int, int>>& keys,
+                                       const std::vector<std::string>& lines, SkillPane pane,
+                                       std::vector<std::string>& sorted) {
+    std::vector<size_t> order(keys.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    std::vector<std::string> boxes;
+    for (size_t k = 0; k < order.size(); ++k) {
+        size_t first = k;
+        while (first > 0 && keys[order[first - 1]] == keys[order[k]])
+            --first;
+        if (first < k) {
+            boxes.push_back("box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!");
+            boxes.push_back("box: " + (pane == SkillPane::Skilldata ? lines[order[first]] + "|" + lines[order[k]]
+                                                                     : lines[order[k]]));
+        }
+        sorted.push_back(lines[order[k]]);
+    }
+    boxes.push_back("box: done!");
+    return boxes;
+}
+
+} // namespace
+
+TEST(SkillTools, SortReportsTheSameDuplicatesAsAWalkBackToTheGroupStart) {
+    std::mt19937 rng(10);
+    for (int round = 0; round < 300; ++round) {
+        // Few distinct keys, so runs of equal keys are long; every 40th round a file of one key.
+        const size_t n = 2 + rng() % 600;
+        const int values = round % 40 == 0 ? 1 : 1 + static_cast<int>(rng() % 5);
+        std::vector<std::pair<int, int>> keys;
+        std::vector<std::string> lines;
+        for (size_t i = 0; i < n; ++i) {
+            keys.emplace_back(static_cast<int>(rng() % values), static_cast<int>(rng() % values));
+            lines.push_back(skill(keys.back().first, keys.back().second, "n" + std::to_string(i)));
+        }
+        for (SkillPane pane : {SkillPane::Skilldata, SkillPane::Skillname}) {
+            Recorder r;
+            std::vector<size_t> steps;
+            r.out.progress = [&](size_t k, size_t) { steps.push_back(k); };
+            const std::vector<std::string> sorted = sortSkillLines(views(lines), pane, r.out);
+            std::vector<std::string> expectedSorted;
+            ASSERT_EQ(r.events, referenceSort(keys, lines, pane, expectedSorted)) << round;
+            ASSERT_EQ(sorted, expectedSorted) << round;
+            // Steps every 256 lines and the last, n - 2.
+            std::vector<size_t> expectedSteps;
+            for (size_t k = 0; k + 1 < n; ++k)
+                if (k % 256 == 0 || k == n - 2)
+                    expectedSteps.push_back(k);
+            EXPECT_EQ(steps, expectedSteps);
+        }
+    }
 }
 
 TEST(SkillTools, FindsAccumulateFindingsAndStopAtUnreadableLines) {

@@ -78,8 +78,11 @@ void checkDecode(const std::uint8_t* data, size_t size) {
         if (pane[i] == '\r')
             require(i + 1 < pane.size() && pane[i + 1] == '\n', "a pane CR without LF");
     }
-    for (std::string_view line : paneLines(pane))
+    const std::vector<std::string_view> paneLineViews = paneLines(pane);
+    for (std::string_view line : paneLineViews)
         require(line.find_first_of("\r\n") == std::string_view::npos, "a pane line holds CR or LF");
+    // The CLI and the checks split side files without the CR LF copy: the same lines.
+    require(splitPaneLines(decoded.text) == paneLineViews, "side-file lines differ from the pane's");
     // Encoding and decoding again gives the same text.
     require(decodeText(encodeUtf16LE(decoded.text, true)).text == decoded.text, "UTF-16 round trip");
 }

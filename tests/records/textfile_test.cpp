@@ -87,6 +87,34 @@ TEST(PaneText, LineEndsBecomeCrLf) {
     EXPECT_TRUE(paneLines("").empty());
 }
 
+TEST(PaneText, SideFileLinesAreSplitWhereTheTextWasDecoded) {
+    // The lines of the decoded text are the lines its pane would hold, on texts made of line-end
+    // pieces (CR LF, lone CR and LF, U+2028 and its broken prefixes, a NUL) and plain characters.
+    const std::vector<std::string> pieces{"\r", "\n", "\r\n", "\xE2\x80\xA8", "\xE2\x80", "\xE2", "a", "bc",
+                                          std::string(1, '\0'), "\xC3\xA9", " "};
+    std::mt19937 rng(12);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (size_t k = rng() % 12; k > 0; --k)
+            text += pieces[rng() % pieces.size()];
+        const std::string pane = toPaneText(text);
+        ASSERT_EQ(splitPaneLines(text), paneLines(pane)) << round;
+    }
+    EXPECT_EQ(splitPaneLines("a\r\n\nb\rc\xE2\x80\xA8"), (std::vector<std::string_view>{"a", "", "b", "c"}));
+
+    // A side file read for a check: decoded once, the lines pointing into its text, also after a move.
+    const auto dir = tempDir();
+    const std::string path = (dir / "side.txt").string();
+    std::ofstream(path, std::ios::binary) << encodeUtf16LE("x\r\ny\nz", true);
+    SideText side = readSideText(path);
+    const SideText moved = std::move(side);
+    EXPECT_EQ(*moved.text, "x\r\ny\nz");
+    EXPECT_EQ(moved.lines, (std::vector<std::string_view>{"x", "y", "z"}));
+    EXPECT_EQ(moved.lines[0].data(), moved.text->data());
+    EXPECT_THROW(readSideText((dir / "missing.txt").string()), OperationError);
+    std::filesystem::remove_all(dir);
+}
+
 TEST(FileIo, AtomicWriteReplacesAndReadsBack) {
     const auto dir = tempDir();
     const std::string path = (dir / "out.txt").string();

@@ -2,6 +2,7 @@
 
 #include "records/textfile.h"
 #include "ui/messages.h"
+#include "ui/widgets/busybutton.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QHBoxLayout>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace aethrian::ui {
 
@@ -122,12 +125,16 @@ SkillToolOutput PanePage::skillToolOutput() {
                 if (results_)
                     results_->addItem(QString::fromUtf8(r));
             },
-            [this](size_t k, size_t m) {
+            [this, clock = std::make_shared<RefreshClock>()](size_t k, size_t m) {
                 if (!progress_)
                     return;
+                // The text always, so the label ends on the last step; painted and pumped only
+                // when a refresh is due.
                 progress_->setText(QStringLiteral("%1/%2").arg(k).arg(m));
-                progress_->repaint();
-                pumpEvents();
+                if (clock->due()) {
+                    progress_->repaint();
+                    pumpEvents();
+                }
             }};
 }
 

@@ -31,18 +31,24 @@ BusyButton::~BusyButton() {
 void BusyButton::caption(const std::string& text) {
     if (!button_)
         return;
+    // The texts follow every stage (cheap: the widgets only mark themselves for painting); the
+    // painting itself waits for a due refresh, and the next pump paints what is current.
     button_->setText(QString::fromUtf8(text));
-    button_->repaint();
     // The last-read label is refreshed with the caption: painting it for every record would cost
     // more than parsing the record.
-    if (lastReadLabel_) {
+    if (lastReadLabel_)
         lastReadLabel_->setText(QString::fromUtf8(lastName_));
+    if (!painted_.due())
+        return;
+    button_->repaint();
+    if (lastReadLabel_)
         lastReadLabel_->repaint();
-    }
 }
 
 void BusyButton::pump() {
-    pumpEvents();
+    // The halt button and the window's close are seen within one refresh period.
+    if (pumped_.due())
+        pumpEvents();
 }
 
 void BusyButton::lastRead(std::string_view name) {
