@@ -1,6 +1,7 @@
 #include "checks/pch.h"
 
 #include "app/numbers.h"
+#include "records/textscan.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -8,8 +9,6 @@
 namespace aethrian {
 
 namespace {
-
-constexpr size_t npos = std::string_view::npos;
 
 const char* label(PchKind k) { return k == PchKind::Npc ? "NPC" : "ITEM"; }
 
@@ -66,13 +65,7 @@ void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::s
     log.add("Check DONE");
 }
 
-std::string_view pchName(std::string_view line) {
-    const size_t open = line.find('[');
-    const size_t close = line.find(']');
-    if (open == npos || close == npos || close <= open)
-        return {};
-    return line.substr(open + 1, close - open - 1);
-}
+std::string_view pchName(std::string_view line) { return bracketName(line); }
 
 std::string_view pchIdentifier(std::string_view line) {
     size_t start = 0;

@@ -2,6 +2,8 @@
 
 #include "checks/pch.h"
 #include "records/textfile.h"
+#include "records/textscan.h"
+#include "records/npccolumns.h"
 
 #include <string>
 #include <unordered_map>
@@ -11,9 +13,6 @@ namespace aethrian {
 
 namespace {
 
-constexpr size_t npos = std::string_view::npos;
-constexpr size_t kFlatDrops = 19;
-constexpr size_t kGroupedDrops = 21;
 
 using NameSet = std::unordered_set<std::string_view>;
 
@@ -47,7 +46,7 @@ bool keyPresent(const std::string& key, const NameSet& suffixes, const std::vect
 
 std::vector<std::string_view> dropNames(const Table& npc, size_t row) {
     std::vector<std::string_view> names;
-    for (size_t col : {kFlatDrops, kGroupedDrops}) {
+    for (size_t col : {kFlatDropColumn, kGroupedDropColumn}) {
         if (col >= npc.colCount())
             continue;
         const std::string_view cell = npc.cell(row, col);
@@ -66,13 +65,7 @@ std::vector<std::string_view> dropNames(const Table& npc, size_t row) {
     return names;
 }
 
-std::string_view npcposName(std::string_view line) {
-    const size_t open = line.find('[');
-    const size_t close = line.find(']');
-    if (open == npos || close == npos || close <= open)
-        return {};
-    return line.substr(open + 1, close - open - 1);
-}
+std::string_view npcposName(std::string_view line) { return bracketName(line); }
 
 std::string_view npcposNameWindowed(std::string_view line) {
     const size_t open = line.find('[');

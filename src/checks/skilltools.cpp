@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/numbers.h"
 #include "records/textfile.h"
+#include "records/textscan.h"
 
 #include <algorithm>
 #include <climits>
@@ -12,8 +13,6 @@
 namespace aethrian {
 
 namespace {
-
-constexpr size_t npos = std::string_view::npos;
 
 // The text from `start` up to the first space among the `window` characters after it (0-based
 // positions), or "" when there is none.

@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "records/tableedit.h"
+#include "records/npccolumns.h"
 #include "records/table.h"
 
 #include <array>
@@ -27,11 +28,6 @@ struct AddDropSettings {
     std::string kind;                                  // Edit14
     std::string percent = "100";                       // Edit15
 };
-
-// Grid positions the drop operations rely on.
-inline constexpr size_t kLevelColumn = 4;
-inline constexpr size_t kGroupedDropColumn = 21;
-inline constexpr size_t kClanColumn = 68;
 
 struct DropValues {
     std::string min, max, chance; // with the divider as separator, no dotAdd

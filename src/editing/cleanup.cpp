@@ -4,13 +4,12 @@
 #include "app/numbers.h"
 #include "records/tablesort.h"
 #include "records/droplist.h"
+#include "records/npccolumns.h"
 
 namespace aethrian {
 
 namespace {
 
-constexpr size_t kFlatDropColumn = 19;
-constexpr size_t kGroupedColumn = 21;
 
 std::string duplicateLine(const std::string& name, const std::string& id, const std::string& nextName,
                           const std::string& nextId) {
@@ -59,7 +58,7 @@ void findDropNumberErrors(const Table& table, char divider, Log& log) {
     log.add("Searching wrong drops numbers...");
     for (size_t r = 1; r < table.rowCount(); ++r) {
         const std::string& id = table.cell(r, 3);
-        for (size_t col : {kFlatDropColumn, kGroupedColumn}) {
+        for (size_t col : {kFlatDropColumn, kGroupedDropColumn}) {
             if (col >= table.colCount())
                 continue;
             for (const DropEntry& e : scanDropEntries(table.cell(r, col))) {

@@ -2,14 +2,13 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
+#include "records/textscan.h"
 
 #include <limits>
 
 namespace aethrian {
 
 namespace {
-
-constexpr size_t npos = std::string_view::npos;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "app/errors.h"
 #include "app/numbers.h"
 #include "rates/listratio.h"
+#include "records/textscan.h"
 
 #include <string_view>
 #include <unordered_map>
@@ -18,16 +19,6 @@ const CompareMember kSkillCompare{"skill_begin", "skill_end", "skill_id=", false
                                   "SKILLData files doesn't exists...", "SKILLs not found in the 2nd file"};
 
 namespace {
-
-constexpr size_t npos = std::string_view::npos;
-
-std::string_view recordName(std::string_view line) {
-    const size_t open = line.find('[');
-    const size_t close = line.find(']');
-    if (open == npos || close == npos || close <= open)
-        return {};
-    return line.substr(open + 1, close - open - 1);
-}
 
 // The text after the n-th TAB up to the next one ("" when the line has fewer TABs).
 std::string_view tabField(std::string_view line, int n) {
@@ -106,7 +97,7 @@ public:
         row.clear();
         row.reserve(r_.grid.colCount());
         row.emplace_back();
-        row.emplace_back(recordName(a));
+        row.emplace_back(bracketName(a));
         const bool hasB = !b.empty();
         if (m_.typeAndId) {
             for (int n = 1; n <= 2; ++n)
@@ -238,7 +229,7 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
         for (size_t i = 0; i < second->size(); ++i) {
             const std::string_view line = (*second)[i];
             if (line.find(begin) != npos)
-                byName[recordName(line)].push_back(i);
+                byName[bracketName(line)].push_back(i);
         }
     }
     RemovedLines removed(second ? second->size() : 0);
@@ -256,7 +247,7 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
             run.addRow(std::move(row), "");
             run.steps(1, member.stepLimitAlone);
         } else {
-            const std::string_view name = recordName(a);
+            const std::string_view name = bracketName(a);
             std::optional<size_t> match;
             if (auto it = byName.find(name); it != byName.end()) {
                 size_t& next = nextOfName[name];

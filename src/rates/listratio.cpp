@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/numbers.h"
 #include "records/droplist.h"
+#include "records/textscan.h"
 
 #include <algorithm>
 #include <array>
@@ -12,8 +13,6 @@
 namespace aethrian {
 
 namespace {
-
-constexpr size_t npos = std::string_view::npos;
 
 std::string ratio(std::string_view a, std::string_view b, char divider) {
     const long double x = readNumber(a, divider);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/textscan.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,6 @@ std::vector<DropEntry> scanDropEntries(std::string_view list);
 
 // Small text helpers shared by the list rewriters.
 namespace droptext {
-constexpr size_t npos = std::string_view::npos;
 // The text before the first `c`, or "" when there is none.
 inline std::string_view upTo(std::string_view s, char c) {
     const size_t p = s.find(c);

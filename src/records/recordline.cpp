@@ -2,12 +2,11 @@
 
 #include "app/numbers.h"
 #include "records/table.h"
+#include "records/textscan.h"
 
 namespace aethrian {
 
 namespace {
-
-constexpr auto npos = std::string_view::npos;
 
 // The text after the first TAB of `s` up to the next TAB; empty when there is no further TAB.
 std::string_view afterTab(std::string_view s) {

@@ -2,6 +2,7 @@
 
 #include "app/busy.h"
 #include "app/errors.h"
+#include "records/textscan.h"
 
 #include <string_view>
 
@@ -10,14 +11,6 @@ namespace aethrian {
 namespace {
 
 constexpr size_t kFirstField = 2;
-
-std::string_view bracketName(std::string_view line) {
-    const size_t open = line.find('[');
-    const size_t close = line.find(']');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
-        return {};
-    return line.substr(open + 1, close - open - 1);
-}
 
 } // namespace
 

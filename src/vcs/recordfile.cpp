@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "records/recordkind.h"
 #include "records/skilltable.h"
+#include "records/textscan.h"
 
 #include <unordered_map>
 
@@ -10,22 +11,12 @@ namespace aethrian {
 
 namespace {
 
-constexpr auto npos = std::string_view::npos;
-
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ')
         s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     return s;
-}
-
-std::string_view bracketName(std::string_view line) {
-    const size_t open = line.find('[');
-    const size_t close = line.find(']');
-    if (open == npos || close == npos || close < open)
-        return {};
-    return line.substr(open + 1, close - open - 1);
 }
 
 const RecordKind& recordKindOf(RecordFileKind kind) {
