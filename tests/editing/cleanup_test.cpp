@@ -122,3 +122,30 @@ TEST(CleanUp, DropNumberErrorsRoundAndFill) {
         EXPECT_THROW(fillColumn(t, 21, broken), ExpectedProblem);
     EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));
 }
+
+TEST(CleanUp, RoundIsAllOrNothingWhereverTheBadCellIs) {
+    // A cell that is not a number, first, in the middle or last: the error line and no cell
+    // changed; otherwise every cell rounded half away from zero.
+    struct Case {
+        std::vector<std::string> cells;
+        std::vector<std::string> after;
+        std::vector<std::string> log;
+    };
+    const std::vector<std::string> ok{"Rounding to INTEGER...", "DONE"};
+    const Case cases[] = {
+        {{"2.5", "-2.5", "7,4"}, {"3", "-3", "7"}, ok},
+        {{"x", "2.5", "1.5"}, {"x", "2.5", "1.5"}, {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
+        {{"2.5", "x", "1.5"}, {"2.5", "x", "1.5"}, {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
+        {{"2.5", "1.5", ""}, {"2.5", "1.5", ""}, {"Rounding to INTEGER...", "Error occured on id:", "DONE"}},
+        {{"2.5", "1.2.3", "4"}, {"2.5", "1.2.3", "4"}, {"Rounding to INTEGER...", "Error occured on id:1.2.3", "DONE"}},
+    };
+    for (const Case& c : cases) {
+        Table t = table({{"a", "1", c.cells[0]}, {"b", "2", c.cells[1]}, {"c", "3", c.cells[2]}});
+        VectorLog log;
+        const TableEdit edit = roundColumn(t, 4, ',', log);
+        EXPECT_EQ(column(t, 4), c.after) << c.cells[1];
+        EXPECT_EQ(log.lines, c.log) << c.cells[1];
+        revertEdit(t, edit);
+        EXPECT_EQ(column(t, 4), c.cells) << c.cells[1];
+    }
+}
