@@ -39,7 +39,8 @@ using Less = std::function<bool(const std::string&, const std::string&)>;
 // The quicksort exactly as written out for operators (pivot from the middle row, exchanges from
 // both ends, the left part in a nested call), on (key, name) pairs: where rows with equal keys end
 // is part of what the user sees (Find duplicates reports the later row of each pair).
-void referenceSort(std::vector<std::pair<std::string, std::string>>& rows, long lo, long hi, const Less& less) {
+void referenceSort(std::vector<std::pair<std::string, std::string>>& rows, long lo, long hi,
+                   const Less& less) {
     do {
         long i = lo, j = hi;
         const std::string pivot = rows[static_cast<size_t>((lo + hi) / 2)].first;
@@ -78,12 +79,18 @@ TEST(TableSort, RulePerTableAndColumn) {
         SortRule expected;
     };
     const Case cases[] = {
-        {"npc", npcSortRule, 0, SortRule::TextNoCase}, {"npc", npcSortRule, 1, SortRule::TextNoCase},
-        {"npc", npcSortRule, 2, SortRule::TextNoCase}, {"npc", npcSortRule, 3, SortRule::ByValue},
-        {"npc", npcSortRule, 4, SortRule::ByValue},    {"npc", npcSortRule, 30, SortRule::ByValue},
-        {"item", itemSortRule, 0, SortRule::TextNoCase}, {"item", itemSortRule, 1, SortRule::TextNoCase},
-        {"item", itemSortRule, 2, SortRule::TextNoCase}, {"item", itemSortRule, 3, SortRule::Numeric},
-        {"item", itemSortRule, 4, SortRule::TextNoCase}, {"item", itemSortRule, 30, SortRule::TextNoCase},
+        {"npc", npcSortRule, 0, SortRule::TextNoCase},
+        {"npc", npcSortRule, 1, SortRule::TextNoCase},
+        {"npc", npcSortRule, 2, SortRule::TextNoCase},
+        {"npc", npcSortRule, 3, SortRule::ByValue},
+        {"npc", npcSortRule, 4, SortRule::ByValue},
+        {"npc", npcSortRule, 30, SortRule::ByValue},
+        {"item", itemSortRule, 0, SortRule::TextNoCase},
+        {"item", itemSortRule, 1, SortRule::TextNoCase},
+        {"item", itemSortRule, 2, SortRule::TextNoCase},
+        {"item", itemSortRule, 3, SortRule::Numeric},
+        {"item", itemSortRule, 4, SortRule::TextNoCase},
+        {"item", itemSortRule, 30, SortRule::TextNoCase},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.rule(c.column), c.expected) << c.table << " column " << c.column;
@@ -100,19 +107,48 @@ TEST(TableSort, OrdersEachColumnByItsRule) {
     const Case cases[] = {
         // NPC Name and Type: the letters' case does not count, other characters by code.
         {"npc name", 1, npcSortRule(1), ',', {"b", "A", "a_", "C"}, {"A", "a_", "b", "C"}},
-        {"npc type", 2, npcSortRule(2), ',', {"warrior", "Boss", "monster", "Guard"},
+        {"npc type",
+         2,
+         npcSortRule(2),
+         ',',
+         {"warrior", "Boss", "monster", "Guard"},
          {"Boss", "Guard", "monster", "warrior"}},
-        {"npc type, prefix first", 2, npcSortRule(2), ',', {"treasure", "Tree", "tre"}, {"tre", "treasure", "Tree"}},
-        // NPC ID and fields: integers as integers, then decimals, then texts by code (capitals first).
+        {"npc type, prefix first",
+         2,
+         npcSortRule(2),
+         ',',
+         {"treasure", "Tree", "tre"},
+         {"tre", "treasure", "Tree"}},
+        // NPC ID and fields: integers as integers, then decimals, then texts by code (capitals
+        // first).
         {"npc id", 3, npcSortRule(3), ',', {"10", "9", "100", "-1"}, {"-1", "9", "10", "100"}},
-        {"npc field decimals ,", 5, npcSortRule(5), ',', {"10", "1,25", "0.5", "2"}, {"0.5", "1.25", "2", "10"}},
-        {"npc field decimals .", 5, npcSortRule(5), '.', {"10", "1,25", "0.5", "2"}, {"0.5", "1.25", "2", "10"}},
+        {"npc field decimals ,",
+         5,
+         npcSortRule(5),
+         ',',
+         {"10", "1,25", "0.5", "2"},
+         {"0.5", "1.25", "2", "10"}},
+        {"npc field decimals .",
+         5,
+         npcSortRule(5),
+         '.',
+         {"10", "1,25", "0.5", "2"},
+         {"0.5", "1.25", "2", "10"}},
         {"npc field texts", 5, npcSortRule(5), ',', {"b", "a", "B", "A"}, {"A", "B", "a", "b"}},
-        {"npc field big integers", 5, npcSortRule(5), ',', {"9007199254740993", "9007199254740992"},
+        {"npc field big integers",
+         5,
+         npcSortRule(5),
+         ',',
+         {"9007199254740993", "9007199254740992"},
          {"9007199254740992", "9007199254740993"}},
         // ITEM ID: numbers; the other ITEM columns: text without case.
         {"item id", 3, itemSortRule(3), ',', {"10", "9", "2,5", "100"}, {"2.5", "9", "10", "100"}},
-        {"item field", 5, itemSortRule(5), ',', {"b", "A", "a", "10", "9"}, {"10", "9", "a", "A", "b"}},
+        {"item field",
+         5,
+         itemSortRule(5),
+         ',',
+         {"b", "A", "a", "10", "9"},
+         {"10", "9", "a", "A", "b"}},
     };
     for (const Case& c : cases) {
         Table t = oneColumn(c.cells, c.column);
@@ -133,7 +169,8 @@ TEST(TableSort, FoldsExactlyTheLettersAToZ) {
         for (size_t col : {size_t{1}, size_t{2}}) {
             Table t = oneColumn({"_", letter}, col);
             sortTable(t, col, npcSortRule(col), ',');
-            EXPECT_EQ(column(t, col), (std::vector<std::string>{letter, "_"})) << c << " column " << col;
+            EXPECT_EQ(column(t, col), (std::vector<std::string>{letter, "_"}))
+                << c << " column " << col;
         }
         Table item = oneColumn({"_", letter}, 6);
         sortTable(item, 6, itemSortRule(6), ',');
@@ -165,8 +202,12 @@ TEST(TableSort, EqualKeysEndWhereTheMiddlePivotQuicksortPutsThem) {
     std::mt19937 rng(22);
     const std::vector<std::string> numbers{"1", "2", "3", "10"};
     const std::vector<std::string> words{"a", "A", "b", "B", "ab"};
-    const Less byInteger = [](const std::string& a, const std::string& b) { return std::stoll(a) < std::stoll(b); };
-    const Less noCase = [](const std::string& a, const std::string& b) { return folded(a) < folded(b); };
+    const Less byInteger = [](const std::string& a, const std::string& b) {
+        return std::stoll(a) < std::stoll(b);
+    };
+    const Less noCase = [](const std::string& a, const std::string& b) {
+        return folded(a) < folded(b);
+    };
     for (int round = 0; round < 200; ++round) {
         const bool text = round % 2 == 1;
         const std::vector<std::string>& pool = text ? words : numbers;
@@ -197,7 +238,8 @@ TEST(TableSort, UndoAndRedoOfASortThatRewroteCellsCellByCell) {
         const TableEdit edit = sortTable(t, 5, npcSortRule(5), divider);
         const std::vector<std::string> sortedCells{"0.5", "1", "2.5", "3.25", "x"};
         EXPECT_EQ(column(t, 5), sortedCells) << divider;
-        EXPECT_EQ(column(t, 1), (std::vector<std::string>{"r3", "r1", "r2", "r0", "r4"})) << divider;
+        EXPECT_EQ(column(t, 1), (std::vector<std::string>{"r3", "r1", "r2", "r0", "r4"}))
+            << divider;
         ASSERT_FALSE(edit.order.empty());
         ASSERT_EQ(edit.cells.size(), 2u) << divider;
         const Table sorted = t;
@@ -214,8 +256,10 @@ TEST(TableSort, UndoAndRedoOfASortThatRewroteCellsCellByCell) {
 
 TEST(TableSort, FailedOrEmptySortsChangeNothing) {
     // ITEM IDs that are not all numbers: the conversion error, every cell as it was.
-    for (const std::vector<std::string>& ids :
-         {std::vector<std::string>{"2", "x", "1"}, {"x", "2", "1"}, {"2", "1", ""}, {"1,5", "2", "1.2.3"}}) {
+    for (const std::vector<std::string>& ids : {std::vector<std::string>{"2", "x", "1"},
+                                                {"x", "2", "1"},
+                                                {"2", "1", ""},
+                                                {"1,5", "2", "1.2.3"}}) {
         Table t = oneColumn(ids, 3);
         const std::string before = dumpTable(t);
         EXPECT_THROW(sortTable(t, 3, itemSortRule(3), ','), OperationError) << ids[0];

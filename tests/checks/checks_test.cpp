@@ -204,13 +204,18 @@ TEST(Presence, FixedWindowsAtAndAroundTheirWidth) {
         std::function<std::string(const std::string&)> expected;
     };
     const Window windows[] = {
-        {"npcpos [name]", 49, [](const std::string& n) { return "npc_begin\t[" + n + "]\ttotal=1\tnpc_end"; },
+        {"npcpos [name]", 49,
+         [](const std::string& n) { return "npc_begin\t[" + n + "]\ttotal=1\tnpc_end"; },
          npcposNameWindowed, [](const std::string& n) { return n; }},
-        {"grp npc_name=[name]", 53, [](const std::string& n) { return "npcgrp_begin\tnpc_name=[" + n + "]\tx=1"; },
-         [](std::string_view l) { return grpEntry(l, "npc_name="); }, [](const std::string& n) { return "[" + n + "]"; }},
-        {"name id=", 63, [](const std::string& n) { return "npcname_begin\tid=" + n + "\tname=[a]"; }, idEntry,
+        {"grp npc_name=[name]", 53,
+         [](const std::string& n) { return "npcgrp_begin\tnpc_name=[" + n + "]\tx=1"; },
+         [](std::string_view l) { return grpEntry(l, "npc_name="); },
+         [](const std::string& n) { return "[" + n + "]"; }},
+        {"name id=", 63,
+         [](const std::string& n) { return "npcname_begin\tid=" + n + "\tname=[a]"; }, idEntry,
          [](const std::string& n) { return n; }},
-        {"skill_name = [name]", 48, [](const std::string& n) { return "skill_begin\tskill_name = [" + n + "]\tskill_end"; },
+        {"skill_name = [name]", 48,
+         [](const std::string& n) { return "skill_begin\tskill_name = [" + n + "]\tskill_end"; },
          skillNameText, [](const std::string& n) { return "[" + n + "]"; }},
     };
     for (const Window& w : windows) {
@@ -221,7 +226,8 @@ TEST(Presence, FixedWindowsAtAndAroundTheirWidth) {
                     name += unit;
                 const std::string line = w.line(name);
                 const std::string expected = length <= w.fits ? w.expected(name) : std::string();
-                EXPECT_EQ(std::string(w.read(line)), expected) << w.what << ", " << length << " x " << unit;
+                EXPECT_EQ(std::string(w.read(line)), expected)
+                    << w.what << ", " << length << " x " << unit;
             }
         }
     }

@@ -134,10 +134,18 @@ TEST(CleanUp, RoundIsAllOrNothingWhereverTheBadCellIs) {
     const std::vector<std::string> ok{"Rounding to INTEGER...", "DONE"};
     const Case cases[] = {
         {{"2.5", "-2.5", "7,4"}, {"3", "-3", "7"}, ok},
-        {{"x", "2.5", "1.5"}, {"x", "2.5", "1.5"}, {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
-        {{"2.5", "x", "1.5"}, {"2.5", "x", "1.5"}, {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
-        {{"2.5", "1.5", ""}, {"2.5", "1.5", ""}, {"Rounding to INTEGER...", "Error occured on id:", "DONE"}},
-        {{"2.5", "1.2.3", "4"}, {"2.5", "1.2.3", "4"}, {"Rounding to INTEGER...", "Error occured on id:1.2.3", "DONE"}},
+        {{"x", "2.5", "1.5"},
+         {"x", "2.5", "1.5"},
+         {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
+        {{"2.5", "x", "1.5"},
+         {"2.5", "x", "1.5"},
+         {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
+        {{"2.5", "1.5", ""},
+         {"2.5", "1.5", ""},
+         {"Rounding to INTEGER...", "Error occured on id:", "DONE"}},
+        {{"2.5", "1.2.3", "4"},
+         {"2.5", "1.2.3", "4"},
+         {"Rounding to INTEGER...", "Error occured on id:1.2.3", "DONE"}},
     };
     for (const Case& c : cases) {
         Table t = table({{"a", "1", c.cells[0]}, {"b", "2", c.cells[1]}, {"c", "3", c.cells[2]}});

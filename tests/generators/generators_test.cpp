@@ -154,7 +154,7 @@ TEST(Duals, GradeIsMatchedExactlyAndShotsAddAThirdOfTheSecond) {
         const char *main, *second, *expected;
     };
     const Grade grades[] = {
-        {"D", "none", "none"}, {"d", "none", "d"}, {"C", "c", "c"},  {"S", "none", "none"},
+        {"D", "none", "none"}, {"d", "none", "d"}, {"C", "c", "c"}, {"S", "none", "none"},
         {"none", "s", "s"},    {" d", "d", "d"},   {"d", "D", "d"}, {"A", "A", "none"},
     };
     for (const Grade& g : grades) {
@@ -173,7 +173,8 @@ TEST(Duals, GradeIsMatchedExactlyAndShotsAddAThirdOfTheSecond) {
         EXPECT_EQ(v.soulshots, s.expected) << s.main << " + " << s.second;
         EXPECT_EQ(v.spiritshots, s.expected) << s.main << " + " << s.second;
     }
-    // The new row's column 9: the main weapon's plus two thirds (rounded down first) of the second's.
+    // The new row's column 9: the main weapon's plus two thirds (rounded down first) of the
+    // second's.
     Table t = weapons({{"x", "1", "1", "d"}, {"y", "2", "1", "d"}});
     t.setCell(1, 9, "10");
     t.setCell(2, 9, "8");

@@ -265,12 +265,14 @@ TEST(Compare, CaptionPeriodsOfEachMemberWithAndWithoutSecondFile) {
         size_t stages;
     };
     const Case cases[] = {
-        {&kNpcCompare, false, 500, 0},     {&kNpcCompare, false, 501, 1},     {&kNpcCompare, false, 1001, 1},
-        {&kNpcCompare, false, 1002, 2},    {&kItemCompare, false, 100, 0},    {&kItemCompare, false, 101, 1},
-        {&kItemCompare, false, 201, 1},    {&kItemCompare, false, 202, 2},    {&kSkillCompare, false, 101, 1},
-        {&kSkillCompare, false, 201, 1},   {&kNpcCompare, true, 10000, 0},    {&kNpcCompare, true, 10001, 1},
-        {&kItemCompare, true, 4000, 0},    {&kItemCompare, true, 4001, 1},    {&kSkillCompare, true, 4000, 0},
-        {&kSkillCompare, true, 4001, 1},
+        {&kNpcCompare, false, 500, 0},   {&kNpcCompare, false, 501, 1},
+        {&kNpcCompare, false, 1001, 1},  {&kNpcCompare, false, 1002, 2},
+        {&kItemCompare, false, 100, 0},  {&kItemCompare, false, 101, 1},
+        {&kItemCompare, false, 201, 1},  {&kItemCompare, false, 202, 2},
+        {&kSkillCompare, false, 101, 1}, {&kSkillCompare, false, 201, 1},
+        {&kNpcCompare, true, 10000, 0},  {&kNpcCompare, true, 10001, 1},
+        {&kItemCompare, true, 4000, 0},  {&kItemCompare, true, 4001, 1},
+        {&kSkillCompare, true, 4000, 0}, {&kSkillCompare, true, 4001, 1},
     };
     for (const Case& c : cases) {
         std::string first, second;
@@ -297,18 +299,21 @@ TEST(ListRatio, GroupChanceWindow) {
     // list counted from the end of the entry's chance text to the "};" after the entry's "}"; in
     // the second list, measured before that "}" is cut, one character sooner. Padding moves "};"
     // away one character at a time; the other list keeps it right after the entry.
-    const auto list = [](const std::string& low, const std::string& chance, size_t pad, const std::string& group) {
+    const auto list = [](const std::string& low, const std::string& chance, size_t pad,
+                         const std::string& group) {
         return "{{{{[a];" + low + ";" + chance + "}" + std::string(pad, ' ') + "};" + group + "}}";
     };
     for (const std::string chance : {"1", "100"}) {
         for (size_t pad = 0; pad <= 10; ++pad) {
             const bool firstGrouped = pad < chance.size() + 7;
-            EXPECT_EQ(listRatioText(list("2;4", chance, pad, "70"), list("1;2", chance, 0, "35"), ','),
-                      firstGrouped ? "{{[a];2x;2x;1x}};2x | }" : "{{[a];2x;2x;1x}}")
+            EXPECT_EQ(
+                listRatioText(list("2;4", chance, pad, "70"), list("1;2", chance, 0, "35"), ','),
+                firstGrouped ? "{{[a];2x;2x;1x}};2x | }" : "{{[a];2x;2x;1x}}")
                 << "first list, chance " << chance << ", " << pad << " spaces";
             const bool secondGrouped = pad + 1 < 7;
-            EXPECT_EQ(listRatioText(list("2;4", chance, 0, "70"), list("1;2", chance, pad, "35"), ','),
-                      secondGrouped ? "{{[a];2x;2x;1x}};2x | }" : "{{[a];2x;2x;1x}}")
+            EXPECT_EQ(
+                listRatioText(list("2;4", chance, 0, "70"), list("1;2", chance, pad, "35"), ','),
+                secondGrouped ? "{{[a];2x;2x;1x}};2x | }" : "{{[a];2x;2x;1x}}")
                 << "second list, chance " << chance << ", " << pad << " spaces";
         }
     }

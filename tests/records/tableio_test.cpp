@@ -170,9 +170,13 @@ TEST(BusyCaptions, LoadsAndSavesAdvanceAtTheirIntervals) {
         int records;
         std::vector<std::string> captionsAfter; // the name last read when each caption came
     };
-    const LoadCase loads[] = {{100, {}}, {101, {"n100"}}, {201, {"n100"}}, {202, {"n100", "n201"}}, {250, {"n100", "n201"}}};
+    const LoadCase loads[] = {{100, {}},
+                              {101, {"n100"}},
+                              {201, {"n100"}},
+                              {202, {"n100", "n201"}},
+                              {250, {"n100", "n201"}}};
     class At : public LoadObserver {
-    public:
+      public:
         void caption(const std::string&) override { after.push_back(last); }
         void lastRead(std::string_view name) override { last = name; }
         std::vector<std::string> after;
@@ -182,7 +186,8 @@ TEST(BusyCaptions, LoadsAndSavesAdvanceAtTheirIntervals) {
         std::string npc, skills;
         for (int i = 0; i < c.records; ++i) {
             npc += npcLine("n" + std::to_string(i), std::to_string(i), "level=1\t") + "\r\n";
-            skills += "skill_begin\tskill_name=[n" + std::to_string(i) + "]\tskill_id=1\tlevel=1\tskill_end\r\n";
+            skills += "skill_begin\tskill_name=[n" + std::to_string(i) +
+                      "]\tskill_id=1\tlevel=1\tskill_end\r\n";
         }
         Table t;
         At npcAt, skillAt;
@@ -210,15 +215,22 @@ TEST(SaveTable, CommaAndDividerBecomePointInEveryCell) {
         std::string cell, saved;
     };
     const Case cases[] = {
-        {',', "1,5", "1.5"},   {',', "2.25", "2.25"}, {'.', "1,5", "1.5"},     {'.', "2.25", "2.25"},
-        {';', "1;5", "1.5"},   {';', "1,5", "1.5"},   {';', "{[a];1;2}", "{[a].1.2}"},
+        {',', "1,5", "1.5"},
+        {',', "2.25", "2.25"},
+        {'.', "1,5", "1.5"},
+        {'.', "2.25", "2.25"},
+        {';', "1;5", "1.5"},
+        {';', "1,5", "1.5"},
+        {';', "{[a];1;2}", "{[a].1.2}"},
         {',', "{[a];1,5;2}", "{[a];1.5;2}"},
     };
     for (const Case& c : cases) {
         Table t;
         LoadTable(lines(npcLine("orc", "7", "level=1\trate=0\t")), kNpcKind, t);
         t.setCell(1, 5, c.cell);
-        EXPECT_EQ(EncodeTable(t, kNpcKind, c.divider), encodeUtf16LE(npcLine("orc", "7", "level=1\trate=" + c.saved + "\t") + "\r\n", true))
+        EXPECT_EQ(
+            EncodeTable(t, kNpcKind, c.divider),
+            encodeUtf16LE(npcLine("orc", "7", "level=1\trate=" + c.saved + "\t") + "\r\n", true))
             << c.divider << " " << c.cell;
     }
 }

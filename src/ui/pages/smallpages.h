@@ -75,11 +75,12 @@ public:
 class ClientItemPage : public QWidget {
     Q_OBJECT
 public:
-    ClientItemPage(const QString& pathBox, const QString& load, const QString& pane, const QString& grid,
-                   TableModel* model, bool itemNames, QWidget* parent);
-    QTabWidget* tabs() const { return tabs_; }
-    QTableView* view() const { return view_; }
-    void loadClick();
+  ClientItemPage(const QString& subject, const QString& pathBox, const QString& load,
+                 const QString& pane, const QString& grid, TableModel* model, bool itemNames,
+                 QWidget* parent);
+  QTabWidget* tabs() const { return tabs_; }
+  QTableView* view() const { return view_; }
+  void loadClick();
 
 private:
     QTabWidget* tabs_;
