@@ -80,3 +80,15 @@ TEST(UndoStack, NewActionDropsRedoAndCapacityIsBounded) {
     stack.push(TableEdit{}); // an action that changed nothing is no step
     EXPECT_EQ(stack.size(), 3u);
 }
+
+TEST(UndoStack, ColumnEditKeepsOnlyTheCellsThatChanged) {
+    Table t = sample();
+    const std::vector<std::string> before{"10", "20", "30"};
+    EXPECT_TRUE(columnEdit(t, 4, before, "multiply").empty()); // nothing changed: no undo step
+    t.setCell(2, 4, "25");
+    const TableEdit edit = columnEdit(t, 4, before, "multiply");
+    ASSERT_EQ(edit.cells.size(), 1u);
+    EXPECT_EQ(edit.cells[0].row, 2u);
+    EXPECT_EQ(edit.cells[0].before, "20");
+    EXPECT_EQ(edit.cells[0].after, "25");
+}

@@ -74,6 +74,7 @@ TEST(TableSort, SearchFindsSubstringsCaseSensitively) {
     EXPECT_EQ(findName(t, "Orc"), 0u);
     EXPECT_EQ(findName(t, "grunt", 4), 0u);
     EXPECT_EQ(findName(t, "Name"), 0u);
+    EXPECT_EQ(findName(t, "Name", 0), 0u); // the header row is never a match
 }
 
 TEST(CleanUp, FindDuplicatesByNameAndId) {

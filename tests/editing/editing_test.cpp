@@ -202,3 +202,17 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     addDropToRow(t, 1, boss, ',', log);
     EXPECT_EQ(t.cell(1, 21), "{{{{[sword];1;1;100}};0.035};{{{[sword];1;1;100}};0.035}}");
 }
+
+TEST(ValueChange, ZeroAmountsKeepTheirTextUnderTheZeroRule) {
+    // Multiplying or dividing a zero amount of adena is refused with a log line, and the amount
+    // keeps its text as written; other amounts are rewritten as whole numbers.
+    for (const ChangeOption op : {ChangeOption::Multiply, ChangeOption::Divide}) {
+        VectorLog log;
+        EXPECT_EQ(rewriteFlatList("{{[adena];00;0.0;70};{[adena];4;6;30}}", settings(op, 2, true), "5", log),
+                  op == ChangeOption::Multiply ? "{{[adena];00;0.0;70};{[adena];8;12;30}}"
+                                               : "{{[adena];00;0.0;70};{[adena];2;3;30}}");
+        const std::string refusal =
+            op == ChangeOption::Multiply ? "ID 5 is zero, can't be multiplied." : "ID 5 is zero, can't be divided.";
+        EXPECT_EQ(log.lines, (std::vector<std::string>{refusal, refusal}));
+    }
+}
