@@ -158,3 +158,28 @@ TEST(CleanUp, RoundIsAllOrNothingWhereverTheBadCellIs) {
         EXPECT_EQ(column(t, 4), c.cells) << c.cells[1];
     }
 }
+
+TEST(CleanUp, DropNumberErrorsForEitherAmountBelowOneAndChancesBelowATenth) {
+    struct Case {
+        const char* entry;
+        bool wrong, poor;
+    };
+    const Case cases[] = {
+        {"{{[x];1;1;0.1}}", false, false},    {"{{[x];0;1;5}}", true, false},  {"{{[x];1;0;5}}", true, false},
+        {"{{[x];0.5;2;5}}", true, false},     {"{{[x];2;0,9;5}}", true, false}, {"{{[x];1;1;0.09}}", false, true},
+        {"{{[x];0;0;0.01}}", true, true},
+    };
+    for (const Case& c : cases) {
+        Table t = table({{"a", "9", ""}});
+        t.setCell(1, 19, c.entry);
+        VectorLog log;
+        findDropNumberErrors(t, ',', log);
+        std::vector<std::string> expected{"Searching wrong drops numbers..."};
+        if (c.wrong)
+            expected.push_back("  NPC ID: 9 wrong values in object x");
+        if (c.poor)
+            expected.push_back("    info: npc id 9 have poor drops on item x");
+        expected.push_back("done.");
+        EXPECT_EQ(log.lines, expected) << c.entry;
+    }
+}

@@ -83,6 +83,11 @@ TEST(ValueChange, NumbersSmartRangeAndZeroRule) {
     EXPECT_EQ(rewriteNumeric("1,5", settings(ChangeOption::Add, 0), "9", log), "1.5");
     EXPECT_EQ(log.lines, (std::vector<std::string>{"  ID 7 skipped (SMART: value is:0,05).",
                                                    "ID 8 is zero, can't be multiplied."}));
+    // The four operations on one value.
+    const std::pair<ChangeOption, const char*> ops[] = {
+        {ChangeOption::Add, "12.5"}, {ChangeOption::Subtract, "7.5"}, {ChangeOption::Multiply, "25"}, {ChangeOption::Divide, "4"}};
+    for (const auto& [op, expected] : ops)
+        EXPECT_EQ(rewriteNumeric("10", settings(op, 2.5L), "9", log), expected) << static_cast<int>(op);
     EXPECT_THROW(rewriteNumeric("", settings(ChangeOption::Add, 1), "1", log), OperationError);
 }
 

@@ -234,3 +234,13 @@ TEST(SaveTable, CommaAndDividerBecomePointInEveryCell) {
             << c.divider << " " << c.cell;
     }
 }
+
+TEST(LoadTable, ColumnsAreFoundByTheirHeaderFromTheFirstOn) {
+    Table t;
+    LoadTable(lines(npcLine("orc", "7", "level=1\trate=0\tlevel=2\t")), kNpcKind, t);
+    EXPECT_EQ(t.findColumn("Name"), 1u);
+    EXPECT_EQ(t.findColumn("ID"), 3u);
+    EXPECT_EQ(t.findColumn("level"), 4u); // the first of two
+    EXPECT_EQ(t.findColumn("rate"), 5u);
+    EXPECT_EQ(t.findColumn("orc"), Table::npos);
+}
