@@ -74,7 +74,8 @@ TEST(TableSort, SearchFindsSubstringsCaseSensitively) {
     EXPECT_EQ(findName(t, "Orc"), 0u);
     EXPECT_EQ(findName(t, "grunt", 4), 0u);
     EXPECT_EQ(findName(t, "Name"), 0u);
-    EXPECT_EQ(findName(t, "Name", 0), 0u); // the header row is never a match
+    // Even when asked to start at 0, the header's "Name" is never a match.
+    EXPECT_EQ(findName(table({{"hamster", "1", ""}}), "am", 0), 1u);
 }
 
 TEST(CleanUp, FindDuplicatesByNameAndId) {
@@ -165,8 +166,9 @@ TEST(CleanUp, DropNumberErrorsForEitherAmountBelowOneAndChancesBelowATenth) {
         bool wrong, poor;
     };
     const Case cases[] = {
-        {"{{[x];1;1;0.1}}", false, false},    {"{{[x];0;1;5}}", true, false},  {"{{[x];1;0;5}}", true, false},
-        {"{{[x];0.5;2;5}}", true, false},     {"{{[x];2;0,9;5}}", true, false}, {"{{[x];1;1;0.09}}", false, true},
+        {"{{[x];1;1;0.1}}", false, false}, {"{{[x];0;1;5}}", true, false},
+        {"{{[x];1;0;5}}", true, false},    {"{{[x];0.5;2;5}}", true, false},
+        {"{{[x];2;0,9;5}}", true, false},  {"{{[x];1;1;0.09}}", false, true},
         {"{{[x];0;0;0.01}}", true, true},
     };
     for (const Case& c : cases) {

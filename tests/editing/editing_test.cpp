@@ -84,10 +84,13 @@ TEST(ValueChange, NumbersSmartRangeAndZeroRule) {
     EXPECT_EQ(log.lines, (std::vector<std::string>{"  ID 7 skipped (SMART: value is:0,05).",
                                                    "ID 8 is zero, can't be multiplied."}));
     // The four operations on one value.
-    const std::pair<ChangeOption, const char*> ops[] = {
-        {ChangeOption::Add, "12.5"}, {ChangeOption::Subtract, "7.5"}, {ChangeOption::Multiply, "25"}, {ChangeOption::Divide, "4"}};
+    const std::pair<ChangeOption, const char*> ops[] = {{ChangeOption::Add, "12.5"},
+                                                        {ChangeOption::Subtract, "7.5"},
+                                                        {ChangeOption::Multiply, "25"},
+                                                        {ChangeOption::Divide, "4"}};
     for (const auto& [op, expected] : ops)
-        EXPECT_EQ(rewriteNumeric("10", settings(op, 2.5L), "9", log), expected) << static_cast<int>(op);
+        EXPECT_EQ(rewriteNumeric("10", settings(op, 2.5L), "9", log), expected)
+            << static_cast<int>(op);
     EXPECT_THROW(rewriteNumeric("", settings(ChangeOption::Add, 1), "1", log), OperationError);
 }
 
@@ -213,11 +216,13 @@ TEST(ValueChange, ZeroAmountsKeepTheirTextUnderTheZeroRule) {
     // keeps its text as written; other amounts are rewritten as whole numbers.
     for (const ChangeOption op : {ChangeOption::Multiply, ChangeOption::Divide}) {
         VectorLog log;
-        EXPECT_EQ(rewriteFlatList("{{[adena];00;0.0;70};{[adena];4;6;30}}", settings(op, 2, true), "5", log),
+        EXPECT_EQ(rewriteFlatList("{{[adena];00;0.0;70};{[adena];4;6;30}}", settings(op, 2, true),
+                                  "5", log),
                   op == ChangeOption::Multiply ? "{{[adena];00;0.0;70};{[adena];8;12;30}}"
                                                : "{{[adena];00;0.0;70};{[adena];2;3;30}}");
-        const std::string refusal =
-            op == ChangeOption::Multiply ? "ID 5 is zero, can't be multiplied." : "ID 5 is zero, can't be divided.";
+        const std::string refusal = op == ChangeOption::Multiply
+                                        ? "ID 5 is zero, can't be multiplied."
+                                        : "ID 5 is zero, can't be divided.";
         EXPECT_EQ(log.lines, (std::vector<std::string>{refusal, refusal}));
     }
 }

@@ -117,8 +117,10 @@ TEST(ListRatio, ExamplesAndFailures) {
     EXPECT_EQ(listRatioText("{{{{[adena];84;84;100}};70}}", "{{{{[adena];42;42;100}};35}}", ','),
               "{{[adena];2x;2x;1x}};2x | }");
     // Ten significant digits, with the divider as separator.
-    EXPECT_EQ(listRatioText("{{[a];1;2;10}}", "{{[a];3;3;30}}", ','), "{{[a];0,3333333333x;0,6666666667x;0,3333333333x}}");
-    EXPECT_EQ(listRatioText("{{[a];1;2;10}}", "{{[a];3;3;30}}", '.'), "{{[a];0.3333333333x;0.6666666667x;0.3333333333x}}");
+    EXPECT_EQ(listRatioText("{{[a];1;2;10}}", "{{[a];3;3;30}}", ','),
+              "{{[a];0,3333333333x;0,6666666667x;0,3333333333x}}");
+    EXPECT_EQ(listRatioText("{{[a];1;2;10}}", "{{[a];3;3;30}}", '.'),
+              "{{[a];0.3333333333x;0.6666666667x;0.3333333333x}}");
     EXPECT_THROW(listRatioText("{{[a];1;2;30}}", "{{[a];0;2;30}}", ','), OperationError);
     EXPECT_THROW(listRatioText("{{[a];x;2;30}}", "{{[a];1;2;30}}", ','), OperationError);
 }
