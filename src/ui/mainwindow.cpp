@@ -137,21 +137,22 @@ void MainWindow::buildNpcPages(QTabWidget* tabs) {
     auto* checker = new CheckerPage(&workspace_, tabs);
     checker->setObjectName(pageObjectName(QStringLiteral("NPCData Checker")));
     tabs->addTab(checker, QStringLiteral("NPCData Checker"));
-    auto* compare = new ComparePage(
-        kNpcCompare,
-        {"Edit33", "Label19", "Edit34", "Label20", "compBTN", "JvMultilineButton1", "JvStringGrid2",
-         "ListBox2", "CheckBox1", "CheckBox2", "CheckBox3"},
-        &workspace_.npcCompareModel, tabs, &workspace_.divider);
+    auto* compare =
+        new ComparePage(kNpcCompare,
+                        {"Edit33", "Label19", "Edit34", "Label20", "compBTN", "JvMultilineButton1",
+                         "JvStringGrid2", "ListBox2", "CheckBox1", "CheckBox2", "CheckBox3",
+                         "NPCData Compare", "NPC comparison table"},
+                        &workspace_.npcCompareModel, tabs, &workspace_.divider);
     compare->setObjectName(pageObjectName(QStringLiteral("NPCData Compare")));
     attachPopupMenu(compare->view(), popupMenu(QStringLiteral("compareMenu")));
     tabs->addTab(compare, QStringLiteral("NPCData Compare"));
 
-    npcEditor_ = new TablePage({QStringLiteral("NPCData"), QStringLiteral("Edit32"),
-                                QStringLiteral("Loadbtn"), QStringLiteral("JvMultilineButton4"),
-                                QStringLiteral("Label23"), QStringLiteral("JvStringGrid1"),
-                                QStringLiteral("Label24"), QStringLiteral("saveBTN"),
-                                QStringLiteral("ListBox1")},
-                               recordFormat(kNpcKind, workspace_, true), &workspace_.npcModel, tabs);
+    npcEditor_ = new TablePage(
+        {QStringLiteral("NPCData"), QStringLiteral("Edit32"), QStringLiteral("Loadbtn"),
+         QStringLiteral("JvMultilineButton4"), QStringLiteral("Label23"),
+         QStringLiteral("JvStringGrid1"), QStringLiteral("Label24"), QStringLiteral("saveBTN"),
+         QStringLiteral("ListBox1"), QStringLiteral("NPCData Editor"), QStringLiteral("NPC table")},
+        recordFormat(kNpcKind, workspace_, true), &workspace_.npcModel, tabs);
     npcEditor_->setObjectName(pageObjectName(QStringLiteral("NPCData Editor")));
     attachPopupMenu(npcEditor_->view(), popupMenu(QStringLiteral("PopupMenu1")));
     // The comparison's hand-off would start this same load.
@@ -169,42 +170,45 @@ void MainWindow::buildNpcPages(QTabWidget* tabs) {
     pch->setObjectName(pageObjectName(QStringLiteral("Npc_pch")));
     tabs->addTab(pch, QStringLiteral("Npc_pch"));
 
-    auto* npcpos = workspace_.panes.npcpos = new PanePage({QStringLiteral("Edit48"), QStringLiteral("Button16"),
-                                 QStringLiteral("TntMemo7"), QStringLiteral("Button17")},
+    auto* npcpos = workspace_.panes.npcpos = new PanePage({QStringLiteral("Npcpos"), QStringLiteral("Edit48"),
+                                 QStringLiteral("Button16"), QStringLiteral("TntMemo7"),
+                                 QStringLiteral("Button17")},
                                 tabs);
     npcpos->setObjectName(pageObjectName(QStringLiteral("Npcpos")));
     attachPopupMenu(npcpos->pane(), popupMenu(QStringLiteral("PopupMenu4")));
     tabs->addTab(npcpos, QStringLiteral("Npcpos"));
 
-    auto* npcgrp = workspace_.panes.npcgrp = new PanePage({QStringLiteral("Edit49"), QStringLiteral("Button18"),
-                                 QStringLiteral("TntMemo8"), QStringLiteral("Button19")},
+    auto* npcgrp = workspace_.panes.npcgrp = new PanePage({QStringLiteral("Client:npcgrp"), QStringLiteral("Edit49"),
+                                 QStringLiteral("Button18"), QStringLiteral("TntMemo8"),
+                                 QStringLiteral("Button19")},
                                 tabs);
     npcgrp->setObjectName(pageObjectName(QStringLiteral("Client:npcgrp")));
     tabs->addTab(npcgrp, QStringLiteral("Client:npcgrp"));
-    auto* npcname = workspace_.panes.npcname = new PanePage({QStringLiteral("Edit50"), QStringLiteral("Button20"),
-                                  QStringLiteral("TntMemo9"), QStringLiteral("Button21")},
+    auto* npcname = workspace_.panes.npcname = new PanePage({QStringLiteral("Client:npcname"), QStringLiteral("Edit50"),
+                                  QStringLiteral("Button20"), QStringLiteral("TntMemo9"),
+                                  QStringLiteral("Button21")},
                                  tabs);
     npcname->setObjectName(pageObjectName(QStringLiteral("Client:npcname")));
     tabs->addTab(npcname, QStringLiteral("Client:npcname"));
 }
 
 void MainWindow::buildItemPages(QTabWidget* tabs) {
-    auto* compare = new ComparePage(
-        kItemCompare,
-        {"Edit37", "Label31", "Edit36", "Label30", "ITEMcomp", "JvMultilineButton5", "JvStringGrid4",
-         "ListBox5", "CheckBox4", "CheckBox5", ""},
-        &workspace_.itemCompareModel, tabs, &workspace_.divider);
+    auto* compare = new ComparePage(kItemCompare,
+                                    {"Edit37", "Label31", "Edit36", "Label30", "ITEMcomp",
+                                     "JvMultilineButton5", "JvStringGrid4", "ListBox5", "CheckBox4",
+                                     "CheckBox5", "", "ITEMData Compare", "ITEM comparison table"},
+                                    &workspace_.itemCompareModel, tabs, &workspace_.divider);
     compare->setObjectName(pageObjectName(QStringLiteral("ITEMData Compare")));
     attachPopupMenu(compare->view(), popupMenu(QStringLiteral("PopupMenu2")));
     tabs->addTab(compare, QStringLiteral("ITEMData Compare"));
 
-    itemEditor_ = new TablePage({QStringLiteral("ITEMData"), QStringLiteral("Edit35"),
-                                 QStringLiteral("Load2BTN"), QStringLiteral("JvMultilineButton3"),
-                                 QStringLiteral("Label25"), QStringLiteral("JvStringGrid3"),
-                                 QStringLiteral("Label28"), QStringLiteral("SaveITEMbtn"),
-                                 QStringLiteral("Listbox3")},
-                                recordFormat(kItemKind, workspace_, false), &workspace_.itemModel,
-                                tabs);
+    itemEditor_ = new TablePage(
+        {QStringLiteral("ITEMData"), QStringLiteral("Edit35"), QStringLiteral("Load2BTN"),
+         QStringLiteral("JvMultilineButton3"), QStringLiteral("Label25"),
+         QStringLiteral("JvStringGrid3"), QStringLiteral("Label28"), QStringLiteral("SaveITEMbtn"),
+         QStringLiteral("Listbox3"), QStringLiteral("ITEMData Editor"),
+         QStringLiteral("ITEM table")},
+        recordFormat(kItemKind, workspace_, false), &workspace_.itemModel, tabs);
     itemEditor_->setObjectName(pageObjectName(QStringLiteral("ITEMData Editor")));
     attachPopupMenu(itemEditor_->view(), popupMenu(QStringLiteral("PopupMenu3")));
     tabs->addTab(itemEditor_, QStringLiteral("ITEMData Editor"));
@@ -215,8 +219,9 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
         itemEditor_->LoadbtnClick();
     });
 
-    auto* itemPch = workspace_.panes.itemPch = new PanePage({QStringLiteral("Edit43"), QStringLiteral("Button5"),
-                                  QStringLiteral("TntMemo2"), QStringLiteral("Button6")},
+    auto* itemPch = workspace_.panes.itemPch = new PanePage({QStringLiteral("Item_pch"), QStringLiteral("Edit43"),
+                                  QStringLiteral("Button5"), QStringLiteral("TntMemo2"),
+                                  QStringLiteral("Button6")},
                                  tabs);
     itemPch->setObjectName(pageObjectName(QStringLiteral("Item_pch")));
     tabs->addTab(itemPch, QStringLiteral("Item_pch"));
@@ -236,8 +241,9 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
         {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7", &workspace_.itemNameModel, true, panes.itemName},
     };
     for (const Client& c : clients) {
-        auto* page = c.page = new ClientItemPage(QString::fromLatin1(c.path), QString::fromLatin1(c.load),
-                                        QString::fromLatin1(c.pane), QString::fromLatin1(c.grid), c.model, c.names, tabs);
+        auto* page = c.page = new ClientItemPage(QString::fromLatin1(c.caption), QString::fromLatin1(c.path),
+                                        QString::fromLatin1(c.load), QString::fromLatin1(c.pane),
+                                        QString::fromLatin1(c.grid), c.model, c.names, tabs);
         page->setObjectName(pageObjectName(QString::fromLatin1(c.caption)));
         if (c.menu)
             attachPopupMenu(page->view(), popupMenu(QString::fromLatin1(c.menu)));
@@ -246,17 +252,19 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
 }
 
 void MainWindow::buildSkillPages(QTabWidget* tabs) {
-    auto* compare = new ComparePage(
-        kSkillCompare,
-        {"Edit40", "Label40", "Edit39", "Label39", "JvMultilineButton8", "JvMultilineButton9",
-         "JvStringGrid5", "ListBox8", "CheckBox6", "CheckBox7", ""},
-        &workspace_.skillCompareModel, tabs, &workspace_.divider);
+    auto* compare =
+        new ComparePage(kSkillCompare,
+                        {"Edit40", "Label40", "Edit39", "Label39", "JvMultilineButton8",
+                         "JvMultilineButton9", "JvStringGrid5", "ListBox8", "CheckBox6",
+                         "CheckBox7", "", "SKILLData Compare", "SKILL comparison table"},
+                        &workspace_.skillCompareModel, tabs, &workspace_.divider);
     compare->setObjectName(pageObjectName(QStringLiteral("SKILLData Compare")));
     attachPopupMenu(compare->view(), popupMenu(QStringLiteral("PopupMenu2")));
     tabs->addTab(compare, QStringLiteral("SKILLData Compare"));
 
-    PanePageSpec skilldata{QStringLiteral("Edit51"), QStringLiteral("Button22"),
-                           QStringLiteral("TntMemo11"), QStringLiteral("Button23")};
+    PanePageSpec skilldata{QStringLiteral("Skilldata"), QStringLiteral("Edit51"),
+                           QStringLiteral("Button22"), QStringLiteral("TntMemo11"),
+                           QStringLiteral("Button23")};
     skilldata.saveCaption = QStringLiteral("save");
     skilldata.extraButtons = {{QStringLiteral("Button24"), QStringLiteral("sort by ID and Level")}};
     skilldata.progressLabel = QStringLiteral("Label48");
@@ -267,8 +275,8 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     attachPopupMenu(skillPage->pane(), popupMenu(QStringLiteral("PopupMenu5")));
     tabs->addTab(skillPage, QStringLiteral("Skilldata"));
 
-    PanePageSpec skillPch{QStringLiteral("Edit52"), QStringLiteral("Button25"),
-                          QStringLiteral("TntMemo12")};
+    PanePageSpec skillPch{QStringLiteral("Skill_pch"), QStringLiteral("Edit52"),
+                          QStringLiteral("Button25"), QStringLiteral("TntMemo12")};
     skillPch.progressLabel = QStringLiteral("Label50");
     skillPch.progressCaption = QStringLiteral("...");
     skillPch.resultList = QStringLiteral("ListBox9");
@@ -276,8 +284,9 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     pchPage->setObjectName(pageObjectName(QStringLiteral("Skill_pch")));
     tabs->addTab(pchPage, QStringLiteral("Skill_pch"));
 
-    PanePageSpec skillname{QStringLiteral("Edit53"), QStringLiteral("Button26"),
-                           QStringLiteral("TntMemo13"), QStringLiteral("Button29")};
+    PanePageSpec skillname{QStringLiteral("Client:Skillname"), QStringLiteral("Edit53"),
+                           QStringLiteral("Button26"), QStringLiteral("TntMemo13"),
+                           QStringLiteral("Button29")};
     skillname.saveCaption = QStringLiteral("save");
     skillname.extraButtons = {{QStringLiteral("Button28"), QStringLiteral("sort by ID and Level")}};
     skillname.progressLabel = QStringLiteral("Label49");
@@ -288,8 +297,8 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     namePage->setObjectName(pageObjectName(QStringLiteral("Client:Skillname")));
     tabs->addTab(namePage, QStringLiteral("Client:Skillname"));
 
-    PanePageSpec skillgrp{QStringLiteral("Edit54"), QStringLiteral("Button27"),
-                          QStringLiteral("TntMemo14")};
+    PanePageSpec skillgrp{QStringLiteral("Client:Skillgrp"), QStringLiteral("Edit54"),
+                          QStringLiteral("Button27"), QStringLiteral("TntMemo14")};
     skillgrp.progressLabel = QStringLiteral("Label51");
     skillgrp.progressCaption = QStringLiteral("...");
     skillgrp.resultList = QStringLiteral("ListBox11");
@@ -308,12 +317,13 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
         SaveSkillTable(t, path, p);
     };
     skillFormat.missingFileMessage = kSkillMissingFile;
-    skillEditor_ = new TablePage({QStringLiteral("SKILLData"), QStringLiteral("Edit41"),
-                                  QStringLiteral("JvMultilineButton11"),
-                                  QStringLiteral("JvMultilineButton12"), QStringLiteral("Label45"),
-                                  QStringLiteral("JvStringGrid6"), QStringLiteral("Label43"),
-                                  QStringLiteral("JvMultilineButton10"), QStringLiteral("JvListBox1")},
-                                 skillFormat, &workspace_.skillModel, tabs);
+    skillEditor_ = new TablePage(
+        {QStringLiteral("SKILLData"), QStringLiteral("Edit41"),
+         QStringLiteral("JvMultilineButton11"), QStringLiteral("JvMultilineButton12"),
+         QStringLiteral("Label45"), QStringLiteral("JvStringGrid6"), QStringLiteral("Label43"),
+         QStringLiteral("JvMultilineButton10"), QStringLiteral("JvListBox1"),
+         QStringLiteral("SKILLData Editor"), QStringLiteral("SKILL table")},
+        skillFormat, &workspace_.skillModel, tabs);
     skillEditor_->setObjectName(pageObjectName(QStringLiteral("SKILLData Editor")));
     attachPopupMenu(skillEditor_->view(), popupMenu(QStringLiteral("PopupMenu3")));
     tabs->addTab(skillEditor_, QStringLiteral("SKILLData Editor"));

@@ -1,9 +1,11 @@
 #include "app/errors.h"
 #include "checks/pch.h"
 #include "checks/presence.h"
+#include "checks/skilltools.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 using namespace aethrian;
@@ -188,5 +190,45 @@ TEST(Presence, IndexedChecksEqualThePlainScans) {
         plainMonsters.insert(plainMonsters.begin(), "Check presence of " + std::to_string(names) + " NPCs inside NPCDATA...");
         plainMonsters.push_back("Check DONE");
         EXPECT_EQ(run([&](Log& l) { checkMonstersExist(pane, t, l); }), plainMonsters);
+    }
+}
+
+TEST(Presence, FixedWindowsAtAndAroundTheirWidth) {
+    // Each window counts characters after its mark: a name one character longer than fits is not
+    // read, whatever its bytes (ASCII, two-byte Cyrillic, four-byte emoji).
+    struct Window {
+        const char* what;
+        size_t fits; // longest name that is read
+        std::function<std::string(const std::string&)> line;
+        std::function<std::string_view(std::string_view)> read;
+        std::function<std::string(const std::string&)> expected;
+    };
+    const Window windows[] = {
+        {"npcpos [name]", 49,
+         [](const std::string& n) { return "npc_begin\t[" + n + "]\ttotal=1\tnpc_end"; },
+         npcposNameWindowed, [](const std::string& n) { return n; }},
+        {"grp npc_name=[name]", 53,
+         [](const std::string& n) { return "npcgrp_begin\tnpc_name=[" + n + "]\tx=1"; },
+         [](std::string_view l) { return grpEntry(l, "npc_name="); },
+         [](const std::string& n) { return "[" + n + "]"; }},
+        {"name id=", 63,
+         [](const std::string& n) { return "npcname_begin\tid=" + n + "\tname=[a]"; }, idEntry,
+         [](const std::string& n) { return n; }},
+        {"skill_name = [name]", 48,
+         [](const std::string& n) { return "skill_begin\tskill_name = [" + n + "]\tskill_end"; },
+         skillNameText, [](const std::string& n) { return "[" + n + "]"; }},
+    };
+    for (const Window& w : windows) {
+        for (const std::string unit : {"x", "д", "😀"}) {
+            for (size_t length : {w.fits - 1, w.fits, w.fits + 1, w.fits + 2}) {
+                std::string name;
+                for (size_t i = 0; i < length; ++i)
+                    name += unit;
+                const std::string line = w.line(name);
+                const std::string expected = length <= w.fits ? w.expected(name) : std::string();
+                EXPECT_EQ(std::string(w.read(line)), expected)
+                    << w.what << ", " << length << " x " << unit;
+            }
+        }
     }
 }

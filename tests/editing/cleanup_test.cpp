@@ -75,6 +75,8 @@ TEST(TableSort, SearchFindsSubstringsCaseSensitively) {
     EXPECT_EQ(findName(t, "Orc"), 0u);
     EXPECT_EQ(findName(t, "grunt", 4), 0u);
     EXPECT_EQ(findName(t, "Name"), 0u);
+    // Even when asked to start at 0, the header's "Name" is never a match.
+    EXPECT_EQ(findName(table({{"hamster", "1", ""}}), "am", 0), 1u);
 }
 
 TEST(CleanUp, FindDuplicatesByNameAndId) {
@@ -123,4 +125,66 @@ TEST(CleanUp, DropNumberErrorsRoundAndFill) {
     for (const char* broken : {"a\tb=1", "x\ny", "x\r"})
         EXPECT_THROW(fillColumn(t, 21, broken), ExpectedProblem);
     EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));
+}
+
+TEST(CleanUp, RoundIsAllOrNothingWhereverTheBadCellIs) {
+    // A cell that is not a number, first, in the middle or last: the error line and no cell
+    // changed; otherwise every cell rounded half away from zero.
+    struct Case {
+        std::vector<std::string> cells;
+        std::vector<std::string> after;
+        std::vector<std::string> log;
+    };
+    const std::vector<std::string> ok{"Rounding to INTEGER...", "DONE"};
+    const Case cases[] = {
+        {{"2.5", "-2.5", "7,4"}, {"3", "-3", "7"}, ok},
+        {{"x", "2.5", "1.5"},
+         {"x", "2.5", "1.5"},
+         {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
+        {{"2.5", "x", "1.5"},
+         {"2.5", "x", "1.5"},
+         {"Rounding to INTEGER...", "Error occured on id:x", "DONE"}},
+        {{"2.5", "1.5", ""},
+         {"2.5", "1.5", ""},
+         {"Rounding to INTEGER...", "Error occured on id:", "DONE"}},
+        {{"2.5", "1.2.3", "4"},
+         {"2.5", "1.2.3", "4"},
+         {"Rounding to INTEGER...", "Error occured on id:1.2.3", "DONE"}},
+    };
+    for (const Case& c : cases) {
+        Table t = table({{"a", "1", c.cells[0]}, {"b", "2", c.cells[1]}, {"c", "3", c.cells[2]}});
+        VectorLog log;
+        const TableEdit edit = roundColumn(t, 4, ',', log);
+        applyEdit(t, edit);
+        EXPECT_EQ(column(t, 4), c.after) << c.cells[1];
+        EXPECT_EQ(log.lines, c.log) << c.cells[1];
+        revertEdit(t, edit);
+        EXPECT_EQ(column(t, 4), c.cells) << c.cells[1];
+    }
+}
+
+TEST(CleanUp, DropNumberErrorsForEitherAmountBelowOneAndChancesBelowATenth) {
+    struct Case {
+        const char* entry;
+        bool wrong, poor;
+    };
+    const Case cases[] = {
+        {"{{[x];1;1;0.1}}", false, false}, {"{{[x];0;1;5}}", true, false},
+        {"{{[x];1;0;5}}", true, false},    {"{{[x];0.5;2;5}}", true, false},
+        {"{{[x];2;0,9;5}}", true, false},  {"{{[x];1;1;0.09}}", false, true},
+        {"{{[x];0;0;0.01}}", true, true},
+    };
+    for (const Case& c : cases) {
+        Table t = table({{"a", "9", ""}});
+        t.setCell(1, 19, c.entry);
+        VectorLog log;
+        findDropNumberErrors(t, ',', log);
+        std::vector<std::string> expected{"Searching wrong drops numbers..."};
+        if (c.wrong)
+            expected.push_back("  NPC ID: 9 wrong values in object x");
+        if (c.poor)
+            expected.push_back("    info: npc id 9 have poor drops on item x");
+        expected.push_back("done.");
+        EXPECT_EQ(log.lines, expected) << c.entry;
+    }
 }

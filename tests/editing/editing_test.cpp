@@ -87,6 +87,14 @@ TEST(ValueChange, NumbersSmartRangeAndZeroRule) {
     EXPECT_EQ(rewriteNumeric("1,5", settings(ChangeOption::Add, 0), "9", log), "1.5");
     EXPECT_EQ(log.lines, (std::vector<std::string>{"  ID 7 skipped (SMART: value is:0,05).",
                                                    "ID 8 is zero, can't be multiplied."}));
+    // The four operations on one value.
+    const std::pair<ChangeOption, const char*> ops[] = {{ChangeOption::Add, "12.5"},
+                                                        {ChangeOption::Subtract, "7.5"},
+                                                        {ChangeOption::Multiply, "25"},
+                                                        {ChangeOption::Divide, "4"}};
+    for (const auto& [op, expected] : ops)
+        EXPECT_EQ(rewriteNumeric("10", settings(op, 2.5L), "9", log), expected)
+            << static_cast<int>(op);
     EXPECT_THROW(rewriteNumeric("", settings(ChangeOption::Add, 1), "1", log), OperationError);
 }
 
@@ -214,7 +222,7 @@ TEST(ValueChange, ResultsThatAreNotFiniteEndTheRunWithNothingWritten) {
         VectorLog log;
         try {
             prepareChange(d, ',');
-            runValueChange(t, d, 0, column, ',', log);
+            applyEdit(t, runValueChange(t, d, 0, column, ',', log));
             ADD_FAILURE() << "no error for " << message;
         } catch (const OperationError& e) {
             EXPECT_STREQ(e.what(), message);
@@ -257,9 +265,9 @@ TEST(AddDrop, RefusesItemNamesThatBreakTheListSyntax) {
         for (int run = 0; run < 2; ++run) {
             try {
                 if (run == 0)
-                    addDropToRow(t, 1, s, ',', log);
+                    applyEdit(t, addDropToRow(t, 1, s, ',', log));
                 else
-                    addDropToDatabase(t, s, ',', log, [] { return 0; });
+                    applyEdit(t, addDropToDatabase(t, s, ',', log, [] { return 0; }));
                 ADD_FAILURE() << "accepted " << name;
             } catch (const ExpectedProblem& e) {
                 EXPECT_STREQ(e.what(),
@@ -377,4 +385,20 @@ TEST(AddDrop, FormulaIsRoundedOnItsExactValue) {
         EXPECT_STREQ(e.what(), "The computed value 1E5000 is too large to be written");
     }
     EXPECT_THROW(computeDrop(s, "x", ','), OperationError);
+}
+
+TEST(ValueChange, ZeroAmountsKeepTheirTextUnderTheZeroRule) {
+    // Multiplying or dividing a zero amount of adena is refused with a log line, and the amount
+    // keeps its text as written; other amounts are rewritten as whole numbers.
+    for (const ChangeOption op : {ChangeOption::Multiply, ChangeOption::Divide}) {
+        VectorLog log;
+        EXPECT_EQ(rewriteFlatList("{{[adena];00;0.0;70};{[adena];4;6;30}}", settings(op, 2, true),
+                                  "5", log),
+                  op == ChangeOption::Multiply ? "{{[adena];00;0.0;70};{[adena];8;12;30}}"
+                                               : "{{[adena];00;0.0;70};{[adena];2;3;30}}");
+        const std::string refusal = op == ChangeOption::Multiply
+                                        ? "ID 5 is zero, can't be multiplied."
+                                        : "ID 5 is zero, can't be divided.";
+        EXPECT_EQ(log.lines, (std::vector<std::string>{refusal, refusal}));
+    }
 }

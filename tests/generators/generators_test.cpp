@@ -210,3 +210,40 @@ TEST(ClientDump, PhpExportRefusesIdsPastTheLargest64BitNumber) {
     LoadClientDump(lines({"nothing here"}), kItemDumpMarks, none);
     EXPECT_NO_THROW(exportPhp(none, PhpExport::EtcItem, largest, ',', out));
 }
+
+TEST(Duals, GradeIsMatchedExactlyAndShotsAddAThirdOfTheSecond) {
+    // Grades are the small-letter words; any other spelling counts as "none".
+    struct Grade {
+        const char *main, *second, *expected;
+    };
+    const Grade grades[] = {
+        {"D", "none", "none"}, {"d", "none", "d"}, {"C", "c", "c"}, {"S", "none", "none"},
+        {"none", "s", "s"},    {" d", "d", "d"},   {"d", "D", "d"}, {"A", "A", "none"},
+    };
+    for (const Grade& g : grades) {
+        Table t = weapons({{"x", "1", "0", g.main}, {"y", "2", "0", g.second}});
+        EXPECT_EQ(recomputeDual(t, 1, 2).grade, g.expected) << g.main << " + " << g.second;
+    }
+    // Soulshots and spiritshots: the main weapon's plus the second's divided by 3, rounded down.
+    struct Shots {
+        const char *main, *second, *expected;
+    };
+    const Shots shots[] = {{"2", "6", "4"}, {"2", "7", "4"}, {"2", "8", "4"}, {"2", "9", "5"},
+                           {"0", "2", "0"}, {"5", "0", "5"}, {"1", "3", "2"}};
+    for (const Shots& s : shots) {
+        Table t = weapons({{"x", "1", s.main, "d"}, {"y", "2", s.second, "d"}});
+        const DualValues v = recomputeDual(t, 1, 2);
+        EXPECT_EQ(v.soulshots, s.expected) << s.main << " + " << s.second;
+        EXPECT_EQ(v.spiritshots, s.expected) << s.main << " + " << s.second;
+    }
+    // The new row's column 9: the main weapon's plus two thirds (rounded down first) of the
+    // second's.
+    Table t = weapons({{"x", "1", "1", "d"}, {"y", "2", "1", "d"}});
+    t.setCell(1, 9, "10");
+    t.setCell(2, 9, "8");
+    VectorLog log;
+    applyEdit(t, addDual(t, 1, 2, "9", recomputeDual(t, 1, 2), log));
+    EXPECT_EQ(t.cell(3, 9), "14");
+    EXPECT_EQ(t.cell(3, 18), "2");
+    EXPECT_EQ(t.cell(3, 23), "2");
+}

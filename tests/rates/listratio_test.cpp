@@ -1,6 +1,6 @@
 #include "app/errors.h"
 #include "app/numbers.h"
-#include "editing/droplist.h"
+#include "records/droplist.h"
 #include "rates/listratio.h"
 
 #include <gtest/gtest.h>

@@ -123,6 +123,11 @@ TEST(ListRatio, ExamplesAndFailures) {
     // Grouped lists: the group chance follows the entry.
     EXPECT_EQ(listRatioText("{{{{[adena];84;84;100}};70}}", "{{{{[adena];42;42;100}};35}}", ','),
               "{{[adena];2x;2x;1x}};2x | }");
+    // Ten significant digits, with the divider as separator.
+    EXPECT_EQ(listRatioText("{{[a];1;2;10}}", "{{[a];3;3;30}}", ','),
+              "{{[a];0,3333333333x;0,6666666667x;0,3333333333x}}");
+    EXPECT_EQ(listRatioText("{{[a];1;2;10}}", "{{[a];3;3;30}}", '.'),
+              "{{[a];0.3333333333x;0.6666666667x;0.3333333333x}}");
     EXPECT_THROW(listRatioText("{{[a];1;2;30}}", "{{[a];0;2;30}}", ','), OperationError);
     EXPECT_THROW(listRatioText("{{[a];x;2;30}}", "{{[a];1;2;30}}", ','), OperationError);
 }
@@ -262,4 +267,74 @@ TEST(Compare, LastFieldWithoutEndMarkerKeepsItsValue) {
     const std::string a = "npc_begin\tt\t1\t[m]\tlevel=1\texp=2\r\n";
     const std::string b = "npc_begin\tt\t1\t[m]\tlevel=1\texp=3\r\n";
     EXPECT_EQ(rows(compare(a, &b)), " |Name|Type|ID|level|exp\n<>|m|t|1|1|(2 <> 3)\n");
+}
+
+TEST(Compare, CaptionPeriodsOfEachMemberWithAndWithoutSecondFile) {
+    // Without a second file a stage per 501 NPC or 101 ITEM and SKILL records; with one, a stage
+    // per 10001 (NPC) or 4001 (ITEM, SKILL) second-file lines examined. A record missing from the
+    // second file examines all of its lines.
+    const auto record = [](const CompareMember& m, const std::string& name) {
+        if (&m == &kSkillCompare)
+            return "skill_begin\tskill_name=[" + name + "]\tskill_id=1\tlevel=1\tskill_end\n";
+        return rec(name, "v=1\t", &m == &kNpcCompare ? "npc" : "item");
+    };
+    struct Case {
+        const CompareMember* member;
+        bool second;
+        size_t count; // first-file records, or second-file lines
+        size_t stages;
+    };
+    const Case cases[] = {
+        {&kNpcCompare, false, 500, 0},   {&kNpcCompare, false, 501, 1},
+        {&kNpcCompare, false, 1001, 1},  {&kNpcCompare, false, 1002, 2},
+        {&kItemCompare, false, 100, 0},  {&kItemCompare, false, 101, 1},
+        {&kItemCompare, false, 201, 1},  {&kItemCompare, false, 202, 2},
+        {&kSkillCompare, false, 101, 1}, {&kSkillCompare, false, 201, 1},
+        {&kNpcCompare, true, 10000, 0},  {&kNpcCompare, true, 10001, 1},
+        {&kItemCompare, true, 4000, 0},  {&kItemCompare, true, 4001, 1},
+        {&kSkillCompare, true, 4000, 0}, {&kSkillCompare, true, 4001, 1},
+    };
+    for (const Case& c : cases) {
+        std::string first, second;
+        if (c.second) {
+            first = record(*c.member, "missing");
+            for (size_t i = 0; i < c.count; ++i)
+                second += record(*c.member, "n" + std::to_string(i));
+        } else {
+            for (size_t i = 0; i < c.count; ++i)
+                first += record(*c.member, "n" + std::to_string(i));
+        }
+        const TextLines la = splitRecordLines(first);
+        const TextLines lb = splitRecordLines(second);
+        StepRecorder steps;
+        CompareResult r;
+        compareRecords(*c.member, la, c.second ? &lb : nullptr, {}, r, &steps);
+        EXPECT_EQ(steps.captions.size(), c.stages)
+            << c.member->begin << (c.second ? " with " : " without ") << "second file, " << c.count;
+    }
+}
+
+TEST(ListRatio, GroupChanceWindow) {
+    // An entry is followed by its group's chance when "};" comes within 7 characters: in the first
+    // list counted from the end of the entry's chance text to the "};" after the entry's "}"; in
+    // the second list, measured before that "}" is cut, one character sooner. Padding moves "};"
+    // away one character at a time; the other list keeps it right after the entry.
+    const auto list = [](const std::string& low, const std::string& chance, size_t pad,
+                         const std::string& group) {
+        return "{{{{[a];" + low + ";" + chance + "}" + std::string(pad, ' ') + "};" + group + "}}";
+    };
+    for (const std::string chance : {"1", "100"}) {
+        for (size_t pad = 0; pad <= 10; ++pad) {
+            const bool firstGrouped = pad < chance.size() + 7;
+            EXPECT_EQ(
+                listRatioText(list("2;4", chance, pad, "70"), list("1;2", chance, 0, "35"), ','),
+                firstGrouped ? "{{[a];2x;2x;1x}};2x | }" : "{{[a];2x;2x;1x}}")
+                << "first list, chance " << chance << ", " << pad << " spaces";
+            const bool secondGrouped = pad + 1 < 7;
+            EXPECT_EQ(
+                listRatioText(list("2;4", chance, 0, "70"), list("1;2", chance, pad, "35"), ','),
+                secondGrouped ? "{{[a];2x;2x;1x}};2x | }" : "{{[a];2x;2x;1x}}")
+                << "second list, chance " << chance << ", " << pad << " spaces";
+        }
+    }
 }

@@ -105,6 +105,7 @@ TEST(UndoStack, CleanPointFollowsUndoRedoSaveAndLostHistory) {
     // A new action after undoing past the saved point drops the redo side the clean point stood on.
     stack.undo(t);
     edit("c");
+    EXPECT_FALSE(stack.isClean());
     stack.undo(t);
     EXPECT_FALSE(stack.isClean());
     // A clean point pushed off the bounded history is never reached again.

@@ -1,5 +1,6 @@
 #include "app/errors.h"
 #include "records/recordline.h"
+#include "records/skilltable.h"
 #include "records/tableio.h"
 
 #include <gtest/gtest.h>
@@ -168,4 +169,86 @@ TEST(SaveTable, ARecordWithoutEndMarkerKeepsItsLastValue) {
     EXPECT_EQ(t.cell(1, 5), "20");
     EXPECT_EQ(EncodeTable(t, kNpcKind, ','),
               encodeUtf16LE("npc_begin\tw\t1\t[a]\tlevel=1\texp=20\tnpc_end\r\n", true));
+}
+
+TEST(BusyCaptions, LoadsAndSavesAdvanceAtTheirIntervals) {
+    // The caption advances right after record 101, 202, ... of a load and row 2001, 4002, ... of
+    // a save; one record short of an interval gives no further caption.
+    struct LoadCase {
+        int records;
+        std::vector<std::string> captionsAfter; // the name last read when each caption came
+    };
+    const LoadCase loads[] = {{100, {}},
+                              {101, {"n100"}},
+                              {201, {"n100"}},
+                              {202, {"n100", "n201"}},
+                              {250, {"n100", "n201"}}};
+    class At : public LoadObserver {
+      public:
+        void caption(const std::string&) override { after.push_back(last); }
+        void lastRead(std::string_view name) override { last = name; }
+        std::vector<std::string> after;
+        std::string last;
+    };
+    for (const LoadCase& c : loads) {
+        std::string npc, skills;
+        for (int i = 0; i < c.records; ++i) {
+            npc += npcLine("n" + std::to_string(i), std::to_string(i), "level=1\t") + "\r\n";
+            skills += "skill_begin\tskill_name=[n" + std::to_string(i) +
+                      "]\tskill_id=1\tlevel=1\tskill_end\r\n";
+        }
+        Table t;
+        At npcAt, skillAt;
+        LoadTable(lines(npc), kNpcKind, t, &npcAt);
+        EXPECT_EQ(npcAt.after, c.captionsAfter) << c.records << " records";
+        LoadSkillTable(lines(skills), t, &skillAt);
+        EXPECT_EQ(skillAt.after, c.captionsAfter) << c.records << " skill records";
+    }
+    for (const auto& [rows, captions] : {std::pair{2000, 0}, {2001, 1}, {4001, 1}, {4002, 2}}) {
+        Table t;
+        t.setRowCount(static_cast<size_t>(rows) + 1);
+        CaptionRecorder npc, skill;
+        EncodeTable(t, kNpcKind, ',', &npc);
+        EXPECT_EQ(npc.captions.size(), static_cast<size_t>(captions)) << rows << " rows";
+        EncodeSkillTable(t, &skill);
+        EXPECT_EQ(skill.captions.size(), static_cast<size_t>(captions)) << rows << " skill rows";
+    }
+}
+
+TEST(SaveTable, CommaAndDividerBecomePointInEveryCell) {
+    // The saved line is the cells with every "," and every divider character written as "."
+    // (so a divider other than "," or "." also reaches names and lists).
+    struct Case {
+        char divider;
+        std::string cell, saved;
+    };
+    const Case cases[] = {
+        {',', "1,5", "1.5"},
+        {',', "2.25", "2.25"},
+        {'.', "1,5", "1.5"},
+        {'.', "2.25", "2.25"},
+        {';', "1;5", "1.5"},
+        {';', "1,5", "1.5"},
+        {';', "{[a];1;2}", "{[a].1.2}"},
+        {',', "{[a];1,5;2}", "{[a];1.5;2}"},
+    };
+    for (const Case& c : cases) {
+        Table t;
+        LoadTable(lines(npcLine("orc", "7", "level=1\trate=0\t")), kNpcKind, t);
+        t.setCell(1, 5, c.cell);
+        EXPECT_EQ(
+            EncodeTable(t, kNpcKind, c.divider),
+            encodeUtf16LE(npcLine("orc", "7", "level=1\trate=" + c.saved + "\t") + "\r\n", true))
+            << c.divider << " " << c.cell;
+    }
+}
+
+TEST(LoadTable, ColumnsAreFoundByTheirHeaderFromTheFirstOn) {
+    Table t;
+    LoadTable(lines(npcLine("orc", "7", "level=1\trate=0\tlevel=2\t")), kNpcKind, t);
+    EXPECT_EQ(t.findColumn("Name"), 1u);
+    EXPECT_EQ(t.findColumn("ID"), 3u);
+    EXPECT_EQ(t.findColumn("level"), 4u); // the first of two
+    EXPECT_EQ(t.findColumn("rate"), 5u);
+    EXPECT_EQ(t.findColumn("orc"), Table::npos);
 }

@@ -171,3 +171,20 @@ TEST(DecodeText, RandomAndTruncatedInputsNeverFail) {
         }
     }
 }
+
+TEST(Utf8Window, TakesExactlyTheCharactersAskedFor) {
+    struct Case {
+        std::string text;
+        size_t start, chars;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"abcdef", 0, 3, "abc"},   {"abcdef", 1, 3, "bcd"}, {"abcdef", 1, 5, "bcdef"},
+        {"abcdef", 1, 6, "bcdef"}, {"abcdef", 0, 0, ""},    {"abcdef", 6, 2, ""},
+        {"дёжз", 0, 2, "дё"},      {"дёжз", 2, 2, "ёж"},    {"aдb", 0, 2, "aд"},
+        {"😀😀😀", 0, 2, "😀😀"},       {"😀😀😀", 0, 3, "😀😀😀"},    {"😀😀😀", 0, 4, "😀😀😀"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(utf8Window(c.text, c.start, c.chars)), c.expected)
+            << c.text << " from " << c.start << ", " << c.chars;
+}

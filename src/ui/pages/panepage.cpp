@@ -3,6 +3,7 @@
 #include "records/textfile.h"
 #include "ui/messages.h"
 #include "ui/widgets/busybutton.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QHBoxLayout>
@@ -36,8 +37,9 @@ void setPaneText(QPlainTextEdit* pane, const std::string& crlfText) {
     pane->setPlainText(QString::fromUtf8(lf));
 }
 
-QPlainTextEdit* makePane(const QString& objectName, QWidget* parent, bool wrap) {
-    auto* pane = new QPlainTextEdit(parent);
+QPlainTextEdit* makePane(const QString& objectName, const QString& accessibleName, QWidget* parent,
+                         bool wrap) {
+    auto* pane = withAccessibleName(new QPlainTextEdit(parent), accessibleName);
     pane->setObjectName(objectName);
     pane->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     pane->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
@@ -58,7 +60,7 @@ void savePaneToChosenFile(QWidget* parent, QPlainTextEdit* pane, const QString& 
 }
 
 PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent), skillSort_(spec.skillSort) {
-    pathBox_ = new PathBox(spec.pathBox, this);
+    pathBox_ = new PathBox(spec.pathBox, spec.subject + QStringLiteral(" file"), this);
     loadBtn_ = new QPushButton(QStringLiteral("Load"), this);
     loadBtn_->setObjectName(spec.load);
     auto* bar = new QHBoxLayout;
@@ -81,11 +83,12 @@ PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent),
         progress_->setObjectName(spec.progressLabel);
         bar->addWidget(progress_);
     }
-    pane_ = makePane(spec.pane, this);
+    pane_ = makePane(spec.pane, spec.subject + QStringLiteral(" text"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     if (!spec.resultList.isEmpty()) {
-        results_ = new QListWidget(this);
+        results_ =
+            withAccessibleName(new QListWidget(this), spec.subject + QStringLiteral(" results"));
         results_->setObjectName(spec.resultList);
         auto* split = new QSplitter(Qt::Vertical, this);
         split->addWidget(pane_);

@@ -20,7 +20,8 @@ class PathBox;
 // A pane's whole text with CR LF line ends, as the checks read it, and the reverse.
 std::string paneText(const QPlainTextEdit* pane);
 void setPaneText(QPlainTextEdit* pane, const std::string& crlfText);
-QPlainTextEdit* makePane(const QString& objectName, QWidget* parent, bool wrap = false);
+QPlainTextEdit* makePane(const QString& objectName, const QString& accessibleName, QWidget* parent,
+                         bool wrap = false);
 
 struct PaneButton {
     QString name, caption;
@@ -29,9 +30,11 @@ struct PaneButton {
 // A side-file page: path box, Load, a text pane, an optional Save button, and whatever extra
 // buttons, progress label and result list later tools need.
 struct PanePageSpec {
-    PanePageSpec(QString pathBox_, QString load_, QString pane_, QString save_ = {})
-        : pathBox(std::move(pathBox_)), load(std::move(load_)), pane(std::move(pane_)),
-          save(std::move(save_)) {}
+    PanePageSpec(QString subject_, QString pathBox_, QString load_, QString pane_,
+                 QString save_ = {})
+        : subject(std::move(subject_)), pathBox(std::move(pathBox_)), load(std::move(load_)),
+          pane(std::move(pane_)), save(std::move(save_)) {}
+    QString subject; // the page's caption, which the accessible names start with
     QString pathBox, load, pane;
     QString save;        // empty: no Save button
     QString saveCaption = QStringLiteral("Save");

@@ -9,6 +9,7 @@
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 #include "ui/workspace.h"
 
@@ -52,7 +53,13 @@ QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, boo
         grid->addWidget(new QLabel(QString::fromLatin1(kRateMonsterLabels[static_cast<size_t>(m)]), group), m + 1, 0);
     for (size_t i = 0; i < kRateMarks.size(); ++i) {
         const RateMark& mark = kRateMarks[i];
-        auto* edit = new QLineEdit(group);
+        // Named by the row and column labels beside it, which a screen reader does not connect.
+        const QString place =
+            QString::fromLatin1(kRateMonsterLabels[static_cast<size_t>(mark.monster)]) + ' ' +
+            QString::fromLatin1(kRateColumnLabels[static_cast<size_t>(mark.column)]);
+        auto* edit = withAccessibleName(new QLineEdit(group),
+                                        reference ? QStringLiteral("1x reference ") + place
+                                                  : place + QStringLiteral(" rate"));
         const auto& names = reference ? kReferenceEdits : kResultEdits;
         edit->setObjectName(QString::fromLatin1(names[mark.monster][mark.column]));
         if (reference) {
@@ -75,7 +82,7 @@ CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent
                                              "monsters to obtain what are the rates of the npcdata file."),
                               this);
     header->setWordWrap(true);
-    path_ = new PathBox(QStringLiteral("Edit16"), this);
+    path_ = new PathBox(QStringLiteral("Edit16"), QStringLiteral("NPCData Checker file"), this);
     check_ = new QPushButton(QStringLiteral("Check"), this);
     check_->setObjectName(QStringLiteral("Button1"));
     auto* bar = new QHBoxLayout;
@@ -84,7 +91,8 @@ CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent
     auto* grids = new QHBoxLayout;
     grids->addWidget(rateGrid(QStringLiteral("1x Reference Data"), references_, true, this));
     grids->addWidget(rateGrid(QStringLiteral("Rates"), results_, false, this));
-    memo_ = new QPlainTextEdit(this);
+    memo_ = withAccessibleName(new QPlainTextEdit(this),
+                               QStringLiteral("NPCData Checker working text"));
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setReadOnly(true);
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -135,8 +143,8 @@ void CheckerPage::Button1Click() {
 ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& names, TableModel* model,
                          QWidget* parent, char* divider)
     : QWidget(parent), member_(member), model_(model), divider_(divider) {
-    first_ = new PathBox(names.first, this);
-    second_ = new PathBox(names.second, this);
+    first_ = new PathBox(names.first, names.subject + QStringLiteral(" first file"), this);
+    second_ = new PathBox(names.second, names.subject + QStringLiteral(" second file"), this);
     firstSize_ = new QLabel(QStringLiteral("<size>"), this);
     firstSize_->setObjectName(names.firstSize);
     secondSize_ = new QLabel(QStringLiteral("<size>"), this);
@@ -171,12 +179,13 @@ ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& na
     boxes->addWidget(legend);
 
     auto* results = new QGroupBox(QStringLiteral("Results"), this);
-    view_ = makeTableView(names.grid, model_, results);
+    view_ = makeTableView(names.grid, names.table, model_, results);
     setFirstColumnWidths(view_, {38, 149, 86, 81});
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->addWidget(view_);
     auto* missing = new QGroupBox(QString::fromLatin1(member.notFoundCaption), this);
-    notFound_ = new QListWidget(missing);
+    notFound_ =
+        withAccessibleName(new QListWidget(missing), QString::fromLatin1(member.notFoundCaption));
     notFound_->setObjectName(names.notFound);
     auto* missingLayout = new QVBoxLayout(missing);
     missingLayout->addWidget(notFound_);

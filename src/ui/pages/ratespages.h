@@ -40,6 +40,7 @@ private:
 struct ComparePageNames {
     QString first, firstSize, second, secondSize, run, halt, grid, notFound;
     QString onlyDifferences, showMissing, xRate; // xRate empty: no x-rate box
+    QString subject, table; // accessible names: "<subject> first file", ... and the results table's
 };
 
 // One of the three Compare pages: two path boxes, Watch/Compare, HALT!, the check boxes, the

@@ -32,7 +32,7 @@ namespace aethrian::ui {
 
 PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
     : QWidget(parent), model_(model), divider_(divider) {
-    pathBox_ = new PathBox(QStringLiteral("Edit55"), this);
+    pathBox_ = new PathBox(QStringLiteral("Edit55"), QStringLiteral("PetData file"), this);
     loadBtn_ = button(QStringLiteral("Button31"), QStringLiteral("Load"), this);
     saveBtn_ = button(QStringLiteral("Button30"), QStringLiteral("save"), this);
     tabs_ = new QTabWidget(this);
@@ -41,7 +41,7 @@ PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
     generator->setObjectName(QStringLiteral("Generator"));
     auto* pet1 = new QWidget(tabs_);
     pet1->setObjectName(QStringLiteral("Pet1"));
-    view_ = makeTableView(QStringLiteral("JvPetGrid1"), model_, pet1);
+    view_ = makeTableView(QStringLiteral("JvPetGrid1"), QStringLiteral("Pet table"), model_, pet1);
     setFirstColumnWidths(view_, {35, 136, 99, 101});
     auto* petLayout = new QVBoxLayout(pet1);
     petLayout->addWidget(view_);
@@ -89,14 +89,15 @@ void PetPage::saveClick() {
 
 AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
     auto* group = new QGroupBox(QStringLiteral("AI.obj"), this);
-    pathBox_ = new PathBox(QStringLiteral("Edit38"), group, QString::fromLatin1(kObjFilter),
-                           QStringLiteral("obj"));
+    pathBox_ = new PathBox(QStringLiteral("Edit38"), QStringLiteral("AI.obj Editor file"), group,
+                           QString::fromLatin1(kObjFilter), QStringLiteral("obj"));
     auto* size = new QLabel(QStringLiteral("<bytes>"), group);
     size->setObjectName(QStringLiteral("Label34"));
     loadBtn_ = button(QStringLiteral("JvMultilineButton2"), QStringLiteral("Load"), group);
     auto* x = button(QStringLiteral("JvMultilineButton6"), QStringLiteral("X"), group);
     x->setFixedWidth(24);
-    pane_ = makePane(QStringLiteral("TntMemo10"), group, true);
+    pane_ =
+        makePane(QStringLiteral("TntMemo10"), QStringLiteral("AI.obj Editor text"), group, true);
     auto* bar = new QHBoxLayout;
     bar->addWidget(pathBox_, 1);
     bar->addWidget(size);
@@ -109,7 +110,8 @@ AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
     auto* lower = new QWidget(this);
     saveBtn_ = button(QStringLiteral("JvMultilineButton7"), QStringLiteral("Save as"), lower);
     auto* logGroup = new QGroupBox(QStringLiteral("Log"), lower);
-    auto* log = new LogList(QStringLiteral("ListBox6"), logGroup);
+    auto* log =
+        new LogList(QStringLiteral("ListBox6"), QStringLiteral("AI.obj Editor log"), logGroup);
     auto* logLayout = new QVBoxLayout(logGroup);
     logLayout->addWidget(log);
     auto* saveBar = new QHBoxLayout;
@@ -156,7 +158,8 @@ SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
     : QWidget(parent), workspace_(workspace) {
     auto* format = new QGroupBox(QStringLiteral("Format Settings"), this);
     auto* caption = new QLabel(QStringLiteral("Float divider"), format);
-    divid_ = new QLineEdit(QStringLiteral(","), format);
+    divid_ = withAccessibleName(new QLineEdit(QStringLiteral(","), format),
+                                QStringLiteral("Float divider"));
     divid_->setObjectName(QStringLiteral("divid"));
     divid_->setMaxLength(1);
     divid_->setFixedWidth(30);
@@ -237,21 +240,24 @@ void SettingsPage::dividerFinished() {
 }
 
 NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
-    auto* path = new PathBox(QStringLiteral("Edit42"), this);
+    auto* path = new PathBox(QStringLiteral("Edit42"), QStringLiteral("Npc_pch file"), this);
     auto* load = button(QStringLiteral("Button4"), QStringLiteral("Load"), this);
     auto* save = button(QStringLiteral("Button7"), QStringLiteral("Save"), this);
-    auto* first = first_ = makePane(QStringLiteral("TntMemo1"), this);
-    auto* second = second_ = makePane(QStringLiteral("TntMemo15"), this);
+    auto* first = first_ = makePane(QStringLiteral("TntMemo1"), QStringLiteral("Npc_pch text"), this);
+    auto* second = second_ =
+        makePane(QStringLiteral("TntMemo15"), QStringLiteral("Npc_pch second text"), this);
     auto* switchBtn = new QToolButton(this);
     switchBtn->setObjectName(QStringLiteral("SpeedButton1"));
     switchBtn->setText(QStringLiteral("<>"));
     switchBtn->setToolTip(QStringLiteral("Switch"));
+    switchBtn->setAccessibleName(QStringLiteral("Switch")); // its caption is a symbol
     auto* compareBtn = new QToolButton(this);
     compareBtn->setObjectName(QStringLiteral("SpeedButton2"));
     compareBtn->setText(QStringLiteral("=?"));
     compareBtn->setToolTip(QStringLiteral("Compare"));
+    compareBtn->setAccessibleName(QStringLiteral("Compare"));
     auto* logGroup = new QGroupBox(QStringLiteral("Log"), this);
-    log_ = new LogList(QStringLiteral("JvListBox2"), logGroup);
+    log_ = new LogList(QStringLiteral("JvListBox2"), QStringLiteral("Npc_pch log"), logGroup);
     auto* logLayout = new QVBoxLayout(logGroup);
     logLayout->addWidget(log_);
 
@@ -298,22 +304,23 @@ void NpcPchPage::comparePanes() {
     });
 }
 
-ClientItemPage::ClientItemPage(const QString& pathBox, const QString& load, const QString& pane,
-                               const QString& grid, TableModel* model, bool itemNames, QWidget* parent)
+ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, const QString& load,
+                               const QString& pane, const QString& grid, TableModel* model,
+                               bool itemNames, QWidget* parent)
     : QWidget(parent), model_(model), itemNames_(itemNames) {
-    path_ = new PathBox(pathBox, this);
+    path_ = new PathBox(pathBox, subject + QStringLiteral(" file"), this);
     auto* loadBtn = button(load, QStringLiteral("Load"), this);
     tabs_ = new QTabWidget(this);
     auto* text = new QWidget(tabs_);
     text->setObjectName(pane + QStringLiteral("TextView"));
-    pane_ = makePane(pane, text);
+    pane_ = makePane(pane, subject + QStringLiteral(" text"), text);
     auto* save = button(pane + QStringLiteral("Save"), QStringLiteral("Save"), text);
     auto* textLayout = new QVBoxLayout(text);
     textLayout->addWidget(save, 0, Qt::AlignRight);
     textLayout->addWidget(pane_, 1);
     auto* table = new QWidget(tabs_);
     table->setObjectName(grid + QStringLiteral("TableView"));
-    view_ = makeTableView(grid, model_, table);
+    view_ = makeTableView(grid, subject + QStringLiteral(" table"), model_, table);
     setFirstColumnWidths(view_, {35, 59, 199, 90});
     auto* tableLayout = new QVBoxLayout(table);
     tableLayout->addWidget(view_);

@@ -85,8 +85,8 @@ private:
 class ClientItemPage : public QWidget {
     Q_OBJECT
 public:
-    ClientItemPage(const QString& pathBox, const QString& load, const QString& pane, const QString& grid,
-                   TableModel* model, bool itemNames, QWidget* parent);
+    ClientItemPage(const QString& subject, const QString& pathBox, const QString& load, const QString& pane,
+                   const QString& grid, TableModel* model, bool itemNames, QWidget* parent);
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
     QPlainTextEdit* pane() const { return pane_; }

@@ -20,8 +20,9 @@
 
 namespace aethrian::ui {
 
-QTableView* makeTableView(const QString& objectName, TableModel* model, QWidget* parent) {
-    auto* view = new QTableView(parent);
+QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
+                          TableModel* model, QWidget* parent) {
+    auto* view = withAccessibleName(new QTableView(parent), accessibleName);
     view->setObjectName(objectName);
     view->setModel(model);
     view->verticalHeader()->hide();
@@ -49,12 +50,12 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
                      QWidget* parent)
     : QWidget(parent), format_(std::move(format)), model_(model) {
     auto* group = new QGroupBox(names.group, this);
-    pathBox_ = new PathBox(names.pathBox, group);
+    pathBox_ = new PathBox(names.pathBox, names.subject + QStringLiteral(" file"), group);
     sizeLabel_ = label(names.sizeLabel, QStringLiteral("<bytes>"), group);
     loadBtn_ = button(names.load, QStringLiteral("Load"), group);
     haltBtn_ = button(names.halt, QStringLiteral("X"), group);
     haltBtn_->setFixedWidth(24);
-    view_ = makeTableView(names.grid, model_, group);
+    view_ = makeTableView(names.grid, names.table, model_, group);
     setFirstColumnWidths(view_, {35, 136, 99, 101});
 
     auto* bar = new QHBoxLayout;
@@ -86,7 +87,7 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     lastBar->addWidget(redoBtn);
     lastBar->addWidget(saveBtn_);
     auto* logGroup = new QGroupBox(QStringLiteral("Log"), lower);
-    log_ = new LogList(names.log, logGroup);
+    log_ = new LogList(names.log, names.subject + QStringLiteral(" log"), logGroup);
     auto* logLayout = new QVBoxLayout(logGroup);
     logLayout->addWidget(log_);
     auto* lowerLayout = new QVBoxLayout(lower);

@@ -20,6 +20,7 @@ class Workspace;
 // Object names of one editor page's parts.
 struct TablePageNames {
     QString group, pathBox, load, halt, sizeLabel, grid, lastRead, save, log;
+    QString subject, table; // accessible names: "<subject> file", "<subject> log" and the table's
 };
 
 // How a page reads and writes its table.
@@ -31,7 +32,8 @@ struct TableFormat {
 };
 
 // A table view over a model with the editor's fixed row height and the given first column widths.
-QTableView* makeTableView(const QString& objectName, TableModel* model, QWidget* parent);
+QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
+                          TableModel* model, QWidget* parent);
 void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
 
 // An editor page: path box, Load and X, the table, the "Last Read:" bar with Save as, and the log.

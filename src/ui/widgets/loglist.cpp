@@ -2,8 +2,10 @@
 
 namespace aethrian::ui {
 
-LogList::LogList(const QString& objectName, QWidget* parent) : QListWidget(parent) {
+LogList::LogList(const QString& objectName, const QString& accessibleName, QWidget* parent)
+    : QListWidget(parent) {
     setObjectName(objectName);
+    setAccessibleName(accessibleName);
     setFrameShape(QFrame::NoFrame);
     // The list area is painted in the base colour: make that the button face.
     QPalette face = palette();

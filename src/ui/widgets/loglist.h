@@ -11,13 +11,13 @@ namespace aethrian::ui {
 class LogList : public QListWidget {
     Q_OBJECT
 public:
-    explicit LogList(const QString& objectName, QWidget* parent = nullptr);
+  LogList(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr);
 
-    void append(const QString& line);
-    void append(const std::string& line) { append(QString::fromUtf8(line)); }
-    // Many lines at once, the last one selected once (a line at a time costs seconds for 10,000).
-    void appendLines(const QStringList& lines);
-    QStringList lines() const;
+  void append(const QString& line);
+  void append(const std::string& line) { append(QString::fromUtf8(line)); }
+  // Many lines at once, the last one selected once (a line at a time costs seconds for 10,000).
+  void appendLines(const QStringList& lines);
+  QStringList lines() const;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -19,6 +19,13 @@ inline QLabel* label(const QString& name, const QString& caption, QWidget* paren
     return l;
 }
 
+// Controls without visible text of their own (path boxes, tables, lists, panes, value edits) also
+// get the name that screen readers and desktop automation announce, unique within their page.
+template <class W> W* withAccessibleName(W* widget, const QString& accessibleName) {
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
 inline QLineEdit* lineEdit(const QString& name, const QString& text, QWidget* parent) {
     auto* e = new QLineEdit(text, parent);
     e->setObjectName(name);

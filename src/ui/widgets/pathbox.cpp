@@ -10,10 +10,11 @@
 
 namespace aethrian::ui {
 
-PathBox::PathBox(const QString& objectName, QWidget* parent, const QString& filter,
-                 const QString& defaultSuffix)
+PathBox::PathBox(const QString& objectName, const QString& accessibleName, QWidget* parent,
+                 const QString& filter, const QString& defaultSuffix)
     : QLineEdit(parent), filter_(filter), suffix_(defaultSuffix) {
     setObjectName(objectName);
+    setAccessibleName(accessibleName);
     setAcceptDrops(true);
 }
 

@@ -10,12 +10,13 @@ namespace aethrian::ui {
 class PathBox : public QLineEdit {
     Q_OBJECT
 public:
-    PathBox(const QString& objectName, QWidget* parent = nullptr,
-            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"),
-            const QString& defaultSuffix = {}); // the open dialog's extension for a typed name
+  // `accessibleName` is what screen readers announce: the box shows a path, not what it is for.
+  PathBox(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr,
+          const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"),
+          const QString& defaultSuffix = {}); // the open dialog's extension for a typed name
 
-    std::string path() const { return text().toStdString(); }
-    bool browse(); // opens the dialog; true when a file was chosen
+  std::string path() const { return text().toStdString(); }
+  bool browse(); // opens the dialog; true when a file was chosen
 
 signals:
     void fileDropped(const QString& path);
