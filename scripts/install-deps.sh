@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth
   clang libclang-rt-14-dev
+  # make package: manual pages, CPack's shlibdeps and ELF detection, and the checks .ci/run makes
+  help2man dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()
