@@ -2,10 +2,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+RELEASE_BUILD ?= build-release
 JOBS       ?= 2
 GEN        := -G Ninja
 
-.PHONY: deps configure build run test bench sanitize fuzz clean screenshot
+.PHONY: deps configure build run test bench sanitize fuzz clean screenshot release package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,8 +37,25 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAETHRIAN_FUZZ=ON -DAETHRIAN_BUILD_UI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 
+# The packaged configuration: Release with Debian's hardening flags. Installing does not build
+# the tests, so `make package` compiles only what the packages hold; `make release` also runs ctest.
+$(RELEASE_BUILD)/build.ninja: | deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(RELEASE_BUILD) $(GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+
+release: deps $(RELEASE_BUILD)/build.ninja
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	cd $(RELEASE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: deps $(RELEASE_BUILD)/build.ninja
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target aethrian-cli aethrian-editor installables
+	cd $(RELEASE_BUILD) && cpack -G DEB
+	@ls -1 $(RELEASE_BUILD)/*.deb
+
 screenshot: build
 	bash scripts/screenshot.sh
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)

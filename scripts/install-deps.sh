@@ -10,6 +10,8 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   git
+  # make package: manual pages, CPack's shlibdeps and ELF detection, and the checks .ci/run makes
+  help2man dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -18,6 +18,9 @@ struct Command {
     const char* name;
     CommandFn run;
     const char* usage; // one line, shown by --help
+    // What the arguments mean, in a sentence or two: shown by COMMAND --help and under the usage
+    // line in --help, which the manual page is generated from.
+    const char* help = "";
 };
 
 // Runs one command line (the words after the program name), printing to `out` and `err`.

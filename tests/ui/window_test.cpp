@@ -1,5 +1,6 @@
 #include "uifixture.h"
 
+#include "app/version.h"
 #include "editing/valuechange.h"
 #include "records/tableio.h"
 #include "records/tablesort.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -503,4 +505,15 @@ TEST_F(WindowTest, DISABLED_LargeLoadIsShownQuickly) {
                 "multiply: %lld ms\n",
                 static_cast<long long>(loaded), static_cast<long long>(edited), model.table().recordCount(),
                 static_cast<long long>(timer.elapsed()));
+}
+
+TEST_F(WindowTest, InformationPanelShowsTheVersionBelowItsTexts) {
+    auto* panel = find<QWidget>(QStringLiteral("InfoPanel"));
+    auto* version = find<QLabel>(QStringLiteral("InfoVersion"));
+    ASSERT_TRUE(panel && version);
+    EXPECT_EQ(version->text(), QStringLiteral("Version ") + QString::fromUtf8(kVersion));
+    const QLayout* layout = panel->layout();
+    EXPECT_EQ(layout->indexOf(find<QLabel>(QStringLiteral("InfoTitle"))), 0);
+    EXPECT_EQ(layout->indexOf(find<QLabel>(QStringLiteral("InfoText"))), 1);
+    EXPECT_EQ(layout->indexOf(version), 2);
 }

@@ -5,6 +5,7 @@
 #include "records/recordkind.h"
 #include "records/tableio.h"
 #include "app/errors.h"
+#include "app/version.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
@@ -211,6 +212,9 @@ SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->addWidget(title);
     panelLayout->addWidget(info);
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(kVersion)), this);
+    version->setObjectName(QStringLiteral("InfoVersion"));
+    panelLayout->addWidget(version);
     panelLayout->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
