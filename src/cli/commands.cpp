@@ -32,6 +32,7 @@ int runTextconv(Context& ctx, const std::vector<std::string>& args);
 int runDiff(Context& ctx, const std::vector<std::string>& args);
 int runMerge(Context& ctx, const std::vector<std::string>& args);
 int runGitSetup(Context& ctx, const std::vector<std::string>& args);
+int runLint(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -70,6 +71,8 @@ const std::vector<Command>& commands() {
         {"diff", runDiff, "diff OLD NEW"},
         {"merge", runMerge, "merge BASE OURS THEIRS -o OUT [--name PATH]"},
         {"git setup", runGitSetup, "git setup [--global]"},
+        {"lint", runLint,
+         "lint DIR [FILE...] [--file KIND=PATH]... [--format text|json] [--skip CHECK]... [--baseline JSON]"},
     };
     return all;
 }

@@ -52,6 +52,9 @@ struct LoadReport {
     std::uint64_t fileBytes = 0;
     std::string lastRead; // name of the last record read
     std::vector<FieldOrderMismatch> mismatches;
+    // The 0-based source line of each record, in load order (grid row r is rowLines[r - 1]), so
+    // findings about a freshly loaded table can name the file line.
+    std::vector<size_t> rowLines;
 };
 
 // Load progress: the busy caption every 101 records and the name of each record read.

@@ -128,7 +128,8 @@ SkillToolOutput PanePage::skillToolOutput() {
                 progress_->setText(QStringLiteral("%1/%2").arg(k).arg(m));
                 progress_->repaint();
                 pumpEvents();
-            }};
+            },
+            {}};
 }
 
 void PanePage::sortClick() {
