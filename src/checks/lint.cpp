@@ -146,6 +146,9 @@ struct Inputs {
 void readInputs(Inputs& in, Progress* progress) {
     BusyCaption busy;
     for (const auto& [kind, path] : in.files) {
+        // A file named on the command line may be missing; the editors' messages would not say which.
+        if (!fileExists(path))
+            throw ExpectedProblem("No such file: " + path);
         if (progress) {
             progress->caption(busy.advance());
             progress->pump();
@@ -157,8 +160,6 @@ void readInputs(Inputs& in, Progress* progress) {
         } else if (kind == "skilldata") {
             // The skill finds read the file as its pane holds it, the field-order check as a
             // table: both from one decoding.
-            if (!fileExists(path))
-                throw ExpectedProblem(kSkillMissingFile);
             const std::string text = decodeText(readFileBytes(path)).text;
             auto rec = std::make_unique<RecordInput>();
             rec->report = LoadSkillTable(splitRecordLines(text), rec->table);
