@@ -66,6 +66,11 @@ int main(int argc, char** argv) {
     }
     const std::string dir = scratchDir();
     printHeader();
+    if (argc == 2 && std::string(argv[1]) == "--lint") { // the whole-server check alone
+        runLintSuite(dir);
+        std::filesystem::remove_all(dir);
+        return 0;
+    }
     recordFileSuite(dir);
     runExtraSuites(dir);
     std::filesystem::remove_all(dir);

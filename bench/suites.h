@@ -11,5 +11,6 @@ double floorMs(const std::string& path);
 
 // The benchmark suites of the subsystems, run after the record-file suite.
 void runExtraSuites(const std::string& dir);
+void runLintSuite(const std::string& dir);
 
 } // namespace aethrian::bench
