@@ -33,9 +33,10 @@ std::string lower(std::string_view s) {
 } // namespace
 
 const std::vector<std::string>& serverFileKinds() {
-    static const std::vector<std::string> kinds{
-        "npcdata",  "itemdata",  "skilldata",  "npc_pch",    "item_pch",   "skill_pch", "npcpos",   "npcgrp",
-        "npcname", "itemname", "weapongrp", "armorgrp", "etcitemgrp", "skillgrp", "skillname"};
+    static const std::vector<std::string> kinds{"npcdata",    "itemdata",  "skilldata", "npc_pch",
+                                                "item_pch",   "skill_pch", "npcpos",    "npcgrp",
+                                                "npcname",    "itemname",  "weapongrp", "armorgrp",
+                                                "etcitemgrp", "skillgrp",  "skillname"};
     return kinds;
 }
 
@@ -51,7 +52,8 @@ ServerFiles findServerFiles(const std::string& dir) {
         std::string rel;
     };
     std::map<std::string, Best> best;
-    fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
+    fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec),
+        end;
     if (ec)
         throw OperationError("Cannot read folder \"" + dir + "\". " + ec.message());
     for (; it != end; it.increment(ec)) {
@@ -146,7 +148,8 @@ struct Inputs {
 void readInputs(Inputs& in, Progress* progress) {
     BusyCaption busy;
     for (const auto& [kind, path] : in.files) {
-        // A file named on the command line may be missing; the editors' messages would not say which.
+        // A file named on the command line may be missing; the editors' messages would not say
+        // which.
         if (!fileExists(path))
             throw ExpectedProblem("No such file: " + path);
         if (progress) {
@@ -182,12 +185,12 @@ enum class Subject { Rows, Lines };
 
 // Collects a check's located lines; the start and closing lines it logs are not findings.
 class FindingLog : public Log {
-public:
+  public:
     explicit FindingLog(std::function<void(size_t, const std::string&)> fn) : fn_(std::move(fn)) {}
     void add(const std::string& /*line*/) override {}
     void addAbout(size_t at, const std::string& line) override { fn_(at, line); }
 
-private:
+  private:
     std::function<void(size_t, const std::string&)> fn_;
 };
 
@@ -195,7 +198,8 @@ private:
 std::string bracketed(std::string_view line) {
     const size_t open = line.find('[');
     const size_t close = open == std::string_view::npos ? open : line.find(']', open);
-    return close == std::string_view::npos ? std::string() : std::string(line.substr(open + 1, close - open - 1));
+    return close == std::string_view::npos ? std::string()
+                                           : std::string(line.substr(open + 1, close - open - 1));
 }
 
 std::string trimmed(std::string_view s) {
@@ -207,10 +211,11 @@ std::string trimmed(std::string_view s) {
 }
 
 class Runner {
-public:
+  public:
     Runner(const Inputs& in, LintReport& report) : in_(in), report_(report) {}
 
-    // Runs `body` with a log whose findings concern `kind` (rows of its table or lines of its pane).
+    // Runs `body` with a log whose findings concern `kind` (rows of its table or lines of its
+    // pane).
     void run(const char* check, const std::string& kind, Subject subject,
              const std::function<void(FindingLog&, const SkillToolOutput&)>& body) {
         const auto located = [&](size_t at, const std::string& message) {
@@ -235,7 +240,7 @@ public:
         }
     }
 
-private:
+  private:
     Finding locate(const char* check, const std::string& kind, Subject subject, size_t at,
                    const std::string& message) const {
         Finding f;
@@ -304,67 +309,87 @@ LintReport lintServer(const ServerFiles& files, const std::set<std::string>& ski
         const auto items = [&]() -> const Table& { return in.table("itemdata"); };
         if (fieldOrder) {
             for (const auto& [kind, rec] : in.records)
-                runner.run(check.name, kind, Subject::Rows, [&, &r = rec](FindingLog& log, const SkillToolOutput&) {
-                    for (const FieldOrderMismatch& m : r->report.mismatches)
-                        log.addAbout(m.row, fieldOrderLine(m));
-                });
+                runner.run(check.name, kind, Subject::Rows,
+                           [&, &r = rec](FindingLog& log, const SkillToolOutput&) {
+                               for (const FieldOrderMismatch& m : r->report.mismatches)
+                                   log.addAbout(m.row, fieldOrderLine(m));
+                           });
         } else if (name == "npc-duplicates" || name == "item-duplicates") {
             const std::string kind = name == "npc-duplicates" ? "npcdata" : "itemdata";
-            runner.run(check.name, kind, Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
-                findDuplicates(in.table(kind), divider, log);
-            });
+            runner.run(check.name, kind, Subject::Rows,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           findDuplicates(in.table(kind), divider, log);
+                       });
         } else if (name == "drop-numbers") {
             runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) { findDropNumberErrors(npc(), divider, log); });
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           findDropNumberErrors(npc(), divider, log);
+                       });
         } else if (name == "items-exist") {
             runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) { checkItemsExist(npc(), items(), log); });
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkItemsExist(npc(), items(), log);
+                       });
         } else if (name == "items-not-dropped") {
             runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) { checkItemsNotDropped(items(), npc(), log); });
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkItemsNotDropped(items(), npc(), log);
+                       });
         } else if (name == "monsters-exist") {
-            runner.run(check.name, "npcpos", Subject::Lines, [&](FindingLog& log, const SkillToolOutput&) {
-                checkMonstersExist(in.pane("npcpos"), npc(), log);
-            });
+            runner.run(check.name, "npcpos", Subject::Lines,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkMonstersExist(in.pane("npcpos"), npc(), log);
+                       });
         } else if (name == "npcpos-npcs") {
-            runner.run(check.name, "npcpos", Subject::Lines, [&](FindingLog& log, const SkillToolOutput&) {
-                checkNpcposNpcs(in.pane("npcpos"), npc(), log);
-            });
+            runner.run(check.name, "npcpos", Subject::Lines,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkNpcposNpcs(in.pane("npcpos"), npc(), log);
+                       });
         } else if (name == "npcgrp") {
             runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) { checkNpcgrp(npc(), in.pane("npcgrp"), log); });
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkNpcgrp(npc(), in.pane("npcgrp"), log);
+                       });
         } else if (name == "npcname") {
-            runner.run(check.name, "npcdata", Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
-                checkNpcname(npc(), in.pane("npcname"), log);
-            });
+            runner.run(check.name, "npcdata", Subject::Rows,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkNpcname(npc(), in.pane("npcname"), log);
+                       });
         } else if (name == "itemname") {
-            runner.run(check.name, "itemdata", Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
-                checkItemname(items(), in.pane("itemname"), log);
-            });
+            runner.run(check.name, "itemdata", Subject::Rows,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkItemname(items(), in.pane("itemname"), log);
+                       });
         } else if (name == "grp") {
-            runner.run(check.name, "itemdata", Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
-                checkMergedGrp(items(), in.pane("weapongrp"), in.pane("armorgrp"), in.pane("etcitemgrp"), log);
-            });
+            runner.run(check.name, "itemdata", Subject::Rows,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkMergedGrp(items(), in.pane("weapongrp"), in.pane("armorgrp"),
+                                          in.pane("etcitemgrp"), log);
+                       });
         } else if (name == "npc-pch" || name == "item-pch") {
             const bool isNpc = name == "npc-pch";
             const std::string kind = isNpc ? "npcdata" : "itemdata";
-            runner.run(check.name, kind, Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
-                checkPchPresence(in.table(kind), isNpc ? PchKind::Npc : PchKind::Item,
-                                 in.pane(isNpc ? "npc_pch" : "item_pch"), log);
-            });
+            runner.run(check.name, kind, Subject::Rows,
+                       [&](FindingLog& log, const SkillToolOutput&) {
+                           checkPchPresence(in.table(kind), isNpc ? PchKind::Npc : PchKind::Item,
+                                            in.pane(isNpc ? "npc_pch" : "item_pch"), log);
+                       });
         } else if (name == "skill-pch") {
-            runner.run(check.name, "skilldata", Subject::Lines, [&](FindingLog&, const SkillToolOutput& out) {
-                findInSkillPch(in.pane("skilldata"), in.pane("skill_pch"), out);
-            });
+            runner.run(check.name, "skilldata", Subject::Lines,
+                       [&](FindingLog&, const SkillToolOutput& out) {
+                           findInSkillPch(in.pane("skilldata"), in.pane("skill_pch"), out);
+                       });
         } else if (name == "skillgrp" || name == "skillname") {
-            runner.run(check.name, "skilldata", Subject::Lines, [&](FindingLog&, const SkillToolOutput& out) {
-                findInSkillLines(in.pane("skilldata"), in.pane(name), out);
-            });
+            runner.run(check.name, "skilldata", Subject::Lines,
+                       [&](FindingLog&, const SkillToolOutput& out) {
+                           findInSkillLines(in.pane("skilldata"), in.pane(name), out);
+                       });
         }
     }
-    std::stable_sort(report.findings.begin(), report.findings.end(), [](const Finding& a, const Finding& b) {
-        return a.file != b.file ? a.file < b.file : a.line < b.line;
-    });
+    std::stable_sort(report.findings.begin(), report.findings.end(),
+                     [](const Finding& a, const Finding& b) {
+                         return a.file != b.file ? a.file < b.file : a.line < b.line;
+                     });
     return report;
 }
 

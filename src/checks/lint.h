@@ -14,13 +14,14 @@ namespace aethrian {
 // The whole-server check: every check whose input files are present, over files read once, with
 // each finding located at the file line and record it concerns.
 
-// The kinds of server file, by their usual base names ("npcdata", "npc_pch", ...), in a fixed order.
+// The kinds of server file, by their usual base names ("npcdata", "npc_pch", ...), in a fixed
+// order.
 const std::vector<std::string>& serverFileKinds();
 // kind -> path.
 using ServerFiles = std::map<std::string, std::string>;
 
-// The server files in `dir` and its sub-folders: a file named "<kind>.txt", any letter case. Where a
-// kind occurs more than once, the one nearest the top wins, then the first by path, so the choice
+// The server files in `dir` and its sub-folders: a file named "<kind>.txt", any letter case. Where
+// a kind occurs more than once, the one nearest the top wins, then the first by path, so the choice
 // does not depend on the order the folder lists them. Hidden folders (".git") are not searched.
 // A folder that does not exist is an expected problem.
 ServerFiles findServerFiles(const std::string& dir);
@@ -28,8 +29,9 @@ ServerFiles findServerFiles(const std::string& dir);
 std::string serverFileKindOf(std::string_view path);
 
 struct LintCheck {
-    const char* name;                // stable, what --skip takes
-    std::vector<const char*> inputs; // kinds that must all be present (field-order: any record file)
+    const char* name; // stable, what --skip takes
+    std::vector<const char*>
+        inputs; // kinds that must all be present (field-order: any record file)
 };
 const std::vector<LintCheck>& lintChecks();
 bool isLintCheck(std::string_view name);

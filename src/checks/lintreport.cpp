@@ -29,7 +29,7 @@ struct JsonValue {
 };
 
 class JsonReader {
-public:
+  public:
     explicit JsonReader(std::string_view text) : s_(text) {}
 
     JsonValue document() {
@@ -40,14 +40,15 @@ public:
         return v;
     }
 
-private:
+  private:
     [[noreturn]] void fail(const std::string& what) const {
         throw ExpectedProblem("The baseline is not a lint report in JSON: " + what + " at byte " +
                               std::to_string(pos_ + 1));
     }
 
     void space() {
-        while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r'))
+        while (pos_ < s_.size() &&
+               (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r'))
             ++pos_;
     }
 
@@ -205,14 +206,30 @@ private:
                 fail("unterminated string");
             const char e = s_[pos_++];
             switch (e) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 unsigned cp = hex4();
                 if (cp >= 0xD800 && cp < 0xDC00 && s_.substr(pos_, 2) == "\\u") {
@@ -229,7 +246,8 @@ private:
                 appendUtf8(out, cp);
                 break;
             }
-            default: fail("unknown escape");
+            default:
+                fail("unknown escape");
             }
         }
     }
@@ -238,7 +256,8 @@ private:
     size_t pos_ = 0;
 };
 
-std::string key(std::string_view check, std::string_view file, std::string_view record, std::string_view message) {
+std::string key(std::string_view check, std::string_view file, std::string_view record,
+                std::string_view message) {
     std::string k;
     for (std::string_view part : {check, file, record, message}) {
         k += part;
@@ -264,11 +283,21 @@ void appendEscaped(std::string& out, std::string_view text) {
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (u < 0x20 || u == 0x7F) {
                 out += "\\u00";
@@ -322,7 +351,8 @@ Baseline readBaseline(std::string_view json) {
     return baseline;
 }
 
-std::vector<Finding> newFindings(const LintReport& report, const Baseline& baseline, size_t& suppressed) {
+std::vector<Finding> newFindings(const LintReport& report, const Baseline& baseline,
+                                 size_t& suppressed) {
     suppressed = 0;
     std::map<std::string, size_t> left = baseline.counts;
     std::vector<Finding> shown;
@@ -338,7 +368,8 @@ std::vector<Finding> newFindings(const LintReport& report, const Baseline& basel
     return shown;
 }
 
-std::map<std::string, size_t> countsPerCheck(const LintReport& report, const std::vector<Finding>& shown) {
+std::map<std::string, size_t> countsPerCheck(const LintReport& report,
+                                             const std::vector<Finding>& shown) {
     std::map<std::string, size_t> counts;
     for (const std::string& c : report.checksRun)
         counts[c] = 0;
@@ -347,7 +378,8 @@ std::map<std::string, size_t> countsPerCheck(const LintReport& report, const std
     return counts;
 }
 
-std::string lintText(const LintReport& report, const std::vector<Finding>& shown, size_t suppressed) {
+std::string lintText(const LintReport& report, const std::vector<Finding>& shown,
+                     size_t suppressed) {
     std::string out;
     for (const Finding& f : shown) {
         out += f.file;
@@ -359,15 +391,16 @@ std::string lintText(const LintReport& report, const std::vector<Finding>& shown
     for (const auto& [check, n] : countsPerCheck(report, shown))
         if (n)
             perCheck += (perCheck.empty() ? "" : ", ") + check + " " + std::to_string(n);
-    out += "lint: " + std::to_string(report.checksRun.size()) + " checks run, " + std::to_string(shown.size()) +
-           " findings";
+    out += "lint: " + std::to_string(report.checksRun.size()) + " checks run, " +
+           std::to_string(shown.size()) + " findings";
     if (!perCheck.empty())
         out += " (" + perCheck + ")";
     out += ", " + std::to_string(suppressed) + " suppressed by the baseline\n";
     return out;
 }
 
-std::string lintJson(const LintReport& report, const std::vector<Finding>& shown, size_t suppressed) {
+std::string lintJson(const LintReport& report, const std::vector<Finding>& shown,
+                     size_t suppressed) {
     std::string out = "{\n  \"files\": {";
     bool first = true;
     for (const auto& [kind, path] : report.files) {
@@ -411,8 +444,8 @@ std::string lintJson(const LintReport& report, const std::vector<Finding>& shown
         appendEscaped(out, check);
         out += ": " + std::to_string(n);
     }
-    out += "}, \"total\": " + std::to_string(shown.size()) + ", \"suppressed\": " + std::to_string(suppressed) +
-           "}\n}\n";
+    out += "}, \"total\": " + std::to_string(shown.size()) +
+           ", \"suppressed\": " + std::to_string(suppressed) + "}\n}\n";
     return out;
 }
 

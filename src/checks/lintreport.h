@@ -27,18 +27,22 @@ Baseline readBaseline(std::string_view json);
 
 // The findings the baseline does not cover, each covered finding using up one entry, so two
 // equal findings where the baseline had one leave one. `suppressed` receives how many it hid.
-std::vector<Finding> newFindings(const LintReport& report, const Baseline& baseline, size_t& suppressed);
+std::vector<Finding> newFindings(const LintReport& report, const Baseline& baseline,
+                                 size_t& suppressed);
 
 // Counts per check, for every check that ran.
-std::map<std::string, size_t> countsPerCheck(const LintReport& report, const std::vector<Finding>& shown);
+std::map<std::string, size_t> countsPerCheck(const LintReport& report,
+                                             const std::vector<Finding>& shown);
 
 // "FILE:LINE: CHECK: MESSAGE" per finding ("FILE: CHECK: MESSAGE" when it names no line), then the
 // summary line.
-std::string lintText(const LintReport& report, const std::vector<Finding>& shown, size_t suppressed);
+std::string lintText(const LintReport& report, const std::vector<Finding>& shown,
+                     size_t suppressed);
 // {"files": {kind: path}, "findings": [{check, file, line, record, id, message}],
 //  "summary": {"checks": {check: count}, "total": n, "suppressed": n}}; absent line, record and
 // id are null.
-std::string lintJson(const LintReport& report, const std::vector<Finding>& shown, size_t suppressed);
+std::string lintJson(const LintReport& report, const std::vector<Finding>& shown,
+                     size_t suppressed);
 
 // A JSON string literal of UTF-8 text.
 std::string jsonString(std::string_view text);

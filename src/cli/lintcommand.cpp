@@ -12,8 +12,8 @@ namespace aethrian::cli {
 
 namespace {
 
-constexpr const char* kLintUsage =
-    "lint DIR [FILE...] [--file KIND=PATH]... [--format text|json] [--skip CHECK]... [--baseline JSON]";
+constexpr const char* kLintUsage = "lint DIR [FILE...] [--file KIND=PATH]... [--format text|json] "
+                                   "[--skip CHECK]... [--baseline JSON]";
 
 ExpectedProblem usage(const std::string& what) {
     return ExpectedProblem(what + "\nUsage: aethrian-cli " + kLintUsage);
@@ -46,7 +46,8 @@ int lint(Context& ctx, const std::vector<std::string>& argv) {
         const std::string& path = args.positional()[i];
         const std::string kind = serverFileKindOf(path);
         if (kind.empty())
-            throw usage("Cannot tell which server file " + path + " is: name it with --file KIND=PATH");
+            throw usage("Cannot tell which server file " + path +
+                        " is: name it with --file KIND=PATH");
         files[kind] = path;
     }
     for (const std::string& spec : args.values("--file")) {
@@ -56,15 +57,18 @@ int lint(Context& ctx, const std::vector<std::string>& argv) {
         for (const std::string& k : serverFileKinds())
             known = known || k == kind;
         if (!known || eq + 1 >= spec.size())
-            throw usage("--file takes KIND=PATH with KIND one of npcdata, itemdata, skilldata, npc_pch, "
-                        "item_pch, skill_pch, npcpos, npcgrp, npcname, itemname, weapongrp, armorgrp, "
-                        "etcitemgrp, skillgrp, skillname: " + spec);
+            throw usage(
+                "--file takes KIND=PATH with KIND one of npcdata, itemdata, skilldata, npc_pch, "
+                "item_pch, skill_pch, npcpos, npcgrp, npcname, itemname, weapongrp, armorgrp, "
+                "etcitemgrp, skillgrp, skillname: " +
+                spec);
         files[kind] = spec.substr(eq + 1);
     }
     const LintReport report = lintServer(files, skip, ctx.divider);
     size_t suppressed = 0;
     const std::vector<Finding> shown = newFindings(report, baseline, suppressed);
-    ctx.out << (format == "json" ? lintJson(report, shown, suppressed) : lintText(report, shown, suppressed));
+    ctx.out << (format == "json" ? lintJson(report, shown, suppressed)
+                                 : lintText(report, shown, suppressed));
     return shown.empty() ? 0 : 1;
 }
 

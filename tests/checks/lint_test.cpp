@@ -17,10 +17,11 @@ namespace {
 const std::string kExamples = std::string(AETHRIAN_SOURCE_DIR) + "/examples";
 
 class LintFolder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("aeth-lint-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("aeth-lint-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -47,8 +48,8 @@ TEST_F(LintFolder, SearchIgnoresCaseGoesDownAndPrefersTheShallowestFile) {
     write("deep/npcdata.txt", "");
     write("b/ItemData.txt", "");
     write("a/itemdata.txt", "");
-    write(".git/npcpos.txt", "");      // hidden folders are not the server's
-    write("npcdata_2x.txt", "");       // not the usual name
+    write(".git/npcpos.txt", ""); // hidden folders are not the server's
+    write("npcdata_2x.txt", "");  // not the usual name
     write("npcpos.txt.bak", "");
     fs::create_directories(dir / "skilldata.txt"); // a folder is no file
     const ServerFiles files = findServerFiles(dir.string());
@@ -67,8 +68,9 @@ TEST(Lint, KindOfANamedFileIsTheLongestKindItsNameHolds) {
 }
 
 TEST(Lint, LoaderKeepsEachRecordsSourceLine) {
-    const TextLines lines = splitRecordLines("// head\r\n\r\nnpc_begin\twarrior\t1\t[a]\tlevel=1\tnpc_end\r\n"
-                                             "other\r\nnpc_begin\twarrior\t2\t[b]\tlevel=2\tnpc_end\r\n");
+    const TextLines lines =
+        splitRecordLines("// head\r\n\r\nnpc_begin\twarrior\t1\t[a]\tlevel=1\tnpc_end\r\n"
+                         "other\r\nnpc_begin\twarrior\t2\t[b]\tlevel=2\tnpc_end\r\n");
     Table t;
     const LoadReport report = LoadTable(lines, kNpcKind, t);
     EXPECT_EQ(report.rowLines, (std::vector<size_t>{2, 4}));
@@ -94,7 +96,8 @@ TEST(Lint, ExamplesFindingsAreLocatedAtTheirRecordsAndLines) {
               "wolf_pelt (ID:73) is a duplicate of wolf_pelt(ID:1867)"},
              {"monsters-exist", "ghost_wolf", "npcpos.txt", 7, "", "NPC ghost_wolf not found."},
              {"npcpos-npcs", "blue", "npcpos.txt", 8, "", "blue non è stato trovato"},
-             {"skill-pch", "s_sonic_blaster1", "skilldata.txt", 5, "9", "[s_sonic_blaster1] non è stato trovato"},
+             {"skill-pch", "s_sonic_blaster1", "skilldata.txt", 5, "9",
+              "[s_sonic_blaster1] non è stato trovato"},
          }) {
         SCOPED_TRACE(e.check);
         const Finding* f = findingOf(r, e.check, e.record);
@@ -118,9 +121,11 @@ TEST_F(LintFolder, OnlyChecksWithTheirInputsRunAndSkippedOnesDoNot) {
     const ServerFiles files = findServerFiles(dir.string());
     const LintReport all = lintServer(files, {}, ',');
     EXPECT_EQ(all.checksRun,
-              (std::vector<std::string>{"field-order", "npc-duplicates", "drop-numbers", "monsters-exist", "npcpos-npcs"}));
+              (std::vector<std::string>{"field-order", "npc-duplicates", "drop-numbers",
+                                        "monsters-exist", "npcpos-npcs"}));
     const LintReport some = lintServer(files, {"monsters-exist", "field-order"}, ',');
-    EXPECT_EQ(some.checksRun, (std::vector<std::string>{"npc-duplicates", "drop-numbers", "npcpos-npcs"}));
+    EXPECT_EQ(some.checksRun,
+              (std::vector<std::string>{"npc-duplicates", "drop-numbers", "npcpos-npcs"}));
     ASSERT_EQ(some.findings.size(), 1u);
     EXPECT_EQ(some.findings[0].line, 1u);
     EXPECT_EQ(some.findings[0].record, "ghost");
@@ -140,7 +145,8 @@ TEST(LintReport, JsonRoundTripsThroughTheBaselineWhateverTheTextsHold) {
     LintReport r;
     r.files = {{"npcdata", "a \"quoted\"\\path/npcdata.txt"}};
     r.checksRun = {"npcgrp"};
-    const std::string odd = std::string("tab\there, nul ") + '\0' + " bell \x07 del \x7F unicode è ✓ 𝄞 \"q\" \\ \n";
+    const std::string odd =
+        std::string("tab\there, nul ") + '\0' + " bell \x07 del \x7F unicode è ✓ 𝄞 \"q\" \\ \n";
     r.findings.push_back({"npcgrp", "npcdata", r.files["npcdata"], 3, odd, "1", odd});
     r.findings.push_back({"npcgrp", "npcdata", r.files["npcdata"], 0, "", "", "plain"});
     const std::string json = lintJson(r, r.findings, 0);
@@ -171,21 +177,40 @@ TEST(LintReport, BaselineIgnoresLinesAndFolderButCountsEachKnownFindingOnce) {
     EXPECT_EQ(suppressed, 1u);
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].line, 5u); // the second of two equal findings is new
-    EXPECT_EQ(lintText(now, shown, suppressed),
-              "new/npcdata.txt:5: npcgrp: m\nnew/npcdata.txt:7: npcgrp: m\nnew/npcdata.txt:2: npcpos-npcs: m\n"
-              "lint: 1 checks run, 3 findings (npcgrp 2, npcpos-npcs 1), 1 suppressed by the baseline\n");
+    EXPECT_EQ(
+        lintText(now, shown, suppressed),
+        "new/npcdata.txt:5: npcgrp: m\nnew/npcdata.txt:7: npcgrp: m\nnew/npcdata.txt:2: "
+        "npcpos-npcs: m\n"
+        "lint: 1 checks run, 3 findings (npcgrp 2, npcpos-npcs 1), 1 suppressed by the baseline\n");
 }
 
 TEST(LintReport, AnythingButAReportIsRefusedAsABaseline) {
-    for (const std::string& bad : std::initializer_list<std::string>{"", "   ", "{", "[]", "null", "{\"findings\": {}}", "{\"findings\": [1]}",
-                                  "{\"findings\": [{\"check\": 3}]}", "{\"files\": [], \"findings\": []}",
-                                  "{\"findings\": []} x", "{\"findings\": [01]}", "{\"findings\": [\"\\x\"]}",
-                                  "{\"findings\": [\"\\u12\"]}", "{\"findings\": [\"a\nb\"]}", "{\"findings\": [-]}",
-                                  "{\"findings\": [1.]}", "{\"findings\": [tru]}", "{\"findings\": [,]}",
-                                  "{\"findings\": [\"open]}", "{findings: []}", std::string(100000, '[')}) {
+    for (const std::string& bad :
+         std::initializer_list<std::string>{"",
+                                            "   ",
+                                            "{",
+                                            "[]",
+                                            "null",
+                                            "{\"findings\": {}}",
+                                            "{\"findings\": [1]}",
+                                            "{\"findings\": [{\"check\": 3}]}",
+                                            "{\"files\": [], \"findings\": []}",
+                                            "{\"findings\": []} x",
+                                            "{\"findings\": [01]}",
+                                            "{\"findings\": [\"\\x\"]}",
+                                            "{\"findings\": [\"\\u12\"]}",
+                                            "{\"findings\": [\"a\nb\"]}",
+                                            "{\"findings\": [-]}",
+                                            "{\"findings\": [1.]}",
+                                            "{\"findings\": [tru]}",
+                                            "{\"findings\": [,]}",
+                                            "{\"findings\": [\"open]}",
+                                            "{findings: []}",
+                                            std::string(100000, '[')}) {
         SCOPED_TRACE(bad.substr(0, 40));
         EXPECT_THROW(readBaseline(bad), ExpectedProblem);
     }
-    EXPECT_TRUE(readBaseline("{\"findings\": [], \"extra\": [1.5e3, true, false, null, {\"a\": \"\\ud834\\udd1e\"}]}")
+    EXPECT_TRUE(readBaseline("{\"findings\": [], \"extra\": [1.5e3, true, false, null, {\"a\": "
+                             "\"\\ud834\\udd1e\"}]}")
                     .counts.empty());
 }

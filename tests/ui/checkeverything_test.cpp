@@ -27,20 +27,28 @@ TEST_F(WindowTest, ServerFolderFillsTheBoxesThenCheckEverythingFindsAndShowsTheE
     find<QPushButton>(QStringLiteral("OpenServerFolder"))->click();
     ASSERT_EQ(asked.size(), 1);
     // Every box of a file the folder holds, and nothing loaded by itself.
-    for (const auto& [box, file] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"Edit32", "npcdata.txt"}, {"Edit48", "npcpos.txt"}, {"Edit43", "item_pch.txt"},
-             {"Edit44", "weapongrp.txt"}, {"Edit47", "itemname.txt"}, {"Edit51", "skilldata.txt"},
-             {"Edit54", "skillgrp.txt"}})
-        EXPECT_EQ(find<QLineEdit>(QString::fromLatin1(box))->text().toStdString(), kExamples + "/" + file) << box;
+    for (const auto& [box, file] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"Edit32", "npcdata.txt"},
+                                                                    {"Edit48", "npcpos.txt"},
+                                                                    {"Edit43", "item_pch.txt"},
+                                                                    {"Edit44", "weapongrp.txt"},
+                                                                    {"Edit47", "itemname.txt"},
+                                                                    {"Edit51", "skilldata.txt"},
+                                                                    {"Edit54", "skillgrp.txt"}})
+        EXPECT_EQ(find<QLineEdit>(QString::fromLatin1(box))->text().toStdString(),
+                  kExamples + "/" + file)
+            << box;
     EXPECT_EQ(window->workspace().npc.text(1, 1), ""); // the empty start row: nothing loaded
     const QStringList log = find<LogList>(QStringLiteral("ListBox1"))->lines();
-    EXPECT_TRUE(log.filter(QStringLiteral("Edit48 (npcpos): ")).size() == 1) << log.join('\n').toStdString();
+    EXPECT_TRUE(log.filter(QStringLiteral("Edit48 (npcpos): ")).size() == 1)
+        << log.join('\n').toStdString();
     EXPECT_TRUE(log.filter(QStringLiteral("npc_pch")).size() == 1);
 
     // The shortcut asks too; a cancelled choice changes nothing.
     seams().folderDialog = [&](const QString&) { return QString(); };
     find<QShortcut>(QStringLiteral("OpenServerFolderShortcut"))->activated();
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Edit32"))->text().toStdString(), kExamples + "/npcdata.txt");
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Edit32"))->text().toStdString(),
+              kExamples + "/npcdata.txt");
 
     find<QPushButton>(QStringLiteral("CheckEverythingRun"))->click();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
@@ -48,7 +56,8 @@ TEST_F(WindowTest, ServerFolderFillsTheBoxesThenCheckEverythingFindsAndShowsTheE
     auto* model = qobject_cast<FindingsModel*>(view->model());
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->rowCount(), 27);
-    EXPECT_EQ(find<QPushButton>(QStringLiteral("CheckEverythingRun"))->text(), QStringLiteral("Check everything"));
+    EXPECT_EQ(find<QPushButton>(QStringLiteral("CheckEverythingRun"))->text(),
+              QStringLiteral("Check everything"));
     const QString counts = find<QLabel>(QStringLiteral("CheckEverythingCounts"))->text();
     EXPECT_TRUE(counts.contains(QStringLiteral("npcgrp 1"))) << counts.toStdString();
     EXPECT_TRUE(counts.contains(QStringLiteral("items-not-dropped 3"))) << counts.toStdString();
@@ -66,7 +75,8 @@ TEST_F(WindowTest, ServerFolderFillsTheBoxesThenCheckEverythingFindsAndShowsTheE
     ASSERT_GE(karik, 0);
     EXPECT_EQ(model->index(karik, 2).data().toInt(), 4);
     EXPECT_EQ(model->index(karik, 3).data().toString(), QStringLiteral("karik"));
-    EXPECT_EQ(model->index(karik, 4).data().toString(), QStringLiteral("NPC [karik] (20003) not found."));
+    EXPECT_EQ(model->index(karik, 4).data().toString(),
+              QStringLiteral("NPC [karik] (20003) not found."));
 
     // Not loaded yet: a double-click selects nothing. Loaded: it selects the record's row.
     auto* npcView = find<QTableView>(QStringLiteral("JvStringGrid1"));

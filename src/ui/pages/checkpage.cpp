@@ -27,7 +27,9 @@ namespace {
 
 enum Column { Check, File, Line, Record, Message, ColumnCount };
 
-QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString q(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 bool sameFile(const std::string& a, const std::string& b) {
     const QFileInfo fa(q(a)), fb(q(b));
@@ -46,19 +48,28 @@ int FindingsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(findings_.size());
 }
 
-int FindingsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int FindingsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant FindingsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole || static_cast<size_t>(index.row()) >= findings_.size())
+    if (!index.isValid() || role != Qt::DisplayRole ||
+        static_cast<size_t>(index.row()) >= findings_.size())
         return {};
     const Finding& f = findings_[static_cast<size_t>(index.row())];
     switch (index.column()) {
-    case Check: return q(f.check);
-    case File: return q(f.file);
-    case Line: return f.line ? QVariant(static_cast<qulonglong>(f.line)) : QVariant();
-    case Record: return q(f.record);
-    case Message: return q(f.message);
-    default: return {};
+    case Check:
+        return q(f.check);
+    case File:
+        return q(f.file);
+    case Line:
+        return f.line ? QVariant(static_cast<qulonglong>(f.line)) : QVariant();
+    case Record:
+        return q(f.record);
+    case Message:
+        return q(f.message);
+    default:
+        return {};
     }
 }
 
@@ -73,13 +84,20 @@ QVariant FindingsModel::headerData(int section, Qt::Orientation orientation, int
 
 ServerFolder::ServerFolder(MainWindow* window) : QObject(window), window_(window) {
     const SidePanes& p = window->workspace().panes;
-    boxes_ = {{"npcdata", window->npcEditor()->pathBox()},   {"itemdata", window->itemEditor()->pathBox()},
-              {"skilldata", window->skillEditor()->pathBox()}, {"skilldata", p.skilldata->pathBox()},
-              {"item_pch", p.itemPch->pathBox()},               {"skill_pch", p.skillPch->pathBox()},
-              {"npcpos", p.npcpos->pathBox()},                  {"npcgrp", p.npcgrp->pathBox()},
-              {"npcname", p.npcname->pathBox()},                {"itemname", p.itemName->pathBox()},
-              {"weapongrp", p.weaponGrp->pathBox()},            {"armorgrp", p.armorGrp->pathBox()},
-              {"etcitemgrp", p.etcItemGrp->pathBox()},          {"skillgrp", p.skillgrp->pathBox()},
+    boxes_ = {{"npcdata", window->npcEditor()->pathBox()},
+              {"itemdata", window->itemEditor()->pathBox()},
+              {"skilldata", window->skillEditor()->pathBox()},
+              {"skilldata", p.skilldata->pathBox()},
+              {"item_pch", p.itemPch->pathBox()},
+              {"skill_pch", p.skillPch->pathBox()},
+              {"npcpos", p.npcpos->pathBox()},
+              {"npcgrp", p.npcgrp->pathBox()},
+              {"npcname", p.npcname->pathBox()},
+              {"itemname", p.itemName->pathBox()},
+              {"weapongrp", p.weaponGrp->pathBox()},
+              {"armorgrp", p.armorGrp->pathBox()},
+              {"etcitemgrp", p.etcItemGrp->pathBox()},
+              {"skillgrp", p.skillgrp->pathBox()},
               {"skillname", p.skillname->pathBox()}};
 }
 
@@ -121,9 +139,10 @@ CheckEverythingPage::CheckEverythingPage(MainWindow* window, ServerFolder* folde
     runBtn_->setObjectName(QStringLiteral("CheckEverythingRun"));
     haltBtn_ = new QPushButton(QStringLiteral("HALT!"), this);
     haltBtn_->setObjectName(QStringLiteral("CheckEverythingHalt"));
-    auto* hint = new QLabel(QStringLiteral("Reads the files named in the path boxes (\"Open server folder...\" on "
-                                           "Settings and Info fills them) and runs every check they allow."),
-                            this);
+    auto* hint = new QLabel(
+        QStringLiteral("Reads the files named in the path boxes (\"Open server folder...\" on "
+                       "Settings and Info fills them) and runs every check they allow."),
+        this);
     hint->setWordWrap(true);
     counts_ = new QLabel(this);
     counts_->setObjectName(QStringLiteral("CheckEverythingCounts"));
@@ -154,7 +173,8 @@ void CheckEverythingPage::run() {
         halt_ = false;
         const ServerFiles files = folder_->files();
         if (files.empty())
-            throw ExpectedProblem("No server file is named: open a server folder or fill the path boxes first.");
+            throw ExpectedProblem(
+                "No server file is named: open a server folder or fill the path boxes first.");
         LintReport report;
         {
             BusyButton busy(runBtn_, QStringLiteral("Check everything"));
@@ -178,7 +198,7 @@ void CheckEverythingPage::showFinding(const QModelIndex& index) {
     if (!index.isValid() || static_cast<size_t>(index.row()) >= model_->findings().size())
         return;
     const Finding& f = model_->findings()[static_cast<size_t>(index.row())];
-    TablePage* page = f.kind == "npcdata"    ? window_->npcEditor()
+    TablePage* page = f.kind == "npcdata"     ? window_->npcEditor()
                       : f.kind == "itemdata"  ? window_->itemEditor()
                       : f.kind == "skilldata" ? window_->skillEditor()
                                               : nullptr;

@@ -19,7 +19,7 @@ class PathBox;
 // The findings of the whole-server check as rows: check, file, line, record, message.
 class FindingsModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     using QAbstractTableModel::QAbstractTableModel;
     void setFindings(std::vector<Finding> findings);
     const std::vector<Finding>& findings() const { return findings_; }
@@ -29,7 +29,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     std::vector<Finding> findings_;
 };
 
@@ -37,7 +37,7 @@ private:
 // checks read the files the boxes name, and the folder's files for kinds without a box (NPC_PCH).
 class ServerFolder : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ServerFolder(MainWindow* window);
     // Asks for a folder and fills every box whose file the lint search finds there; lists what it
     // filled in the NPCData Editor's log. Opens nothing, as path boxes never do.
@@ -46,7 +46,7 @@ public:
     // The files to check: each box's text where it has one, else the folder's file of that kind.
     ServerFiles files() const;
 
-private:
+  private:
     MainWindow* window_;
     std::vector<std::pair<std::string, PathBox*>> boxes_;
     ServerFiles found_;
@@ -57,13 +57,13 @@ private:
 // selects its record there.
 class CheckEverythingPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     CheckEverythingPage(MainWindow* window, ServerFolder* folder, QWidget* parent);
     void run();
     void showFinding(const QModelIndex& index);
     FindingsModel* model() const { return model_; }
 
-private:
+  private:
     MainWindow* window_;
     ServerFolder* folder_;
     QPushButton* runBtn_;
