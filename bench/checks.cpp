@@ -63,7 +63,7 @@ void runSkillSuite() {
             grp.push_back("skill_begin\tskill_id = " + id + " \tlevel = " + level + " \tskill_end");
         }
     }
-    const SkillToolOutput quiet{[](const std::string&) {}, [](const std::string&) {}, {}};
+    const SkillToolOutput quiet{[](const std::string&) {}, [](const std::string&) {}, {}, {}};
     printRow("skills: sort by ID and level", lines, 0, measure([&] { sortSkillLines(view(data), SkillPane::Skilldata, quiet); }), 0);
     printRow("skills: find inside Skill_PCH", lines, 0, measure([&] { findInSkillPch(view(data), view(pch), quiet); }), 0);
     printRow("skills: find inside Skillgrp", lines, 0, measure([&] { findInSkillLines(view(data), view(grp), quiet); }), 0);

@@ -74,8 +74,11 @@ int main(int argc, char** argv) {
     }
     const std::string dir = scratchDir();
     printHeader();
-    if (argc == 2 && std::string(argv[1]) == "--cli-only") { // aethrian-bench --cli-only
+    const std::string mode = argc == 2 ? std::string(argv[1]) : std::string();
+    if (mode == "--cli-only") { // aethrian-bench --cli-only
         runCliSuite(dir);
+    } else if (mode == "--lint") { // the whole-server check alone
+        runLintSuite(dir);
     } else {
         recordFileSuite(dir);
         runExtraSuites(dir);

@@ -7,6 +7,7 @@ void runEditingSuite(const std::string& dir);
 void runChecksSuite(const std::string& dir);
 void runGeneratorsSuite(const std::string& dir);
 void runVcsSuite(const std::string& dir);
+void runLintSuite(const std::string& dir);
 
 // Each subsystem's suite is declared and called here.
 void runExtraSuites(const std::string& dir) {
@@ -16,6 +17,7 @@ void runExtraSuites(const std::string& dir) {
     runGeneratorsSuite(dir);
     runVcsSuite(dir);
     runCliSuite(dir);
+    runLintSuite(dir);
 }
 
 } // namespace aethrian::bench

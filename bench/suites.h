@@ -23,5 +23,6 @@ void runCliSuite(const std::string& dir);
 
 // The benchmark suites of the subsystems, run after the record-file suite.
 void runExtraSuites(const std::string& dir);
+void runLintSuite(const std::string& dir);
 
 } // namespace aethrian::bench

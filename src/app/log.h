@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,10 @@ class Log {
 public:
     virtual ~Log() = default;
     virtual void add(const std::string& line) = 0;
+    // A finding about one subject of the check: a grid row of the table it reports on, or a
+    // 0-based line of the pane it reports on (each check says which). Logs that show lines keep
+    // the text as it is; the whole-server check overrides this to locate its findings.
+    virtual void addAbout(size_t /*at*/, const std::string& line) { add(line); }
 };
 
 class VectorLog : public Log {

@@ -58,9 +58,9 @@ void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::s
         }
         const std::string head = what + " " + key + " (" + table.cell(r, 3) + ")";
         if (count > 1)
-            log.add(head + " is duplicated inside " + what + "_PCH");
+            log.addAbout(r, head + " is duplicated inside " + what + "_PCH");
         if (count == 0)
-            log.add(head + " is unregistered inside " + what + "_PCH");
+            log.addAbout(r, head + " is unregistered inside " + what + "_PCH");
     }
     log.add("Check DONE");
 }

@@ -103,7 +103,7 @@ void checkItemsExist(const Table& npc, const Table& items, Log& log) {
     for (size_t r = 1; r < npc.rowCount(); ++r)
         for (std::string_view name : dropNames(npc, r))
             if (!known.count(name))
-                log.add("  item " + std::string(name) + " not found");
+                log.addAbout(r, "  item " + std::string(name) + " not found");
     log.add("done.");
 }
 
@@ -115,15 +115,18 @@ void checkItemsNotDropped(const Table& items, const Table& npc, Log& log) {
             dropped.insert(name);
     for (size_t r = 1; r < items.rowCount(); ++r)
         if (!dropped.count(items.cell(r, 1)))
-            log.add("  item " + items.cell(r, 1) + " (ID:" + items.cell(r, 3) + ") is not dropped/spoiled.");
+            log.addAbout(r, "  item " + items.cell(r, 1) + " (ID:" + items.cell(r, 3) + ") is not dropped/spoiled.");
     log.add("done.");
 }
 
 void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log) {
     std::vector<std::string_view> names;
-    for (std::string_view line : npcpos)
-        if (line.find("npc_begin") != npos)
-            names.push_back(npcposName(line));
+    std::vector<size_t> at; // the pane line of each name
+    for (size_t i = 0; i < npcpos.size(); ++i)
+        if (npcpos[i].find("npc_begin") != npos) {
+            names.push_back(npcposName(npcpos[i]));
+            at.push_back(i);
+        }
     log.add("Check presence of " + std::to_string(names.size()) + " NPCs inside NPCDATA...");
     // Exact names first; a name that is only part of a longer Name is searched once in all Names.
     const NameSet exact = namesOf(npc);
@@ -131,7 +134,8 @@ void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log) {
     for (size_t r = 1; r < npc.rowCount(); ++r)
         (all += npc.cell(r, 1)) += '\n';
     std::unordered_map<std::string_view, bool> partial;
-    for (std::string_view name : names) {
+    for (size_t k = 0; k < names.size(); ++k) {
+        const std::string_view name = names[k];
         bool found = false;
         if (!name.empty() && name.find('\n') == npos) {
             if (exact.count(name)) {
@@ -147,7 +151,7 @@ void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log) {
                 found = npc.cell(r, 1).find(name) != std::string::npos;
         }
         if (!found)
-            log.add("NPC " + std::string(name) + " not found.");
+            log.addAbout(at[k], "NPC " + std::string(name) + " not found.");
     }
     log.add("Check DONE");
 }
@@ -155,15 +159,18 @@ void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log) {
 void checkNpcposNpcs(const PaneLines& npcpos, const Table& npc, Log& log,
                      const std::function<void(size_t, size_t)>& progress) {
     std::vector<std::string_view> names;
-    for (std::string_view line : npcpos)
-        if (line.find("npc_begin") != npos)
-            names.push_back(npcposNameWindowed(line));
+    std::vector<size_t> at; // the pane line of each name
+    for (size_t i = 0; i < npcpos.size(); ++i)
+        if (npcpos[i].find("npc_begin") != npos) {
+            names.push_back(npcposNameWindowed(npcpos[i]));
+            at.push_back(i);
+        }
     const NameSet known = namesOf(npc);
     for (size_t k = 0; k < names.size(); ++k) {
         if (progress)
             progress(k, names.size() - 1);
         if (!known.count(names[k]))
-            log.add(std::string(names[k]) + " non è stato trovato");
+            log.addAbout(at[k], std::string(names[k]) + " non è stato trovato");
     }
 }
 
@@ -177,7 +184,7 @@ void checkNpcgrp(const Table& npc, const PaneLines& npcgrp, Log& log) {
     for (size_t r = 1; r < npc.rowCount(); ++r) {
         const std::string key = "[" + npc.cell(r, 1) + "]";
         if (!keyPresent(key, suffixes, entries))
-            log.add("NPC " + key + " (" + npc.cell(r, 3) + ") not found.");
+            log.addAbout(r, "NPC " + key + " (" + npc.cell(r, 3) + ") not found.");
     }
     log.add("Check DONE");
 }
@@ -193,7 +200,7 @@ void checkIds(const Table& t, const PaneLines& pane, const char* what, const cha
     const NameSet ids(entries.begin(), entries.end());
     for (size_t r = 1; r < t.rowCount(); ++r)
         if (!ids.count(t.cell(r, 3)))
-            log.add(std::string(what) + " " + t.cell(r, 1) + " (" + t.cell(r, 3) + ") not found.");
+            log.addAbout(r, std::string(what) + " " + t.cell(r, 1) + " (" + t.cell(r, 3) + ") not found.");
     log.add("Check DONE");
 }
 
@@ -219,7 +226,7 @@ void checkMergedGrp(const Table& items, const PaneLines& weapongrp, const PaneLi
     for (size_t r = 1; r < items.rowCount(); ++r) {
         const std::string key = "[" + items.cell(r, 1) + "]";
         if (!keyPresent(key, suffixes, entries))
-            log.add("ITEM " + key + " (" + items.cell(r, 3) + ") not found.");
+            log.addAbout(r, "ITEM " + key + " (" + items.cell(r, 3) + ") not found.");
     }
     log.add("Check DONE");
 }

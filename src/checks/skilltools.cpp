@@ -85,6 +85,13 @@ void reportProgress(const SkillToolOutput& out, size_t k, size_t last, size_t to
         out.progress(k, total);
 }
 
+void emitResult(const SkillToolOutput& out, size_t line, const std::string& text) {
+    if (out.resultAbout)
+        out.resultAbout(line, text);
+    else
+        out.result(text);
+}
+
 } // namespace
 
 std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lines, SkillPane pane,
@@ -162,7 +169,7 @@ void findInSkillPch(const std::vector<std::string_view>& skilldata, const std::v
         reportProgress(out, k, skilldata.size() - 1, skilldata.size() - 1);
         const std::string_view name = skillNameText(skilldata[k]);
         if (!known.count(name))
-            out.result(std::string(name) + " non è stato trovato");
+            emitResult(out, k, std::string(name) + " non è stato trovato");
     }
     out.message("done!");
 }
@@ -185,7 +192,7 @@ void findInSkillLines(const std::vector<std::string_view>& skilldata, const std:
         reportProgress(out, i, skilldata.size() - 1, skilldata.size() - 1);
         const std::string_view line = skilldata[i];
         if (other.empty()) {
-            out.result(std::string(line) + " non è stato trovato");
+            emitResult(out, i, std::string(line) + " non è stato trovato");
             continue;
         }
         // The walk's first comparison is with the other pane's first line: the box when either
@@ -212,7 +219,7 @@ void findInSkillLines(const std::vector<std::string_view>& skilldata, const std:
             readInt32(skillIdText(other[firstBad]));
         }
         if (!found)
-            out.result(std::string(line) + " non è stato trovato");
+            emitResult(out, i, std::string(line) + " non è stato trovato");
     }
     out.message("done!");
 }

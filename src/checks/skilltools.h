@@ -12,6 +12,9 @@ struct SkillToolOutput {
     std::function<void(const std::string&)> message;
     std::function<void(const std::string&)> result;
     std::function<void(size_t, size_t)> progress;
+    // When set, result lines go here with the 0-based Skilldata line they concern instead of to
+    // `result`: the whole-server check locates them.
+    std::function<void(size_t, const std::string&)> resultAbout;
 };
 
 // Values the tools read from a skill line (keys written with spaces around "=").

@@ -25,7 +25,8 @@ Args::Args(const std::vector<std::string>& argv, const std::vector<OptionSpec>& 
             if (i + static_cast<size_t>(it->arity) >= argv.size() && it->arity > 0)
                 throw ExpectedProblem("Missing value for " + a);
             auto& vals = values_[a];
-            vals.clear();
+            if (!it->repeat)
+                vals.clear();
             for (int k = 0; k < it->arity; ++k)
                 vals.push_back(argv[++i]);
         } else if (a == "-o") {

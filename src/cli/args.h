@@ -11,6 +11,7 @@ namespace aethrian::cli {
 struct OptionSpec {
     std::string name; // "--add"
     int arity = 0;    // values taken after the name
+    bool repeat = false; // each use adds its values (else the last use wins)
 };
 
 // A command's arguments: positional words and the options it declares. Values are taken as

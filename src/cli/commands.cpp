@@ -32,6 +32,7 @@ int runTextconv(Context& ctx, const std::vector<std::string>& args);
 int runDiff(Context& ctx, const std::vector<std::string>& args);
 int runMerge(Context& ctx, const std::vector<std::string>& args);
 int runGitSetup(Context& ctx, const std::vector<std::string>& args);
+int runLint(Context& ctx, const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all{
@@ -138,6 +139,12 @@ const std::vector<Command>& commands() {
         {"git setup", runGitSetup, "git setup [--global]",
          "Sets up the current git work tree (or, with --global, the user's configuration) to "
          "diff and merge record files with this program; running it again changes nothing."},
+        {"lint", runLint,
+         "lint DIR [FILE...] [--file KIND=PATH]... [--format text|json] [--skip CHECK]... [--baseline JSON]",
+         "Checks a whole server folder in one run: finds its record and side files by their usual "
+         "names, runs every check whose files are present and prints each finding as "
+         "FILE:LINE: CHECK: MESSAGE (or JSON). Exit 0 without findings, 1 with, 2 on an error; "
+         "--baseline hides the findings of an earlier JSON report."},
     };
     return all;
 }

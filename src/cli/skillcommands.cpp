@@ -13,7 +13,7 @@ namespace {
 
 SkillToolOutput printed(Context& ctx) {
     const auto line = [&ctx](const std::string& text) { ctx.out << text << '\n'; };
-    return {line, line, {}};
+    return {line, line, {}, {}};
 }
 
 } // namespace

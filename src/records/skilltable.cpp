@@ -70,6 +70,7 @@ LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* ob
         for (size_t k = 0; k < n; ++k)
             row[kFirstField + k] = tokens[k].value;
         table.appendRow(std::move(row));
+        report.rowLines.push_back(i);
         ++report.records;
         report.lastRead = name;
         if (counter.tick() && observer)

@@ -53,6 +53,7 @@ LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& tabl
         for (size_t k = 0; k < n; ++k)
             cells[4 + k].assign(rec.fields[k].value);
         table.appendRow();
+        report.rowLines.push_back(i);
         ++report.records;
         report.lastRead.assign(rec.name);
         if (counter.tick() && observer)

@@ -54,6 +54,9 @@ struct LoadReport {
     std::vector<FieldOrderMismatch> mismatches;
     // The first line holding a NUL character (1-based), 0 when none: see nulLineText.
     size_t nulLine = 0;
+    // The 0-based source line of each record, in load order (grid row r is rowLines[r - 1]), so
+    // findings about a freshly loaded table can name the file line.
+    std::vector<size_t> rowLines;
 };
 
 // Load progress: the busy caption every 101 records and the name of each record read.

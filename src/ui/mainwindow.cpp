@@ -9,6 +9,7 @@
 #include "ui/menus.h"
 #include "ui/tablecommands.h"
 #include "ui/messages.h"
+#include "ui/pages/checkpage.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/ratespages.h"
 #include "ui/widgets/pathbox.h"
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -93,9 +95,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     ai->addTab(aiPage, QStringLiteral("AI.obj Editor"));
     top->addTab(ai, QStringLiteral("AI.obj"));
 
-    auto* settings = new SettingsPage(&workspace_, top);
+    auto* settingsTabs = pageControl(QStringLiteral("SettingsPageControl"), top);
+    auto* settings = new SettingsPage(&workspace_, settingsTabs);
     settings->setObjectName(pageObjectName(QStringLiteral("Settings and Info")));
-    top->addTab(settings, QStringLiteral("Settings and Info"));
+    settingsTabs->addTab(settings, QStringLiteral("Settings and Info"));
+    auto* serverFolder = new ServerFolder(this);
+    auto* checkAll = new CheckEverythingPage(this, serverFolder, settingsTabs);
+    checkAll->setObjectName(pageObjectName(QStringLiteral("Check everything")));
+    settingsTabs->addTab(checkAll, QStringLiteral("Check everything"));
+    top->addTab(settingsTabs, QStringLiteral("Settings and Info"));
+    connect(settings, &SettingsPage::openServerFolderRequested, serverFolder, &ServerFolder::open);
+    auto* openFolder = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")), this);
+    openFolder->setObjectName(QStringLiteral("OpenServerFolderShortcut"));
+    connect(openFolder, &QShortcut::activated, serverFolder, &ServerFolder::open);
 
     // Start on ITEMData > Client:WeaponGrp > Table View; the other controls on their usual pages.
     npc->setCurrentWidget(npcEditor_);

@@ -63,6 +63,12 @@ QString chooseFile(QWidget* parent, const FileRequest& request) {
     return dialog.selectedFiles().first();
 }
 
+QString chooseFolder(QWidget* parent, const QString& title) {
+    if (seams().folderDialog)
+        return seams().folderDialog(title);
+    return QFileDialog::getExistingDirectory(parent, title);
+}
+
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
                                const QString& text) {
     if (seams().prompt)

@@ -27,6 +27,7 @@ struct Seams {
     std::function<void(const QString& text)> message;
     std::function<bool(const QString& text)> question;
     std::function<QString(const FileRequest& request)> fileDialog; // "" = cancelled
+    std::function<QString(const QString& title)> folderDialog;    // "" = cancelled
     // A text prompt; nullopt = cancelled.
     std::function<std::optional<QString>(const QString& title, const QString& label, const QString& text)> prompt;
 };
@@ -35,6 +36,8 @@ Seams& seams();
 void showMessage(QWidget* parent, const QString& text);
 bool askYesNo(QWidget* parent, const QString& text);
 QString chooseFile(QWidget* parent, const FileRequest& request);
+// An existing folder, "" when cancelled.
+QString chooseFolder(QWidget* parent, const QString& title);
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label, const QString& text);
 
 // The handler boundary: runs one user action and shows any error it raises as a message box. Clean-up

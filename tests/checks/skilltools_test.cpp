@@ -18,7 +18,7 @@ std::string skill(int id, int level, const std::string& name = "s") {
 struct Recorder {
     std::vector<std::string> events;
     SkillToolOutput out{[this](const std::string& m) { events.push_back("box: " + m); },
-                        [this](const std::string& r) { events.push_back("list: " + r); }, {}};
+                        [this](const std::string& r) { events.push_back("list: " + r); }, {}, {}};
 };
 
 std::vector<std::string_view> views(const std::vector<std::string>& lines) { return {lines.begin(), lines.end()}; }

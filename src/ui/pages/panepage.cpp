@@ -138,7 +138,8 @@ SkillToolOutput PanePage::skillToolOutput() {
                     progress_->repaint();
                     pumpEvents();
                 }
-            }};
+            },
+            {}};
 }
 
 void PanePage::sortClick() {

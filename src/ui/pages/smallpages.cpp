@@ -177,6 +177,10 @@ SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(loadSettings);
     buttons->addWidget(saveSettings);
+    auto* openFolder = button(QStringLiteral("OpenServerFolder"), QStringLiteral("Open server folder..."), this);
+    openFolder->setToolTip(QStringLiteral("Fill every path box whose file is in a folder (Ctrl+Shift+O)"));
+    connect(openFolder, &QPushButton::clicked, this, &SettingsPage::openServerFolderRequested);
+    buttons->addWidget(openFolder);
     buttons->addStretch(1);
 
     auto* title = new QLabel(QStringLiteral("Aethrian - Script Editor\nKestrune Server"), this);

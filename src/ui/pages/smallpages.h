@@ -56,6 +56,10 @@ class SettingsPage : public QWidget {
 public:
     SettingsPage(Workspace* workspace, QWidget* parent);
 
+signals:
+    // "Open server folder...": the window knows the path boxes it fills.
+    void openServerFolderRequested();
+
 private:
     void dividerEdited(const QString& text);
     void dividerFinished();
@@ -90,6 +94,7 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
     QPlainTextEdit* pane() const { return pane_; }
+    PathBox* pathBox() const { return path_; }
     void loadClick();
 
 private:
