@@ -30,8 +30,8 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
         Table::Row row;
         row.reserve(first ? 64 : table.colCount());
         row.emplace_back();
+        size_t tab = rest.find('\t'); // each field's TAB is searched once
         for (;;) {
-            const size_t tab = rest.find('\t');
             const size_t eq = rest.substr(0, tab).find('='); // a field ends at its TAB
             const std::string_view key = eq == npos ? std::string_view() : rest.substr(0, eq);
             const size_t start = eq == npos ? 0 : eq + 1;
@@ -45,7 +45,10 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
             if (tab == npos)
                 break;
             rest.remove_prefix(tab + 1);
-            if (rest.starts_with(end) || rest.find('\t') == npos)
+            if (rest.starts_with(end))
+                break;
+            tab = rest.find('\t');
+            if (tab == npos) // a last field without a TAB after it is not read
                 break;
         }
         first = false;

@@ -1,6 +1,8 @@
 #include "records/textlines.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace aethrian {
 
@@ -85,6 +87,21 @@ std::vector<std::string_view> paneLines(std::string_view paneText) {
     return lines;
 }
 
+namespace {
+
+// Whether any of the eight bytes at `p` is CR, LF or 0xE2 (exact: a byte is zero after the XOR
+// exactly when it matched, and the test below finds a zero byte without false answers for the
+// word as a whole).
+bool mayEndLine(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    const auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & highs) != 0; };
+    return hasZero(word ^ (ones * '\r')) || hasZero(word ^ (ones * '\n')) || hasZero(word ^ (ones * 0xE2u));
+}
+
+} // namespace
+
 std::vector<std::string_view> splitPaneLines(std::string_view text) {
     std::vector<std::string_view> lines;
     lines.reserve(text.size() / 64 + 1);
@@ -92,6 +109,12 @@ std::vector<std::string_view> splitPaneLines(std::string_view text) {
     size_t start = 0;
     size_t i = 0;
     while (i < n) {
+        // Eight bytes at a time past those holding no CR, LF or the first byte of U+2028: a
+        // dump's lines are long, and testing each byte cost as much as decoding the file.
+        while (i + 8 <= n && !mayEndLine(text.data() + i))
+            i += 8;
+        if (i >= n)
+            break;
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(text.substr(start, i - start));
