@@ -33,7 +33,8 @@ void runGeneratorsSuite(const std::string& dir) {
     const double floor = floorMs(path);
     printRow("load weapongrp dump + PHP export", records, mb, measure([&] {
                  const ClientDumpFile dump = loadClientDumpFile(path, kItemDumpMarks);
-                 volatile size_t n = exportPhpLines(dump.table, PhpExport::Weapon, 1, ',').lines.size();
+                 volatile size_t n =
+                     exportPhpLines(dump.table, PhpExport::Weapon, 1, ',').lines.size();
                  (void)n;
              }),
              floor);

@@ -236,12 +236,23 @@ void exportPhp(const Table& table, PhpExport kind, long long firstId, char divid
             line += heads[i];
             const std::string_view cell = table.text(r, p.column);
             switch (p.form) {
-            case PhpForm::Fixed: break;
-            case PhpForm::Raw: appendQuoted(line, cell); break;
-            case PhpForm::Rounded: appendQuoted(line, formatWhole(readNumber(cell, divider), divider)); break;
-            case PhpForm::Bracket: appendQuoted(line, strippedView(cell, '[', ']')); break;
-            case PhpForm::Brace: appendQuoted(line, strippedView(cell, '{', '}')); break;
-            case PhpForm::Array: appendArray(line, cell); break;
+            case PhpForm::Fixed:
+                break;
+            case PhpForm::Raw:
+                appendQuoted(line, cell);
+                break;
+            case PhpForm::Rounded:
+                appendQuoted(line, formatWhole(readNumber(cell, divider), divider));
+                break;
+            case PhpForm::Bracket:
+                appendQuoted(line, strippedView(cell, '[', ']'));
+                break;
+            case PhpForm::Brace:
+                appendQuoted(line, strippedView(cell, '{', '}'));
+                break;
+            case PhpForm::Array:
+                appendArray(line, cell);
+                break;
             }
         }
         line += ");";

@@ -97,7 +97,8 @@ bool mayEndLine(const char* p) {
     std::memcpy(&word, p, sizeof word);
     constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
     const auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & highs) != 0; };
-    return hasZero(word ^ (ones * '\r')) || hasZero(word ^ (ones * '\n')) || hasZero(word ^ (ones * 0xE2u));
+    return hasZero(word ^ (ones * '\r')) || hasZero(word ^ (ones * '\n')) ||
+           hasZero(word ^ (ones * 0xE2u));
 }
 
 } // namespace

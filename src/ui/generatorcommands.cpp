@@ -46,9 +46,10 @@ GeneratorCommands::GeneratorCommands(MainWindow* window) : QObject(window) {
                     return;
                 const long long id = parseInt(first->toStdString());
                 ExportWindow* out = window->exportWindow();
-                const PhpExportRun run =
-                    exportPhpLines(target.second->table(), target.first, id, window->workspace().divider);
-                out->text()->setPlainText(joined(run.lines)); // after an error: the lines before it, not shown
+                const PhpExportRun run = exportPhpLines(target.second->table(), target.first, id,
+                                                        window->workspace().divider);
+                // After an error: the lines before it, set but not shown.
+                out->text()->setPlainText(joined(run.lines));
                 if (run.error)
                     std::rethrow_exception(run.error);
                 out->show();

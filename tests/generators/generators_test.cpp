@@ -216,7 +216,8 @@ TEST(ClientDump, PhpExportRefusesIdsPastTheLargest64BitNumber) {
 }
 
 TEST(ClientDump, LoadsTheFileAsThePageShowsIt) {
-    const auto dir = std::filesystem::temp_directory_path() / ("aeth-dump-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("aeth-dump-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "itemname.txt").string();
     try {
@@ -257,6 +258,7 @@ TEST(ClientDump, ExportRunReturnsTheLinesBeforeItsError) {
     EXPECT_FALSE(whole.error);
     EXPECT_EQ(whole.lines.size(), 3u);
     // A first ID past the range is refused outright, as before any line.
-    EXPECT_THROW(exportPhpLines(etc, PhpExport::EtcItem, std::numeric_limits<long long>::max(), ','),
-                 ExpectedProblem);
+    EXPECT_THROW(
+        exportPhpLines(etc, PhpExport::EtcItem, std::numeric_limits<long long>::max(), ','),
+        ExpectedProblem);
 }
