@@ -351,14 +351,10 @@ ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, c
 
 void ClientItemPage::loadClick() {
     runGuarded(this, [this] {
-        const std::string path = path_->path();
-        if (!fileExists(path))
-            throw ExpectedProblem("File doesn't exists...");
-        const std::string text = readPaneFile(path);
-        setPaneText(pane_, text);
-        model_->reload([&](Table& t) {
-            LoadClientDump(paneLines(text), itemNames_ ? kItemNameDumpMarks : kItemDumpMarks, t);
-        });
+        ClientDumpFile dump =
+            loadClientDumpFile(path_->path(), itemNames_ ? kItemNameDumpMarks : kItemDumpMarks);
+        setPaneText(pane_, toPaneText(dump.text));
+        model_->reload([&](Table& t) { t = std::move(dump.table); });
         setFirstColumnWidths(view_, {35, 59, 199, 90});
     });
 }
