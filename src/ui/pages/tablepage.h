@@ -12,6 +12,8 @@ class QTableView;
 
 namespace aethrian::ui {
 
+class TablePage;
+
 class LogList;
 class PathBox;
 class TableModel;
@@ -35,6 +37,9 @@ struct TableFormat {
 QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
                           TableModel* model, QWidget* parent);
 void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
+
+// The top-left cell of a table page's selection (grid coordinates), or {0, 0} when none.
+std::pair<size_t, size_t> selectedCell(const TablePage* page);
 
 // An editor page: path box, Load and X, the table, the "Last Read:" bar with Save as, and the log.
 class TablePage : public QWidget {

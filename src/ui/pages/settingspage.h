@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace aethrian::ui {
+
+class Workspace;
+
+// Settings and Info: the decimal divider box and the information panel.
+class SettingsPage : public QWidget {
+    Q_OBJECT
+public:
+    SettingsPage(Workspace* workspace, QWidget* parent);
+
+signals:
+    // "Open server folder...": the window knows the path boxes it fills.
+    void openServerFolderRequested();
+
+private:
+    void dividerEdited(const QString& text);
+    void dividerFinished();
+
+    Workspace* workspace_;
+    QLineEdit* divid_;
+};
+
+} // namespace aethrian::ui
