@@ -2,7 +2,7 @@
 
 #include "ui/pages/clientitempage.h"
 #include "app/errors.h"
-#include "checks/lintreport.h"
+#include "lint/lintreport.h"
 #include "records/table.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
