@@ -20,25 +20,33 @@ struct Sides {
     std::vector<std::string> npcPch, itemPch;
 };
 
-PaneLines view(const std::vector<std::string>& lines) { return PaneLines(lines.begin(), lines.end()); }
+PaneLines view(const std::vector<std::string>& lines) {
+    return PaneLines(lines.begin(), lines.end());
+}
 
 Sides makeSides(size_t records) {
     Sides s;
     LoadTable(splitRecordLines(generateNpcData(records, records, 42)), kNpcKind, s.npc);
     LoadTable(splitRecordLines(generateItemData(records, 42)), kItemKind, s.items);
     for (size_t i = 0; i < 2 * records; ++i) // every NPC twice, some unknown
-        s.npcpos.push_back("npc_begin\t[" + (i % 97 == 0 ? "ghost_" + std::to_string(i) : s.npc.cell(1 + i % records, 1)) +
-                           "]\tpos=anywhere\ttotal=1\trespawn=60sec\tnpc_end");
+        s.npcpos.push_back(
+            "npc_begin\t[" +
+            (i % 97 == 0 ? "ghost_" + std::to_string(i) : s.npc.cell(1 + i % records, 1)) +
+            "]\tpos=anywhere\ttotal=1\trespawn=60sec\tnpc_end");
     for (size_t r = 1; r < s.npc.rowCount(); ++r) {
         if (r % 50 != 0) {
-            s.npcgrp.push_back("npcgrp_begin\tnpc_id=" + s.npc.cell(r, 3) + "\tnpc_name=[" + s.npc.cell(r, 1) + "]\tnpcgrp_end");
-            s.npcname.push_back("npcname_begin\tid=" + s.npc.cell(r, 3) + "\tname=[x]\tnpcname_end");
+            s.npcgrp.push_back("npcgrp_begin\tnpc_id=" + s.npc.cell(r, 3) + "\tnpc_name=[" +
+                               s.npc.cell(r, 1) + "]\tnpcgrp_end");
+            s.npcname.push_back("npcname_begin\tid=" + s.npc.cell(r, 3) +
+                                "\tname=[x]\tnpcname_end");
         }
     }
     for (size_t r = 1; r < s.items.rowCount(); ++r) {
         if (r % 50 != 0) {
-            s.itemname.push_back("item_name_begin\tid=" + s.items.cell(r, 3) + "\tname=[x]\titem_name_end");
-            s.grp.push_back("item_begin\tobject_id=" + s.items.cell(r, 3) + "\tobject_name=[" + s.items.cell(r, 1) + "]\titem_end");
+            s.itemname.push_back("item_name_begin\tid=" + s.items.cell(r, 3) +
+                                 "\tname=[x]\titem_name_end");
+            s.grp.push_back("item_begin\tobject_id=" + s.items.cell(r, 3) + "\tobject_name=[" +
+                            s.items.cell(r, 1) + "]\titem_end");
         }
     }
     VectorLog log;
@@ -56,17 +64,20 @@ void runSkillSuite() {
     for (size_t i = 0; i < lines; ++i) {
         const size_t k = (i * 7919) % lines;
         const std::string id = std::to_string(k / 3), level = std::to_string(k % 3 + 1);
-        data.push_back("skill_begin\tskill_name = [s_" + std::to_string(k) + "]\tskill_id = " + id + " \tlevel = " + level +
-                       " \toperate_type = A1 \tskill_end");
+        data.push_back("skill_begin\tskill_name = [s_" + std::to_string(k) + "]\tskill_id = " + id +
+                       " \tlevel = " + level + " \toperate_type = A1 \tskill_end");
         if (k % 100 != 0) {
             pch.push_back("[s_" + std::to_string(k) + "]\t=\t" + std::to_string(k));
             grp.push_back("skill_begin\tskill_id = " + id + " \tlevel = " + level + " \tskill_end");
         }
     }
     const SkillToolOutput quiet{[](const std::string&) {}, [](const std::string&) {}, {}, {}};
-    printRow("skills: sort by ID and level", lines, 0, measure([&] { sortSkillLines(view(data), SkillPane::Skilldata, quiet); }), 0);
-    printRow("skills: find inside Skill_PCH", lines, 0, measure([&] { findInSkillPch(view(data), view(pch), quiet); }), 0);
-    printRow("skills: find inside Skillgrp", lines, 0, measure([&] { findInSkillLines(view(data), view(grp), quiet); }), 0);
+    printRow("skills: sort by ID and level", lines, 0,
+             measure([&] { sortSkillLines(view(data), SkillPane::Skilldata, quiet); }), 0);
+    printRow("skills: find inside Skill_PCH", lines, 0,
+             measure([&] { findInSkillPch(view(data), view(pch), quiet); }), 0);
+    printRow("skills: find inside Skillgrp", lines, 0,
+             measure([&] { findInSkillLines(view(data), view(grp), quiet); }), 0);
 }
 
 void runChecksSuite(const std::string& /*dir*/) {
@@ -82,13 +93,15 @@ void runChecksSuite(const std::string& /*dir*/) {
         };
         run("check items exist (drop lists)", [&](Log& l) { checkItemsExist(s.npc, s.items, l); });
         run("check items not dropped", [&](Log& l) { checkItemsNotDropped(s.items, s.npc, l); });
-        run("check monsters (npcpos pane)", [&](Log& l) { checkMonstersExist(view(s.npcpos), s.npc, l); });
+        run("check monsters (npcpos pane)",
+            [&](Log& l) { checkMonstersExist(view(s.npcpos), s.npc, l); });
         run("check npcs inside npcpos", [&](Log& l) { checkNpcposNpcs(view(s.npcpos), s.npc, l); });
         run("check npcgrp", [&](Log& l) { checkNpcgrp(s.npc, view(s.npcgrp), l); });
         run("check npcname", [&](Log& l) { checkNpcname(s.npc, view(s.npcname), l); });
         run("check itemname", [&](Log& l) { checkItemname(s.items, view(s.itemname), l); });
         run("check merged grp", [&](Log& l) { checkMergedGrp(s.items, view(s.grp), {}, {}, l); });
-        run("check presence in NPC_PCH", [&](Log& l) { checkPchPresence(s.npc, PchKind::Npc, view(s.npcPch), l); });
+        run("check presence in NPC_PCH",
+            [&](Log& l) { checkPchPresence(s.npc, PchKind::Npc, view(s.npcPch), l); });
         run("generate NPC_PCH", [&](Log& l) {
             std::vector<std::string> lines;
             generatePch(s.npc, PchKind::Npc, lines, l);

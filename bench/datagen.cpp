@@ -7,7 +7,7 @@ namespace aethrian::bench {
 namespace {
 
 class Gen {
-public:
+  public:
     explicit Gen(std::uint32_t seed) : rng_(seed) {}
     size_t below(size_t n) { return static_cast<size_t>(rng_() % n); }
     std::string num(size_t n) { return std::to_string(below(n)); }
@@ -18,7 +18,7 @@ public:
         return s;
     }
 
-private:
+  private:
     std::mt19937 rng_;
 };
 
@@ -57,14 +57,20 @@ std::string groupedList(Gen& g, size_t itemCount, size_t groups) {
 
 std::string npcName(size_t index) {
     switch (index) {
-    case 3: return "orc_grunt";
-    case 7: return "porta";
-    case 11: return "karik";
-    default: return "npc_" + std::to_string(index);
+    case 3:
+        return "orc_grunt";
+    case 7:
+        return "porta";
+    case 11:
+        return "karik";
+    default:
+        return "npc_" + std::to_string(index);
     }
 }
 
-std::string itemName(size_t index) { return "item_" + std::to_string(index); }
+std::string itemName(size_t index) {
+    return "item_" + std::to_string(index);
+}
 
 std::string generateNpcData(size_t records, size_t itemCount, std::uint32_t seed) {
     Gen g(seed);
@@ -77,14 +83,14 @@ std::string generateNpcData(size_t records, size_t itemCount, std::uint32_t seed
         const auto field = [&](const std::string& key, const std::string& value) {
             line += key + "=" + value + "\t";
         };
-        field("level", std::to_string(1 + g.below(80)));                  // 4
-        field("acquire_exp_rate", g.decimal(20, 4));                       // 5
-        field("acquire_sp", g.num(1000));                                  // 6
+        field("level", std::to_string(1 + g.below(80))); // 4
+        field("acquire_exp_rate", g.decimal(20, 4));     // 5
+        field("acquire_sp", g.num(1000));                // 6
         for (int k = 7; k < 18; ++k)
-            field("param_" + std::to_string(k), g.decimal(1000, 2));       // 7..17
-        field("additional_make_list", groupedList(g, itemCount, g.below(3)));      // 18
-        field("corpse_make_list", flatList(g, itemCount, 2 + g.below(6)));          // 19
-        field("ex_item_drop_list", groupedList(g, itemCount, g.below(2)));          // 20
+            field("param_" + std::to_string(k), g.decimal(1000, 2));                    // 7..17
+        field("additional_make_list", groupedList(g, itemCount, g.below(3)));           // 18
+        field("corpse_make_list", flatList(g, itemCount, 2 + g.below(6)));              // 19
+        field("ex_item_drop_list", groupedList(g, itemCount, g.below(2)));              // 20
         field("additional_make_multi_list", groupedList(g, itemCount, 2 + g.below(5))); // 21
         for (int k = 22; k < 68; ++k) {
             if (k % 5 == 0)
@@ -93,7 +99,7 @@ std::string generateNpcData(size_t records, size_t itemCount, std::uint32_t seed
             else
                 field("param_" + std::to_string(k), g.decimal(10000, 3));
         }
-        field("clan", g.below(3) == 0 ? "{@orc_clan;@undead_clan}" : "{}");   // 68
+        field("clan", g.below(3) == 0 ? "{@orc_clan;@undead_clan}" : "{}"); // 68
         for (int k = 69; k < 94; ++k)
             field("param_" + std::to_string(k), g.num(100000));
         line += "npc_end\r\n";

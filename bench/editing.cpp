@@ -3,10 +3,10 @@
 #include "harness.h"
 #include "suites.h"
 
-#include "records/tablesort.h"
 #include "editing/cleanup.h"
 #include "editing/valuechange.h"
 #include "records/tableio.h"
+#include "records/tablesort.h"
 
 #include <functional>
 
@@ -14,7 +14,8 @@ namespace aethrian::bench {
 
 void runEditingSuite(const std::string& dir) {
     const size_t records = 20000;
-    const std::string path = writeGenerated(dir, "npcdata_edit.txt", generateNpcData(records, 10000, 42));
+    const std::string path =
+        writeGenerated(dir, "npcdata_edit.txt", generateNpcData(records, 10000, 42));
     Table table;
     const auto load = [&] { LoadTableFile(path, kNpcKind, table); };
     const auto run = [&](const char* label, const std::function<void()>& op) {
@@ -24,9 +25,12 @@ void runEditingSuite(const std::string& dir) {
     ChangeDialog multiply;
     multiply.by = "2";
     prepareChange(multiply, ',');
-    run("value change: numeric column x2", [&] { applyEdit(table, runValueChange(table, multiply, 0, 5, ',', log)); });
-    run("value change: grouped list x2", [&] { applyEdit(table, runValueChange(table, multiply, 0, 21, ',', log)); });
-    run("value change: flat list x2", [&] { applyEdit(table, runValueChange(table, multiply, 0, 19, ',', log)); });
+    run("value change: numeric column x2",
+        [&] { applyEdit(table, runValueChange(table, multiply, 0, 5, ',', log)); });
+    run("value change: grouped list x2",
+        [&] { applyEdit(table, runValueChange(table, multiply, 0, 21, ',', log)); });
+    run("value change: flat list x2",
+        [&] { applyEdit(table, runValueChange(table, multiply, 0, 19, ',', log)); });
     run("sort by ID", [&] { applyEdit(table, sortTable(table, 3, npcSortRule(3), ',')); });
     run("sort by Name", [&] { applyEdit(table, sortTable(table, 1, npcSortRule(1), ',')); });
     run("find duplicates", [&] { applyEdit(table, findDuplicates(table, ',', log)); });

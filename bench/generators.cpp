@@ -12,14 +12,23 @@ std::string weaponDump(size_t records) {
     for (size_t i = 0; i < records; ++i) {
         const std::string n = "weapon_" + std::to_string(i);
         out += "item_begin\tobject_id=" + std::to_string(i) + "\tobject_name=[" + n +
-               "]\tbody_part={rhand}\tanimation=sword\tdrop_type=1\tdrop_anim_type=1\tdrop_radius=5.5\tdrop_height=6"
+               "]\tbody_part={rhand}\tanimation=sword\tdrop_type=1\tdrop_anim_type=1\tdrop_radius="
+               "5.5\tdrop_height=6"
                "\tprojectile=[none]\tcurvature=1000\tdrop_mesh={[dropitems.drop_sword_m00]}"
-               "\tdrop_texture={[dropitemstex.drop_sword_t00]}\ticon={[icon." + n + "_i00];[icon." + n + "_i01]}"
-               "\tmesh={[lineagew." + n + "_m00]}\ttexture={[lineageweapontex." + n + "_t00];[none]}\tcrystallizable=0"
-               "\titem_sound={[itemsound.sword_small];[itemsound.sword_mid]}\tdrop_sound=[itemsound.itemdrop_sword]"
-               "\tequip_sound=[itemsound.itemequip_sword]\tweight=1600\tsoulshot_count=1\tspiritshot_count=1"
-               "\tmaterial_type=steel\tcrystal_type=none\tphysical_damage=8\trandom_damage=10\tweapon_type=sword"
-               "\tcritical=8\thit_modify=0\tavoid_modify=0\tshield_defense=0\tshield_defense_rate=0\tattack_speed=379"
+               "\tdrop_texture={[dropitemstex.drop_sword_t00]}\ticon={[icon." +
+               n + "_i00];[icon." + n +
+               "_i01]}"
+               "\tmesh={[lineagew." +
+               n + "_m00]}\ttexture={[lineageweapontex." + n +
+               "_t00];[none]}\tcrystallizable=0"
+               "\titem_sound={[itemsound.sword_small];[itemsound.sword_mid]}\tdrop_sound=["
+               "itemsound.itemdrop_sword]"
+               "\tequip_sound=[itemsound.itemequip_sword]\tweight=1600\tsoulshot_count="
+               "1\tspiritshot_count=1"
+               "\tmaterial_type=steel\tcrystal_type=none\tphysical_damage=8\trandom_damage="
+               "10\tweapon_type=sword"
+               "\tcritical=8\thit_modify=0\tavoid_modify=0\tshield_defense=0\tshield_defense_rate="
+               "0\tattack_speed=379"
                "\tmp_consume=0\tmagical_damage=6\tdurability=95\titem_end\n";
     }
     return out;

@@ -63,7 +63,8 @@ void printRow(const std::string& operation, size_t records, double megabytes, co
 }
 
 std::string scratchDir() {
-    const auto dir = std::filesystem::temp_directory_path() / ("aethrian-bench-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("aethrian-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return dir.string();
 }

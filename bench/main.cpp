@@ -14,14 +14,19 @@
 
 namespace aethrian::bench {
 
-std::string writeGenerated(const std::string& dir, const std::string& name, const std::string& utf8) {
+std::string writeGenerated(const std::string& dir, const std::string& name,
+                           const std::string& utf8) {
     const std::string path = dir + "/" + name;
     std::ofstream(path, std::ios::binary) << encodeUtf16LE(utf8, true);
     return path;
 }
 
 double floorMs(const std::string& path) {
-    return measure([&] { volatile auto n = decodeText(readFileBytes(path)).text.size(); (void)n; }).ms;
+    return measure([&] {
+               volatile auto n = decodeText(readFileBytes(path)).text.size();
+               (void)n;
+           })
+        .ms;
 }
 
 namespace {
@@ -29,15 +34,17 @@ namespace {
 void recordFileSuite(const std::string& dir) {
     for (size_t records : {10000u, 20000u}) {
         std::string utf8 = generateNpcData(records, 10000, 42);
-        const std::string path = writeGenerated(dir, "npcdata_" + std::to_string(records) + ".txt", utf8);
+        const std::string path =
+            writeGenerated(dir, "npcdata_" + std::to_string(records) + ".txt", utf8);
         const double mb = static_cast<double>(utf8.size()) / 1e6;
         std::string().swap(utf8); // so the children's peak memory is their own
         const double floor = floorMs(path);
         printRow("floor: read + decode npcdata", records, mb, Measurement{floor, 0}, floor);
         printRow("load npcdata", records, mb, measure([&] {
-            Table t;
-            LoadTableFile(path, kNpcKind, t);
-        }), floor);
+                     Table t;
+                     LoadTableFile(path, kNpcKind, t);
+                 }),
+                 floor);
         const std::string out = dir + "/saved.txt";
         Table table;
         printRow("save npcdata", records, mb,
@@ -65,7 +72,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     // aethrian-bench --generate-npcdata-pair N FIRST SECOND: two files for timing the editor's
-    // comparison by hand, the second shuffled with its rates doubled and every 50th record left out.
+    // comparison by hand, the second shuffled with its rates doubled and every 50th record left
+    // out.
     if (argc == 5 && std::string(argv[1]) == "--generate-npcdata-pair") {
         const std::string first = generateNpcData(std::stoul(argv[2]), 10000, 42);
         std::ofstream(argv[3], std::ios::binary) << aethrian::encodeUtf16LE(first, true);

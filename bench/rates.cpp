@@ -36,8 +36,8 @@ void doubleValue(std::string& line, const std::string& key) {
     line.replace(start, end - start, s.str());
 }
 
-void comparePair(const std::string& dir, const char* label, const CompareMember& member, size_t records,
-                 const std::string& firstText, bool xRate) {
+void comparePair(const std::string& dir, const char* label, const CompareMember& member,
+                 size_t records, const std::string& firstText, bool xRate) {
     const std::string a = writeGenerated(dir, std::string(label) + "_a.txt", firstText);
     const std::string b = writeGenerated(dir, std::string(label) + "_b.txt", secondOf(firstText));
     const double mb = static_cast<double>(firstText.size()) * 2 / 1e6;
@@ -76,15 +76,18 @@ std::string secondOf(const std::string& first) {
 std::string skillData(size_t records) {
     std::string out;
     for (size_t i = 0; i < records; ++i)
-        out += "skill_begin\tskill_name=[s_skill_" + std::to_string(i) + "]\tskill_id=" + std::to_string(i / 3) +
-               "\tlevel=" + std::to_string(i % 3 + 1) + "\toperate_type=A1\tmp_consume=" + std::to_string(i % 97) +
-               "\tcast_range=400\teffect={{i_p_attack;{all};" + std::to_string(i % 50) + ";per}}\tskill_end\n";
+        out += "skill_begin\tskill_name=[s_skill_" + std::to_string(i) +
+               "]\tskill_id=" + std::to_string(i / 3) + "\tlevel=" + std::to_string(i % 3 + 1) +
+               "\toperate_type=A1\tmp_consume=" + std::to_string(i % 97) +
+               "\tcast_range=400\teffect={{i_p_attack;{all};" + std::to_string(i % 50) +
+               ";per}}\tskill_end\n";
     return out;
 }
 
 void runRatesSuite(const std::string& dir) {
     for (size_t records : {10000u, 20000u}) {
-        comparePair(dir, "npcdata", kNpcCompare, records, generateNpcData(records, 10000, 42), true);
+        comparePair(dir, "npcdata", kNpcCompare, records, generateNpcData(records, 10000, 42),
+                    true);
         comparePair(dir, "itemdata", kItemCompare, records, generateItemData(records, 42), false);
         comparePair(dir, "skilldata", kSkillCompare, records, skillData(records), false);
     }

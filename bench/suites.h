@@ -6,7 +6,8 @@
 namespace aethrian::bench {
 
 // Writes a generated UTF-8 text as a UTF-16LE file with mark into `dir`; returns its path.
-std::string writeGenerated(const std::string& dir, const std::string& name, const std::string& utf8);
+std::string writeGenerated(const std::string& dir, const std::string& name,
+                           const std::string& utf8);
 // The floor of a file: read and decode to UTF-8, fastest of three.
 double floorMs(const std::string& path);
 

@@ -26,8 +26,10 @@ int main(int argc, char** argv) {
         window.npcEditor()->loadButton()->click();
     } else {
         window.findChild<QTabWidget*>(QStringLiteral("JvPageControl2"))->setCurrentIndex(1);
-        window.findChild<aethrian::ui::PathBox*>(QStringLiteral("Edit33"))->setText(QString::fromLocal8Bit(argv[2]));
-        window.findChild<aethrian::ui::PathBox*>(QStringLiteral("Edit34"))->setText(QString::fromLocal8Bit(argv[3]));
+        window.findChild<aethrian::ui::PathBox*>(QStringLiteral("Edit33"))
+            ->setText(QString::fromLocal8Bit(argv[2]));
+        window.findChild<aethrian::ui::PathBox*>(QStringLiteral("Edit34"))
+            ->setText(QString::fromLocal8Bit(argv[3]));
         window.findChild<QCheckBox*>(QStringLiteral("CheckBox3"))->setChecked(true);
         window.findChild<QPushButton*>(QStringLiteral("compBTN"))->click();
     }

@@ -11,18 +11,18 @@ std::string NextDots(std::string_view dots);
 // The caption of a button while its long operation runs. Each run starts with empty dots, so
 // the first advance shows ".Working.".
 class BusyCaption {
-public:
+  public:
     static constexpr const char* kWorking = "Working";
     std::string advance();
     const std::string& dots() const { return dots_; }
 
-private:
+  private:
     std::string dots_;
 };
 
 // Counts processed items and says when a refresh is due (every `interval` items).
 class RefreshCounter {
-public:
+  public:
     explicit RefreshCounter(int interval) : interval_(interval) {}
     bool tick() {
         if (++count_ < interval_)
@@ -31,7 +31,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int interval_;
     int count_ = 0;
 };

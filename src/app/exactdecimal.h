@@ -12,7 +12,7 @@ namespace aethrian {
 // long double, 1 + 0.001 x 50 x 50 lands just below 3.5 and rounds to 3; held exactly it is 3.5
 // and rounds to 4, as the user who typed the numbers expects.
 class ExactDecimal {
-public:
+  public:
     ExactDecimal() = default; // zero
 
     // The exact value of a text that readNumber accepts; a text it refuses throws its error. A
@@ -24,7 +24,7 @@ public:
 
     DecimalDigits digits() const;
 
-private:
+  private:
     using Limbs = std::vector<std::uint32_t>; // base 10^9, least significant first, none for zero
 
     static Limbs scaled(const Limbs& m, long long tens);

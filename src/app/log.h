@@ -9,7 +9,7 @@ namespace aethrian {
 
 // Where operations write their log lines (a page's log list, the CLI's stdout, a test vector).
 class Log {
-public:
+  public:
     virtual ~Log() = default;
     virtual void add(const std::string& line) = 0;
     // A finding about one subject of the check: a grid row of the table it reports on, or a
@@ -19,17 +19,17 @@ public:
 };
 
 class VectorLog : public Log {
-public:
+  public:
     void add(const std::string& line) override { lines.push_back(line); }
     std::vector<std::string> lines;
 };
 
 class CallbackLog : public Log {
-public:
+  public:
     explicit CallbackLog(std::function<void(const std::string&)> fn) : fn_(std::move(fn)) {}
     void add(const std::string& line) override { fn_(line); }
 
-private:
+  private:
     std::function<void(const std::string&)> fn_;
 };
 

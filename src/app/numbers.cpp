@@ -11,7 +11,9 @@
 
 namespace aethrian {
 
-bool isValidDivider(char c) { return c == ',' || c == '.'; }
+bool isValidDivider(char c) {
+    return c == ',' || c == '.';
+}
 
 std::string dotRem(std::string_view text, char divider) {
     std::string out(text);
@@ -37,7 +39,9 @@ void dotAddInPlace(std::string& text, char divider) {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // 10^0 to 10^18, each exact in long double: the short-decimal paths scale by them exactly.
 constexpr auto kPowersOfTen = [] {
@@ -230,7 +234,8 @@ Decimal roundSignificant(long double value, int digits) {
     if (tail[0] == '5' && restIsZero(tail)) {
         // Looks like a half: decide on the exact expansion, which is finite for binary values.
         Decimal exact = splitScientific(renderScientific(value, 16500).c_str());
-        std::string_view exactTail = std::string_view(exact.digits).substr(static_cast<size_t>(digits));
+        std::string_view exactTail =
+            std::string_view(exact.digits).substr(static_cast<size_t>(digits));
         up = exactTail[0] >= '5'; // exact tie or above: away from zero
     }
     if (up) {
@@ -317,7 +322,8 @@ std::string formatGeneral(long double value, int digits, char separator) {
             // Compose in a fixed buffer: this runs once per number of a whole-column change.
             char digitsBuf[24];
             int len = 0;
-            for (auto u = static_cast<unsigned long long>(std::fabs(m)); u != 0 || len == 0; u /= 10)
+            for (auto u = static_cast<unsigned long long>(std::fabs(m)); u != 0 || len == 0;
+                 u /= 10)
                 digitsBuf[len++] = static_cast<char>('0' + u % 10);
             while (len <= p)
                 digitsBuf[len++] = '0';

@@ -10,7 +10,9 @@ namespace aethrian {
 
 namespace {
 
-const char* label(PchKind k) { return k == PchKind::Npc ? "NPC" : "ITEM"; }
+const char* label(PchKind k) {
+    return k == PchKind::Npc ? "NPC" : "ITEM";
+}
 
 } // namespace
 
@@ -37,7 +39,8 @@ std::vector<std::string_view> bracketKeys(std::string_view line) {
     return keys;
 }
 
-void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::string_view>& pane, Log& log) {
+void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::string_view>& pane,
+                      Log& log) {
     const std::string what = label(kind);
     log.add("Check presence inside " + what + "_PCH...");
     // How many lines hold each "[...]" key: a key "[Name]" without "]" inside occurs in a line
@@ -65,7 +68,9 @@ void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::s
     log.add("Check DONE");
 }
 
-std::string_view pchName(std::string_view line) { return bracketName(line); }
+std::string_view pchName(std::string_view line) {
+    return bracketName(line);
+}
 
 std::string_view pchIdentifier(std::string_view line) {
     size_t start = 0;
@@ -76,8 +81,8 @@ std::string_view pchIdentifier(std::string_view line) {
     return start >= line.size() ? std::string_view() : line.substr(start, 7);
 }
 
-void comparePch(const std::vector<std::string_view>& first, const std::vector<std::string_view>& second,
-                Log& log) {
+void comparePch(const std::vector<std::string_view>& first,
+                const std::vector<std::string_view>& second, Log& log) {
     log.add("Compare first NPC_PCH to second NPC_PCH...");
     // The working copy by name; a name's entries all leave it at its first match.
     std::unordered_map<std::string_view, std::vector<std::string_view>> working;

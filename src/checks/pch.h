@@ -19,11 +19,12 @@ void generatePch(const Table& table, PchKind kind, std::vector<std::string>& lin
 
 // Check presence inside NPC_PCH / ITEM_PCH: records whose "[Name]" occurs on no pane line, or on
 // more than one.
-void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::string_view>& pane, Log& log);
+void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::string_view>& pane,
+                      Log& log);
 
 // The "=?" comparison of two NPC_PCH texts (first: the side under test, second: the reference).
-void comparePch(const std::vector<std::string_view>& first, const std::vector<std::string_view>& second,
-                Log& log);
+void comparePch(const std::vector<std::string_view>& first,
+                const std::vector<std::string_view>& second, Log& log);
 
 // The name and 7-character identifier the comparison reads from a PCH line.
 std::string_view pchName(std::string_view line);

@@ -1,9 +1,9 @@
 #include "checks/presence.h"
 
 #include "checks/pch.h"
+#include "records/npccolumns.h"
 #include "records/textfile.h"
 #include "records/textscan.h"
-#include "records/npccolumns.h"
 
 #include <string>
 #include <unordered_map>
@@ -12,7 +12,6 @@
 namespace aethrian {
 
 namespace {
-
 
 using NameSet = std::unordered_set<std::string_view>;
 
@@ -33,7 +32,8 @@ NameSet keySuffixes(const std::vector<std::string_view>& entries) {
     return keys;
 }
 
-bool keyPresent(const std::string& key, const NameSet& suffixes, const std::vector<std::string_view>& entries) {
+bool keyPresent(const std::string& key, const NameSet& suffixes,
+                const std::vector<std::string_view>& entries) {
     if (key.find(']') == key.size() - 1)
         return suffixes.count(key) != 0;
     for (std::string_view e : entries) // a name holding "]": the plain scan
@@ -65,7 +65,9 @@ std::vector<std::string_view> dropNames(const Table& npc, size_t row) {
     return names;
 }
 
-std::string_view npcposName(std::string_view line) { return bracketName(line); }
+std::string_view npcposName(std::string_view line) {
+    return bracketName(line);
+}
 
 std::string_view npcposNameWindowed(std::string_view line) {
     const size_t open = line.find('[');
@@ -115,7 +117,8 @@ void checkItemsNotDropped(const Table& items, const Table& npc, Log& log) {
             dropped.insert(name);
     for (size_t r = 1; r < items.rowCount(); ++r)
         if (!dropped.count(items.cell(r, 1)))
-            log.addAbout(r, "  item " + items.cell(r, 1) + " (ID:" + items.cell(r, 3) + ") is not dropped/spoiled.");
+            log.addAbout(r, "  item " + items.cell(r, 1) + " (ID:" + items.cell(r, 3) +
+                                ") is not dropped/spoiled.");
     log.add("done.");
 }
 
@@ -196,11 +199,13 @@ void checkIds(const Table& t, const PaneLines& pane, const char* what, const cha
     for (std::string_view line : pane)
         if (line.find("id=") != npos)
             entries.push_back(idEntry(line));
-    log.add("Check presence inside " + std::to_string(entries.size()) + " " + what + "s of " + file + "...");
+    log.add("Check presence inside " + std::to_string(entries.size()) + " " + what + "s of " +
+            file + "...");
     const NameSet ids(entries.begin(), entries.end());
     for (size_t r = 1; r < t.rowCount(); ++r)
         if (!ids.count(t.cell(r, 3)))
-            log.addAbout(r, std::string(what) + " " + t.cell(r, 1) + " (" + t.cell(r, 3) + ") not found.");
+            log.addAbout(r, std::string(what) + " " + t.cell(r, 1) + " (" + t.cell(r, 3) +
+                                ") not found.");
     log.add("Check DONE");
 }
 
@@ -221,7 +226,8 @@ void checkMergedGrp(const Table& items, const PaneLines& weapongrp, const PaneLi
         for (std::string_view line : *pane)
             if (line.find("object_name=") != npos)
                 entries.push_back(grpEntry(line, "object_name="));
-    log.add("Check presence inside " + std::to_string(entries.size()) + " ITEMs of ArmorGrp|WeaponGrp|EtcItemGrp...");
+    log.add("Check presence inside " + std::to_string(entries.size()) +
+            " ITEMs of ArmorGrp|WeaponGrp|EtcItemGrp...");
     const NameSet suffixes = keySuffixes(entries);
     for (size_t r = 1; r < items.rowCount(); ++r) {
         const std::string key = "[" + items.cell(r, 1) + "]";

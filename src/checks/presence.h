@@ -29,9 +29,10 @@ void checkMergedGrp(const Table& items, const PaneLines& weapongrp, const PaneLi
                     const PaneLines& etcitemgrp, Log& log);
 
 // Entry rules of the other side's lines.
-std::string_view npcposName(std::string_view line);       // "[...]" anywhere
+std::string_view npcposName(std::string_view line);         // "[...]" anywhere
 std::string_view npcposNameWindowed(std::string_view line); // "]" among the 50 characters after "["
-std::string_view grpEntry(std::string_view line, std::string_view key); // "[...]" within 64 from key
-std::string_view idEntry(std::string_view line);          // before the TAB within 64 after "id="
+std::string_view grpEntry(std::string_view line,
+                          std::string_view key); // "[...]" within 64 from key
+std::string_view idEntry(std::string_view line); // before the TAB within 64 after "id="
 
 } // namespace aethrian

@@ -126,7 +126,8 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
             const std::string_view level = skillLevelText(lines[i]);
             if (boxes && level.empty()) {
                 const size_t first = firstOf[ids[i]];
-                out.message(i == first ? joined(lines[first], lines[secondOf[ids[i]]]) : joined(lines[first], lines[i]));
+                out.message(i == first ? joined(lines[first], lines[secondOf[ids[i]]])
+                                       : joined(lines[first], lines[i]));
             }
             levels[i] = readInt32(level);
         }
@@ -147,7 +148,8 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
         if (k > 0 && !(ids[order[k - 1]] == ids[i] && levels[order[k - 1]] == levels[i]))
             first = k;
         if (first < k) {
-            // A line repeating the key of the group before it, reported with the group's first line.
+            // A line repeating the key of the group before it, reported with the group's first
+            // line.
             out.message("DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!");
             out.message(boxes ? joined(lines[order[first]], lines[i]) : std::string(lines[i]));
         }
@@ -160,8 +162,8 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
     return sorted;
 }
 
-void findInSkillPch(const std::vector<std::string_view>& skilldata, const std::vector<std::string_view>& pch,
-                    const SkillToolOutput& out) {
+void findInSkillPch(const std::vector<std::string_view>& skilldata,
+                    const std::vector<std::string_view>& pch, const SkillToolOutput& out) {
     std::unordered_map<std::string_view, bool> known;
     for (std::string_view line : pch)
         known.emplace(skillPchName(line), true);
@@ -174,8 +176,8 @@ void findInSkillPch(const std::vector<std::string_view>& skilldata, const std::v
     out.message("done!");
 }
 
-void findInSkillLines(const std::vector<std::string_view>& skilldata, const std::vector<std::string_view>& other,
-                      const SkillToolOutput& out) {
+void findInSkillLines(const std::vector<std::string_view>& skilldata,
+                      const std::vector<std::string_view>& other, const SkillToolOutput& out) {
     // The other pane's lines by identifier, and the first line whose identifier does not read:
     // a walk from the top stops there with the conversion error.
     size_t firstBad = other.size();

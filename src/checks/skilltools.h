@@ -33,11 +33,11 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
                                         const SkillToolOutput& out);
 
 // The three finds of the Skilldata pane; each ends with "done!".
-void findInSkillPch(const std::vector<std::string_view>& skilldata, const std::vector<std::string_view>& pch,
-                    const SkillToolOutput& out);
+void findInSkillPch(const std::vector<std::string_view>& skilldata,
+                    const std::vector<std::string_view>& pch, const SkillToolOutput& out);
 // Skillgrp and Skillname: a Skilldata line is found when some line of `other` has its identifier
 // and level, as a walk through `other` from the top would find it, conversion errors included.
-void findInSkillLines(const std::vector<std::string_view>& skilldata, const std::vector<std::string_view>& other,
-                      const SkillToolOutput& out);
+void findInSkillLines(const std::vector<std::string_view>& skilldata,
+                      const std::vector<std::string_view>& other, const SkillToolOutput& out);
 
 } // namespace aethrian

@@ -9,8 +9,8 @@
 namespace aethrian::cli {
 
 struct OptionSpec {
-    std::string name; // "--add"
-    int arity = 0;    // values taken after the name
+    std::string name;    // "--add"
+    int arity = 0;       // values taken after the name
     bool repeat = false; // each use adds its values (else the last use wins)
 };
 
@@ -18,7 +18,7 @@ struct OptionSpec {
 // given, so "--add -1" is the option --add with the value -1. Unknown options and missing
 // values are expected problems.
 class Args {
-public:
+  public:
     Args(const std::vector<std::string>& argv, const std::vector<OptionSpec>& spec);
 
     const std::vector<std::string>& positional() const { return positional_; }
@@ -30,7 +30,7 @@ public:
     // Exactly `count` positional words, else the usage problem.
     void expectPositional(size_t min, size_t max, const std::string& usage) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::map<std::string, std::vector<std::string>> values_;
 };

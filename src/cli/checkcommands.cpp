@@ -13,7 +13,6 @@ namespace aethrian::cli {
 
 namespace {
 
-
 // A side file as its pane holds it; a file that cannot be read is an expected problem here.
 struct Pane {
     explicit Pane(const std::string& path) : side(readSideFile(path)), lines(side.lines) {}
@@ -21,7 +20,8 @@ struct Pane {
     const PaneLines& lines;
 };
 
-std::vector<std::string> positional(const std::vector<std::string>& argv, size_t count, const std::string& usage) {
+std::vector<std::string> positional(const std::vector<std::string>& argv, size_t count,
+                                    const std::string& usage) {
     Args args(argv, {});
     args.expectPositional(count, count, usage);
     return args.positional();

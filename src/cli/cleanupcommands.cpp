@@ -1,17 +1,16 @@
 #include "app/errors.h"
 #include "app/log.h"
-#include "records/tablesort.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/tablecommands.h"
 #include "editing/cleanup.h"
+#include "records/tablesort.h"
 
 #include <ostream>
 
 namespace aethrian::cli {
 
 namespace {
-
 
 const RecordKind& npcOrItem(const std::string& name, const std::string& usage) {
     if (name == "npc")
@@ -31,7 +30,9 @@ int runSort(Context& ctx, const std::vector<std::string>& argv) {
     const std::string out = args.required("-o");
     Table table = loadTableFile(args.positional()[0], kind);
     const size_t column = resolveColumn(table, args.required("--column"));
-    applyEdit(table, sortTable(table, column, &kind == &kNpcKind ? npcSortRule(column) : itemSortRule(column), ctx.divider));
+    applyEdit(table, sortTable(table, column,
+                               &kind == &kNpcKind ? npcSortRule(column) : itemSortRule(column),
+                               ctx.divider));
     saveTableFile(table, kind, ctx.divider, out);
     return 0;
 }
@@ -42,7 +43,8 @@ int runRound(Context& ctx, const std::vector<std::string>& argv) {
     const std::string out = args.required("-o");
     Table table = loadTableFile(args.positional()[0], kNpcKind);
     CallbackLog log = printLog(ctx);
-    applyEdit(table, roundColumn(table, resolveColumn(table, args.required("--column")), ctx.divider, log));
+    applyEdit(table, roundColumn(table, resolveColumn(table, args.required("--column")),
+                                 ctx.divider, log));
     saveTableFile(table, kNpcKind, ctx.divider, out);
     return 0;
 }

@@ -51,7 +51,8 @@ const std::vector<Command>& commands() {
          "records that differ, --show-missing adds the records SECOND lacks, --x-rate (npc "
          "only) shows the ratios of FIRST over SECOND."},
         {"change", runChange,
-         "change FILE --column X [--row R] (--add V|--subtract V|--multiply V|--divide V|--warp FROM TO) "
+         "change FILE --column X [--row R] (--add V|--subtract V|--multiply V|--divide V|--warp "
+         "FROM TO) "
          "[--smart LOW HIGH] [--adena-only] -o OUT",
          "Adds to, subtracts from, multiplies or divides the numbers of column X of the "
          "npcdata FILE (only row R with --row), or warps them from rate FROM to rate TO, and "
@@ -59,7 +60,8 @@ const std::vector<Command>& commands() {
          "changes the adena amounts instead; --smart leaves values outside LOW..HIGH as they "
          "are."},
         {"add-drop", runAddDrop,
-         "add-drop FILE --item NAME [--min V A B] [--max V A B] [--chance V A B] [--min-level N] [--kind K] "
+         "add-drop FILE --item NAME [--min V A B] [--max V A B] [--chance V A B] [--min-level N] "
+         "[--kind K] "
          "[--clan C] [--percent P] [--seed S] [--row R] -o OUT",
          "Adds a drop of item NAME to the npcdata FILE and writes it to OUT: to row R with "
          "--row, otherwise to every NPC of at least level N, of type K and clan C that wins "
@@ -119,7 +121,8 @@ const std::vector<Command>& commands() {
         {"skills find", runSkillsFind, "skills find pch|grp|name SKILLDATA OTHER",
          "Lists the skills of SKILLDATA that OTHER (a skill_pch, skillgrp or skillname file) "
          "lacks."},
-        {"duals", runDuals, "duals ITEMDATA --main R --second R --id NEWID [--grade G] [--ss N] [--sps N] -o OUT",
+        {"duals", runDuals,
+         "duals ITEMDATA --main R --second R --id NEWID [--grade G] [--ss N] [--sps N] -o OUT",
          "Makes a dual weapon from the weapons in rows R of --main and --second of ITEMDATA, "
          "gives it the item ID NEWID, appends it and writes the file to OUT. --grade, --ss "
          "and --sps replace the grade and the soulshot and spiritshot counts computed from "
@@ -140,7 +143,8 @@ const std::vector<Command>& commands() {
          "Sets up the current git work tree (or, with --global, the user's configuration) to "
          "diff and merge record files with this program; running it again changes nothing."},
         {"lint", runLint,
-         "lint DIR [FILE...] [--file KIND=PATH]... [--format text|json] [--skip CHECK]... [--baseline JSON]",
+         "lint DIR [FILE...] [--file KIND=PATH]... [--format text|json] [--skip CHECK]... "
+         "[--baseline JSON]",
          "Checks a whole server folder in one run: finds its record and side files by their usual "
          "names, runs every check whose files are present and prints each finding as "
          "FILE:LINE: CHECK: MESSAGE (or JSON). Exit 0 without findings, 1 with, 2 on an error; "

@@ -20,10 +20,19 @@ namespace {
 } // namespace
 
 int runChange(Context& ctx, const std::vector<std::string>& argv) {
-    const std::string usage = "change FILE --column X [--row R] (--add V|--subtract V|--multiply V|--divide V|"
-                              "--warp FROM TO) [--smart LOW HIGH] [--adena-only] -o OUT";
-    Args args(argv, {{"--column", 1}, {"--row", 1}, {"--add", 1}, {"--subtract", 1}, {"--multiply", 1},
-                     {"--divide", 1}, {"--warp", 2}, {"--smart", 2}, {"--adena-only", 0}, {"-o", 1}});
+    const std::string usage =
+        "change FILE --column X [--row R] (--add V|--subtract V|--multiply V|--divide V|"
+        "--warp FROM TO) [--smart LOW HIGH] [--adena-only] -o OUT";
+    Args args(argv, {{"--column", 1},
+                     {"--row", 1},
+                     {"--add", 1},
+                     {"--subtract", 1},
+                     {"--multiply", 1},
+                     {"--divide", 1},
+                     {"--warp", 2},
+                     {"--smart", 2},
+                     {"--adena-only", 0},
+                     {"-o", 1}});
     args.expectPositional(1, 1, usage);
     ChangeDialog dialog;
     int chosen = 0;
@@ -64,10 +73,20 @@ int runChange(Context& ctx, const std::vector<std::string>& argv) {
 }
 
 int runAddDrop(Context& ctx, const std::vector<std::string>& argv) {
-    const std::string usage = "add-drop FILE --item NAME [--min V A B] [--max V A B] [--chance V A B] "
-                              "[--min-level N] [--kind K] [--clan C] [--percent P] [--seed S] [--row R] -o OUT";
-    Args args(argv, {{"--item", 1}, {"--min", 3}, {"--max", 3}, {"--chance", 3}, {"--min-level", 1},
-                     {"--kind", 1}, {"--clan", 1}, {"--percent", 1}, {"--seed", 1}, {"--row", 1}, {"-o", 1}});
+    const std::string usage =
+        "add-drop FILE --item NAME [--min V A B] [--max V A B] [--chance V A B] "
+        "[--min-level N] [--kind K] [--clan C] [--percent P] [--seed S] [--row R] -o OUT";
+    Args args(argv, {{"--item", 1},
+                     {"--min", 3},
+                     {"--max", 3},
+                     {"--chance", 3},
+                     {"--min-level", 1},
+                     {"--kind", 1},
+                     {"--clan", 1},
+                     {"--percent", 1},
+                     {"--seed", 1},
+                     {"--row", 1},
+                     {"-o", 1}});
     args.expectPositional(1, 1, usage);
     AddDropSettings s;
     s.item = args.required("--item");
@@ -86,14 +105,17 @@ int runAddDrop(Context& ctx, const std::vector<std::string>& argv) {
     Table table = loadTableFile(args.positional()[0], kNpcKind);
     CallbackLog log = printLog(ctx);
     if (args.has("--row")) {
-        applyEdit(table, addDropToRow(table, resolveRow(table, args.value("--row")), s, ctx.divider, log));
+        applyEdit(table,
+                  addDropToRow(table, resolveRow(table, args.value("--row")), s, ctx.divider, log));
     } else {
         const auto seed = args.has("--seed")
                               ? static_cast<std::uint32_t>(parseInt(args.value("--seed")))
-                              : static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+                              : static_cast<std::uint32_t>(
+                                    std::chrono::steady_clock::now().time_since_epoch().count());
         std::mt19937 rng(seed);
         std::uniform_int_distribution<int> percent(0, 99);
-        applyEdit(table, addDropToDatabase(table, s, ctx.divider, log, [&] { return percent(rng); }));
+        applyEdit(table,
+                  addDropToDatabase(table, s, ctx.divider, log, [&] { return percent(rng); }));
     }
     saveTableFile(table, kNpcKind, ctx.divider, out);
     return 0;

@@ -40,7 +40,13 @@ int runExportPhp(Context& ctx, const std::vector<std::string>& argv) {
 int runDuals(Context& ctx, const std::vector<std::string>& argv) {
     const std::string usage =
         "duals ITEMDATA --main R --second R --id NEWID [--grade G] [--ss N] [--sps N] -o OUT";
-    Args args(argv, {{"--main", 1}, {"--second", 1}, {"--id", 1}, {"--grade", 1}, {"--ss", 1}, {"--sps", 1}, {"-o", 1}});
+    Args args(argv, {{"--main", 1},
+                     {"--second", 1},
+                     {"--id", 1},
+                     {"--grade", 1},
+                     {"--ss", 1},
+                     {"--sps", 1},
+                     {"-o", 1}});
     args.expectPositional(1, 1, usage);
     const std::string out = args.required("-o");
     const std::string id = args.required("--id");

@@ -1,8 +1,8 @@
 #include "app/errors.h"
-#include "lint/lint.h"
-#include "lint/lintreport.h"
 #include "cli/args.h"
 #include "cli/command.h"
+#include "lint/lint.h"
+#include "lint/lintreport.h"
 #include "records/textfile.h"
 
 #include <ostream>

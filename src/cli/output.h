@@ -9,7 +9,7 @@ namespace aethrian::cli {
 // disk, a closed pipe): the program reports it instead of ending as if everything was printed.
 // Output after a failure is dropped and the command goes on, so its -o file is still written.
 class FdOutput : public std::streambuf {
-public:
+  public:
     explicit FdOutput(int fd);
     ~FdOutput() override;
     FdOutput(const FdOutput&) = delete;
@@ -17,11 +17,11 @@ public:
 
     int error() const { return error_; } // errno of the first failed write, 0 when none failed
 
-protected:
+  protected:
     int_type overflow(int_type ch) override;
     int sync() override;
 
-private:
+  private:
     bool drain();
 
     int fd_;

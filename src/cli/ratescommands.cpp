@@ -21,7 +21,8 @@ void printRates(std::ostream& out, const std::array<std::string, 15>& texts) {
         out << kRateMonsterLabels[monster];
         for (int column = 0; column < 5; ++column) {
             for (size_t i = 0; i < kRateMarks.size(); ++i)
-                if (kRateMarks[i].monster == static_cast<int>(monster) && kRateMarks[i].column == column)
+                if (kRateMarks[i].monster == static_cast<int>(monster) &&
+                    kRateMarks[i].column == column)
                     out << '\t' << texts[i];
         }
         out << '\n';
@@ -70,8 +71,8 @@ int runCompare(Context& ctx, const std::vector<std::string>& argv) {
     Args args(argv, {{"--only-differences", 0}, {"--show-missing", 0}, {"--x-rate", 0}});
     args.expectPositional(2, 3, usage);
     const std::string& kind = args.positional()[0];
-    const CompareMember* member = kind == "npc"    ? &kNpcCompare
-                                  : kind == "item" ? &kItemCompare
+    const CompareMember* member = kind == "npc"     ? &kNpcCompare
+                                  : kind == "item"  ? &kItemCompare
                                   : kind == "skill" ? &kSkillCompare
                                                     : nullptr;
     if (!member || (args.has("--x-rate") && member != &kNpcCompare))
@@ -82,7 +83,8 @@ int runCompare(Context& ctx, const std::vector<std::string>& argv) {
     options.xRate = args.has("--x-rate");
     options.divider = ctx.divider;
     const std::vector<std::string>& files = args.positional();
-    CompareRun run = compareFiles(*member, files[1], files.size() == 3 ? files[2] : std::string(), options);
+    CompareRun run =
+        compareFiles(*member, files[1], files.size() == 3 ? files[2] : std::string(), options);
     printGrid(ctx.out, run.result); // rows found before an error are printed all the same
     if (run.error)
         std::rethrow_exception(run.error);

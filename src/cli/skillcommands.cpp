@@ -27,8 +27,9 @@ int runSkillsSort(Context& ctx, const std::vector<std::string>& argv) {
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
     const std::string out = args.required("-o");
     const SideText text = readSideFile(args.positional()[1]);
-    const auto sorted = sortSkillLines(text.lines, which == "skilldata" ? SkillPane::Skilldata : SkillPane::Skillname,
-                                       printed(ctx));
+    const auto sorted = sortSkillLines(
+        text.lines, which == "skilldata" ? SkillPane::Skilldata : SkillPane::Skillname,
+        printed(ctx));
     std::string pane;
     for (const std::string& line : sorted)
         pane += line + "\r\n";

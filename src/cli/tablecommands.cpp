@@ -26,7 +26,8 @@ Table loadTableFile(const std::string& path, const RecordKind& kind, LoadReport*
     return table;
 }
 
-void saveTableFile(const Table& table, const RecordKind& kind, char divider, const std::string& path) {
+void saveTableFile(const Table& table, const RecordKind& kind, char divider,
+                   const std::string& path) {
     SaveTable(table, kind, divider, path);
 }
 

@@ -15,12 +15,14 @@ const RecordKind& recordKindByName(const std::string& name, const std::string& u
 // Loads a record file as its editor page does.
 Table loadTableFile(const std::string& path, const RecordKind& kind, LoadReport* report = nullptr);
 // Saves as "Save as" does, atomically.
-void saveTableFile(const Table& table, const RecordKind& kind, char divider, const std::string& path);
+void saveTableFile(const Table& table, const RecordKind& kind, char divider,
+                   const std::string& path);
 
 struct Context;
 // Log lines printed as they are written, so the lines before an error stay printed.
 CallbackLog printLog(Context& ctx);
-// A side file with the lines its pane would hold; one that cannot be read is an expected problem here.
+// A side file with the lines its pane would hold; one that cannot be read is an expected problem
+// here.
 SideText readSideFile(const std::string& path);
 
 } // namespace aethrian::cli

@@ -27,17 +27,20 @@ void requireItemName(const std::string& item) {
 }
 
 // A whole number, 0 when the box is empty.
-std::int64_t wholeOrZero(const std::string& text) { return text.empty() ? 0 : parseInt(text); }
+std::int64_t wholeOrZero(const std::string& text) {
+    return text.empty() ? 0 : parseInt(text);
+}
 
 // Computes one row's change; the table is not touched.
-CellChange dropChange(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
+CellChange dropChange(const Table& table, size_t row, const AddDropSettings& s, char divider,
+                      Log& log) {
     const std::string& levelText = table.cell(row, kLevelColumn);
     const DropValues d = computeDrop(s, levelText, divider);
     const std::string& old = table.cell(row, kGroupedDropColumn);
-    AppendedDrop added = appendDropGroup(old, s.item, dotAdd(d.min, divider), dotAdd(d.max, divider),
-                                         dotAdd(d.chance, divider));
-    log.add("At " + table.cell(row, 1) + " (ID: " + table.cell(row, 3) + " level: " + levelText + ")" +
-            " added the string: " + added.piece);
+    AppendedDrop added = appendDropGroup(old, s.item, dotAdd(d.min, divider),
+                                         dotAdd(d.max, divider), dotAdd(d.chance, divider));
+    log.add("At " + table.cell(row, 1) + " (ID: " + table.cell(row, 3) + " level: " + levelText +
+            ")" + " added the string: " + added.piece);
     return {row, kGroupedDropColumn, old, std::move(added.cell)};
 }
 
@@ -60,7 +63,8 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
     return out;
 }
 
-TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log) {
+TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider,
+                       Log& log) {
     TableEdit edit;
     edit.label = "Add drop";
     requireItemName(s.item);
@@ -92,8 +96,8 @@ TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char d
             continue;
         if (!s.kind.empty() && s.kind != table.cell(r, 2))
             continue;
-        if (!s.clan.empty() &&
-            (table.colCount() <= kClanColumn || table.cell(r, kClanColumn).find(s.clan) == std::string::npos))
+        if (!s.clan.empty() && (table.colCount() <= kClanColumn ||
+                                table.cell(r, kClanColumn).find(s.clan) == std::string::npos))
             continue;
         edit.cells.push_back(dropChange(table, r, s, divider, added));
     }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/log.h"
-#include "records/tableedit.h"
 #include "records/npccolumns.h"
 #include "records/table.h"
+#include "records/tableedit.h"
 
 #include <array>
 #include <functional>
@@ -19,14 +19,14 @@ struct DropFormula {
 
 // The boxes of the Add drop dialog, with their defaults.
 struct AddDropSettings {
-    std::string item;                                  // Edit1
-    DropFormula min{"1", "0", "0"};                    // Edit2, Edit3, Edit16
-    DropFormula max{"1", "0", "0,001"};                // Edit4, Edit5, Edit17
-    DropFormula chance{"0,01", "0", "0,00025"};        // Edit6, Edit7, Edit18
-    std::string minLevel = "1";                        // Edit8
-    std::string clan;                                  // Edit13
-    std::string kind;                                  // Edit14
-    std::string percent = "100";                       // Edit15
+    std::string item;                           // Edit1
+    DropFormula min{"1", "0", "0"};             // Edit2, Edit3, Edit16
+    DropFormula max{"1", "0", "0,001"};         // Edit4, Edit5, Edit17
+    DropFormula chance{"0,01", "0", "0,00025"}; // Edit6, Edit7, Edit18
+    std::string minLevel = "1";                 // Edit8
+    std::string clan;                           // Edit13
+    std::string kind;                           // Edit14
+    std::string percent = "100";                // Edit15
 };
 
 struct DropValues {
@@ -53,7 +53,8 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
                              std::string_view max, std::string_view chance);
 
 // "only this cell": adds the drop to one row. Logs "Adding item ...", the row's line, "Item added".
-TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider, Log& log);
+TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider,
+                       Log& log);
 
 // "Add it to the Database": every row that wins the draw (`draw()` gives 0..99) and passes the
 // level, kind and clan filters. All new texts are computed before any is stored, so an error

@@ -2,17 +2,16 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
-#include "records/tablesort.h"
 #include "records/droplist.h"
 #include "records/npccolumns.h"
+#include "records/tablesort.h"
 
 namespace aethrian {
 
 namespace {
 
-
-std::string duplicateLine(const std::string& name, const std::string& id, const std::string& nextName,
-                          const std::string& nextId) {
+std::string duplicateLine(const std::string& name, const std::string& id,
+                          const std::string& nextName, const std::string& nextId) {
     return name + " (ID:" + id + ") is a duplicate of " + nextName + "(ID:" + nextId + ")";
 }
 
@@ -26,8 +25,9 @@ TableEdit findDuplicates(const Table& table, char divider, Log& log) {
     const auto name = [&](size_t row) -> const std::string& { return table.cell(row + 1, 1); };
     for (size_t i = 0; i + 1 < byName.size(); ++i)
         if (name(byName[i]) == name(byName[i + 1])) {
-            log.addAbout(byName[i] + 1, duplicateLine(name(byName[i]), table.cell(byName[i] + 1, 3),
-                                                      name(byName[i + 1]), table.cell(byName[i + 1] + 1, 3)));
+            log.addAbout(byName[i] + 1,
+                         duplicateLine(name(byName[i]), table.cell(byName[i] + 1, 3),
+                                       name(byName[i + 1]), table.cell(byName[i + 1] + 1, 3)));
             ++count;
         }
     const std::vector<size_t> byId = sortOrder(table, 3, SortRule::Numeric, divider, true, byName);
@@ -37,7 +37,8 @@ TableEdit findDuplicates(const Table& table, char divider, Log& log) {
         ids[r] = dotAdd(dotRem(table.cell(r + 1, 3), divider), divider);
     for (size_t i = 0; i + 1 < byId.size(); ++i)
         if (ids[byId[i]] == ids[byId[i + 1]]) {
-            log.addAbout(byId[i] + 1, duplicateLine(name(byId[i]), ids[byId[i]], name(byId[i + 1]), ids[byId[i + 1]]));
+            log.addAbout(byId[i] + 1, duplicateLine(name(byId[i]), ids[byId[i]], name(byId[i + 1]),
+                                                    ids[byId[i + 1]]));
             ++count;
         }
     log.add("Found " + std::to_string(count) + " duplicates");
@@ -63,9 +64,11 @@ void findDropNumberErrors(const Table& table, char divider, Log& log) {
                 continue;
             for (const DropEntry& e : scanDropEntries(table.cell(r, col))) {
                 if (readNumber(e.min, divider) < 1 || readNumber(e.max, divider) < 1)
-                    log.addAbout(r, "  NPC ID: " + id + " wrong values in object " + std::string(e.name));
+                    log.addAbout(r, "  NPC ID: " + id + " wrong values in object " +
+                                        std::string(e.name));
                 if (readNumber(e.chance, divider) < 0.1L)
-                    log.addAbout(r, "    info: npc id " + id + " have poor drops on item " + std::string(e.name));
+                    log.addAbout(r, "    info: npc id " + id + " have poor drops on item " +
+                                        std::string(e.name));
             }
         }
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/log.h"
-#include "records/tableedit.h"
 #include "records/table.h"
+#include "records/tableedit.h"
 
 #include <string>
 

@@ -13,9 +13,9 @@ ColumnClass columnClass(size_t c) {
         return ColumnClass::FlatList;
     if (c == 18 || c == 20 || c == 21)
         return ColumnClass::GroupedList;
-    const bool numeric = (c >= 4 && c <= 9) || (c >= 12 && c <= 14) || c == 17 || c == 26 || c == 27 ||
-                         (c >= 29 && c <= 39) || c == 48 || (c >= 50 && c <= 62) || c == 64 || c == 69 ||
-                         c == 79 || c == 80;
+    const bool numeric = (c >= 4 && c <= 9) || (c >= 12 && c <= 14) || c == 17 || c == 26 ||
+                         c == 27 || (c >= 29 && c <= 39) || c == 48 || (c >= 50 && c <= 62) ||
+                         c == 64 || c == 69 || c == 79 || c == 80;
     return numeric ? ColumnClass::Numeric : ColumnClass::Ignored;
 }
 
@@ -29,22 +29,35 @@ void prepareChange(ChangeDialog& d, char divider) {
     }
     if (d.option == ChangeOption::None)
         throw ExpectedProblem("You must choose one option");
-    if (d.option == ChangeOption::Multiply || d.option == ChangeOption::Divide || d.option == ChangeOption::Warp) {
+    if (d.option == ChangeOption::Multiply || d.option == ChangeOption::Divide ||
+        d.option == ChangeOption::Warp) {
         if (parseFloat(d.by, divider) == 0)
             throw ExpectedProblem("I can't multiply or divide by zero!");
     }
 }
 
 std::string changeHeaderLine(const ChangeDialog& d, size_t cellRow, const std::string& header) {
-    std::string line = cellRow ? "NPC ID " + std::to_string(cellRow) + " :: Column " + header + " ::"
-                               : "Column " + header + " ::";
+    std::string line = cellRow
+                           ? "NPC ID " + std::to_string(cellRow) + " :: Column " + header + " ::"
+                           : "Column " + header + " ::";
     switch (d.option) {
-    case ChangeOption::Add: line += " ADDITION by " + d.by; break;
-    case ChangeOption::Subtract: line += " SUBTRACTION by " + d.by; break;
-    case ChangeOption::Multiply: line += " MULTIPLY by " + d.by; break;
-    case ChangeOption::Divide: line += " DIVISION by " + d.by; break;
-    case ChangeOption::Warp: line += " WARP from " + d.from + " to " + d.to; break;
-    case ChangeOption::None: break;
+    case ChangeOption::Add:
+        line += " ADDITION by " + d.by;
+        break;
+    case ChangeOption::Subtract:
+        line += " SUBTRACTION by " + d.by;
+        break;
+    case ChangeOption::Multiply:
+        line += " MULTIPLY by " + d.by;
+        break;
+    case ChangeOption::Divide:
+        line += " DIVISION by " + d.by;
+        break;
+    case ChangeOption::Warp:
+        line += " WARP from " + d.from + " to " + d.to;
+        break;
+    case ChangeOption::None:
+        break;
     }
     if (d.smart)
         line += " [SMART ENABLED: " + d.low + " < X > " + d.high + "]";
@@ -55,15 +68,23 @@ std::string changeHeaderLine(const ChangeDialog& d, size_t cellRow, const std::s
 
 namespace {
 
-bool outside(const ChangeSettings& s, long double v) { return s.smart && (v < s.low || v > s.high); }
+bool outside(const ChangeSettings& s, long double v) {
+    return s.smart && (v < s.low || v > s.high);
+}
 
-std::string general(long double v, int digits, char divider) { return formatGeneral(v, digits, divider); }
+std::string general(long double v, int digits, char divider) {
+    return formatGeneral(v, digits, divider);
+}
 
 // Algorithm of one number; false when the zero rule keeps it.
 bool rewrite(long double& v, const ChangeSettings& s, std::string_view id, Log& log) {
     switch (s.option) {
-    case ChangeOption::Add: v += s.factor; return true;
-    case ChangeOption::Subtract: v -= s.factor; return true;
+    case ChangeOption::Add:
+        v += s.factor;
+        return true;
+    case ChangeOption::Subtract:
+        v -= s.factor;
+        return true;
     case ChangeOption::Divide:
         if (v == 0) {
             log.add("ID " + std::string(id) + " is zero, can't be divided.");
@@ -83,17 +104,20 @@ bool rewrite(long double& v, const ChangeSettings& s, std::string_view id, Log& 
 
 } // namespace
 
-std::string rewriteNumeric(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log) {
+std::string rewriteNumeric(std::string_view cell, const ChangeSettings& s, std::string_view id,
+                           Log& log) {
     long double v = readNumber(cell, s.divider);
     if (outside(s, v)) {
-        log.add("  ID " + std::string(id) + " skipped (SMART: value is:" + general(v, 10, s.divider) + ").");
+        log.add("  ID " + std::string(id) +
+                " skipped (SMART: value is:" + general(v, 10, s.divider) + ").");
         return dotAdd(dotRem(cell, s.divider), s.divider);
     }
     rewrite(v, s, id, log);
     return dotAdd(general(v, 10, s.divider), s.divider);
 }
 
-std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log) {
+std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std::string_view id,
+                            Log& log) {
     std::string out;
     out.reserve(cell.size() + cell.size() / 4);
     std::string_view rest = cell;
@@ -147,7 +171,8 @@ std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std:
     return out;
 }
 
-std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log) {
+std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, std::string_view id,
+                               Log& log) {
     if (s.adenaOnly)
         return rewriteFlatList(cell, s, id, log);
     std::string out;
@@ -160,10 +185,11 @@ std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, s
         if (chunk.find("adena") != npos)
             continue; // its group chance passes unchanged with the next chunk
         const size_t close = rest.find('}');
-        long double v = readNumber(close == npos ? std::string_view() : rest.substr(0, close), s.divider);
+        long double v =
+            readNumber(close == npos ? std::string_view() : rest.substr(0, close), s.divider);
         if (outside(s, v))
-            log.add("  ID " + std::string(id) + " skipped (SMART: out of range, value is:" +
-                    general(v, 10, s.divider) + ").");
+            log.add("  ID " + std::string(id) +
+                    " skipped (SMART: out of range, value is:" + general(v, 10, s.divider) + ").");
         else
             rewrite(v, s, id, log);
         out += dotAdd(general(v, 15, s.divider), s.divider);
@@ -174,8 +200,8 @@ std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, s
     return out.empty() ? "{}" : out;
 }
 
-TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellRow, size_t column, char divider,
-                         Log& log) {
+TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellRow, size_t column,
+                         char divider, Log& log) {
     TableEdit edit;
     edit.label = "Change values";
     if (column >= table.colCount())
@@ -197,7 +223,7 @@ TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellR
     for (size_t r = first; r < last && r < table.rowCount(); ++r) {
         const std::string& old = table.cell(r, column);
         const std::string_view id = table.cell(r, 3);
-        std::string now = cls == ColumnClass::Numeric  ? rewriteNumeric(old, s, id, log)
+        std::string now = cls == ColumnClass::Numeric    ? rewriteNumeric(old, s, id, log)
                           : cls == ColumnClass::FlatList ? rewriteFlatList(old, s, id, log)
                                                          : rewriteGroupedList(old, s, id, log);
         if (now != old)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/log.h"
-#include "records/tableedit.h"
 #include "records/table.h"
+#include "records/tableedit.h"
 
 #include <string>
 #include <string_view>
@@ -15,10 +15,10 @@ enum class ChangeOption { None = -1, Add, Subtract, Multiply, Divide, Warp };
 // does before anything is read, so they stay the dialog's persistent texts.
 struct ChangeDialog {
     ChangeOption option = ChangeOption::Multiply;
-    std::string by = "1.0";     // Edit1
-    std::string from = "1.0";   // Edit12
-    std::string to = "1.0";     // Edit13
-    std::string low = "0.1";    // Edit14
+    std::string by = "1.0";      // Edit1
+    std::string from = "1.0";    // Edit12
+    std::string to = "1.0";      // Edit13
+    std::string low = "0.1";     // Edit14
     std::string high = "1000.0"; // Edit15
     bool smart = false;
     bool adenaOnly = false;
@@ -43,17 +43,21 @@ ColumnClass columnClass(size_t column);
 void prepareChange(ChangeDialog& dialog, char divider);
 
 // "Column acquire_exp_rate :: MULTIPLY by 1,0 ..." (cellRow > 0: "NPC ID <row> :: Column ...").
-std::string changeHeaderLine(const ChangeDialog& dialog, size_t cellRow, const std::string& columnHeader);
+std::string changeHeaderLine(const ChangeDialog& dialog, size_t cellRow,
+                             const std::string& columnHeader);
 
 // The three cell rewriters. Each returns the new cell text and logs what it leaves alone.
-std::string rewriteNumeric(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log);
-std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log);
-std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, std::string_view id, Log& log);
+std::string rewriteNumeric(std::string_view cell, const ChangeSettings& s, std::string_view id,
+                           Log& log);
+std::string rewriteFlatList(std::string_view cell, const ChangeSettings& s, std::string_view id,
+                            Log& log);
+std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, std::string_view id,
+                               Log& log);
 
 // A whole run after prepareChange: logs the header line, reads the settings and plans the rewrite
 // of the column (cellRow == 0) or the one cell. An error part-way plans nothing (the lines logged
 // so far stay).
-TableEdit runValueChange(const Table& table, const ChangeDialog& dialog, size_t cellRow, size_t column,
-                         char divider, Log& log);
+TableEdit runValueChange(const Table& table, const ChangeDialog& dialog, size_t cellRow,
+                         size_t column, char divider, Log& log);
 
 } // namespace aethrian

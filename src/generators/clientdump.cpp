@@ -9,11 +9,10 @@
 
 namespace aethrian {
 
-namespace {
+namespace {} // namespace
 
-} // namespace
-
-void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks, Table& table) {
+void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks,
+                    Table& table) {
     table.setRowCount(1);
     table.setColCount(1);
     table.setCell(0, 0, "");
@@ -34,7 +33,8 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
             const size_t eq = rest.substr(0, tab).find('='); // a field ends at its TAB
             const std::string_view key = eq == npos ? std::string_view() : rest.substr(0, eq);
             const size_t start = eq == npos ? 0 : eq + 1;
-            row.emplace_back(tab == npos || tab < start ? std::string_view() : rest.substr(start, tab - start));
+            row.emplace_back(tab == npos || tab < start ? std::string_view()
+                                                        : rest.substr(start, tab - start));
             if (first) {
                 table.setColCount(table.colCount() + 1);
                 table.setCell(0, table.colCount() - 1, std::string(key));
@@ -170,41 +170,82 @@ std::string phpQuoted(std::string_view text) {
 const std::vector<PhpPair>& phpPairs(PhpExport kind) {
     using Form = PhpForm;
     static const std::vector<PhpPair> etc{
-        {"nose01", Form::Fixed, 0, "2"}, {"id", Form::Raw, 1}, {"drop_type", Form::Raw, 3},
-        {"drop_anim_type", Form::Raw, 4}, {"drop_radius", Form::Rounded, 5}, {"drop_height", Form::Rounded, 6},
-        {"nose02", Form::Fixed, 0, "0"}, {"drop_mesh", Form::Bracket, 7}, {"drop_texture", Form::Bracket, 8},
-        {"nose03", Form::Fixed, 0, "0"}, {"nose04", Form::Fixed, 0, "0"}, {"nose05", Form::Fixed, 0, "0"},
-        {"icon", Form::Bracket, 9}, {"durability", Form::Raw, 20}, {"weight", Form::Raw, 16},
-        {"material_type", Form::Raw, 18}, {"nose06", Form::Fixed, 0, "0"}, {"nose07", Form::Fixed, 0, "0"},
-        {"nose08", Form::Fixed, 0, "1"}, {"mesh", Form::Bracket, 10}, {"nose09", Form::Fixed, 0, "1"},
-        {"texture", Form::Bracket, 11}, {"drop_sound", Form::Bracket, 13}, {"equip_sound", Form::Bracket, 14},
-        {"consume_type", Form::Raw, 17}, {"etcitem_type", Form::Raw, 15}, {"crystal_type", Form::Raw, 19}};
-    static const std::vector<PhpPair> names{{"id", Form::Raw, 1}, {"name", Form::Bracket, 2},
-                                            {"additional_name", Form::Bracket, 3}, {"desc", Form::Bracket, 5},
+        {"nose01", Form::Fixed, 0, "2"},    {"id", Form::Raw, 1},
+        {"drop_type", Form::Raw, 3},        {"drop_anim_type", Form::Raw, 4},
+        {"drop_radius", Form::Rounded, 5},  {"drop_height", Form::Rounded, 6},
+        {"nose02", Form::Fixed, 0, "0"},    {"drop_mesh", Form::Bracket, 7},
+        {"drop_texture", Form::Bracket, 8}, {"nose03", Form::Fixed, 0, "0"},
+        {"nose04", Form::Fixed, 0, "0"},    {"nose05", Form::Fixed, 0, "0"},
+        {"icon", Form::Bracket, 9},         {"durability", Form::Raw, 20},
+        {"weight", Form::Raw, 16},          {"material_type", Form::Raw, 18},
+        {"nose06", Form::Fixed, 0, "0"},    {"nose07", Form::Fixed, 0, "0"},
+        {"nose08", Form::Fixed, 0, "1"},    {"mesh", Form::Bracket, 10},
+        {"nose09", Form::Fixed, 0, "1"},    {"texture", Form::Bracket, 11},
+        {"drop_sound", Form::Bracket, 13},  {"equip_sound", Form::Bracket, 14},
+        {"consume_type", Form::Raw, 17},    {"etcitem_type", Form::Raw, 15},
+        {"crystal_type", Form::Raw, 19}};
+    static const std::vector<PhpPair> names{{"id", Form::Raw, 1},
+                                            {"name", Form::Bracket, 2},
+                                            {"additional_name", Form::Bracket, 3},
+                                            {"desc", Form::Bracket, 5},
                                             {"popup", Form::Raw, 4}};
     static const std::vector<PhpPair> weapon{
-        {"nose01", Form::Fixed, 0, "0"}, {"id", Form::Raw, 1}, {"drop_type", Form::Raw, 5},
-        {"drop_anim_type", Form::Raw, 6}, {"drop_radius", Form::Rounded, 7}, {"drop_height", Form::Rounded, 8},
-        {"nose02", Form::Fixed, 0, "0"}, {"drop_mesh", Form::Array, 11}, {"drop_texture", Form::Array, 12},
-        {"icon", Form::Array, 13}, {"durability", Form::Raw, 36}, {"weight", Form::Raw, 20},
-        {"material_type", Form::Raw, 23}, {"crystallizable", Form::Raw, 16}, {"nose03", Form::Fixed, 0, "0"},
-        {"body_part", Form::Brace, 3}, {"animation", Form::Raw, 4}, {"mesh", Form::Array, 14},
-        {"texture", Form::Array, 15}, {"item_sound", Form::Array, 17}, {"drop_sound", Form::Bracket, 18},
-        {"equip_sound", Form::Bracket, 19}, {"projectile", Form::Bracket, 9}, {"random_damage", Form::Raw, 26},
-        {"physical_damage", Form::Raw, 25}, {"magical_damage", Form::Raw, 35}, {"weapon_type", Form::Raw, 27},
-        {"crystal_type", Form::Raw, 24}, {"critical", Form::Raw, 28}, {"hit_modify", Form::Raw, 29},
-        {"avoid_modify", Form::Raw, 30}, {"shield_defense", Form::Raw, 31}, {"shield_defense_rate", Form::Raw, 32},
-        {"attack_speed", Form::Raw, 33}, {"mp_consume", Form::Raw, 34}, {"soulshot_count", Form::Raw, 21},
-        {"spiritshot_count", Form::Raw, 22}, {"curvature", Form::Raw, 10}, {"nose04", Form::Fixed, 0, ""},
-        {"nose05", Form::Fixed, 0, "0"}, {"nose06", Form::Fixed, 0, "0"}, {"nose07", Form::Fixed, 0, "0"},
-        {"nose08", Form::Fixed, 0, "1065353216"}, {"nose09", Form::Fixed, 0, "1065353216"},
-        {"nose10", Form::Fixed, 0, "AethriaWeapons.rangesample"}, {"nose11", Form::Fixed, 0, "1065772646"},
-        {"nose12", Form::Fixed, 0, "1060320051"}, {"nose13", Form::Fixed, 0, "1060320051"},
-        {"nose14", Form::Fixed, 0, "1106509824"}, {"nose15", Form::Fixed, 0, "0"}, {"nose16", Form::Fixed, 0, "0"}};
+        {"nose01", Form::Fixed, 0, "0"},
+        {"id", Form::Raw, 1},
+        {"drop_type", Form::Raw, 5},
+        {"drop_anim_type", Form::Raw, 6},
+        {"drop_radius", Form::Rounded, 7},
+        {"drop_height", Form::Rounded, 8},
+        {"nose02", Form::Fixed, 0, "0"},
+        {"drop_mesh", Form::Array, 11},
+        {"drop_texture", Form::Array, 12},
+        {"icon", Form::Array, 13},
+        {"durability", Form::Raw, 36},
+        {"weight", Form::Raw, 20},
+        {"material_type", Form::Raw, 23},
+        {"crystallizable", Form::Raw, 16},
+        {"nose03", Form::Fixed, 0, "0"},
+        {"body_part", Form::Brace, 3},
+        {"animation", Form::Raw, 4},
+        {"mesh", Form::Array, 14},
+        {"texture", Form::Array, 15},
+        {"item_sound", Form::Array, 17},
+        {"drop_sound", Form::Bracket, 18},
+        {"equip_sound", Form::Bracket, 19},
+        {"projectile", Form::Bracket, 9},
+        {"random_damage", Form::Raw, 26},
+        {"physical_damage", Form::Raw, 25},
+        {"magical_damage", Form::Raw, 35},
+        {"weapon_type", Form::Raw, 27},
+        {"crystal_type", Form::Raw, 24},
+        {"critical", Form::Raw, 28},
+        {"hit_modify", Form::Raw, 29},
+        {"avoid_modify", Form::Raw, 30},
+        {"shield_defense", Form::Raw, 31},
+        {"shield_defense_rate", Form::Raw, 32},
+        {"attack_speed", Form::Raw, 33},
+        {"mp_consume", Form::Raw, 34},
+        {"soulshot_count", Form::Raw, 21},
+        {"spiritshot_count", Form::Raw, 22},
+        {"curvature", Form::Raw, 10},
+        {"nose04", Form::Fixed, 0, ""},
+        {"nose05", Form::Fixed, 0, "0"},
+        {"nose06", Form::Fixed, 0, "0"},
+        {"nose07", Form::Fixed, 0, "0"},
+        {"nose08", Form::Fixed, 0, "1065353216"},
+        {"nose09", Form::Fixed, 0, "1065353216"},
+        {"nose10", Form::Fixed, 0, "AethriaWeapons.rangesample"},
+        {"nose11", Form::Fixed, 0, "1065772646"},
+        {"nose12", Form::Fixed, 0, "1060320051"},
+        {"nose13", Form::Fixed, 0, "1060320051"},
+        {"nose14", Form::Fixed, 0, "1106509824"},
+        {"nose15", Form::Fixed, 0, "0"},
+        {"nose16", Form::Fixed, 0, "0"}};
     return kind == PhpExport::Weapon ? weapon : kind == PhpExport::EtcItem ? etc : names;
 }
 
-void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out) {
+void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider,
+               std::vector<std::string>& out) {
     out.clear();
     const std::vector<PhpPair>& pairs = phpPairs(kind);
     refuseIdsPastTheLargest(table, firstId);

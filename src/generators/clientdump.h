@@ -19,7 +19,8 @@ struct DumpMarks {
 inline constexpr DumpMarks kItemDumpMarks{"item_begin", "item_end"};
 inline constexpr DumpMarks kItemNameDumpMarks{"item_name_begin", "item_name_end"};
 
-void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks, Table& table);
+void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks,
+                    Table& table);
 
 // A client dump file as the client item page shows it and the export reads it.
 struct ClientDumpFile {
@@ -36,7 +37,8 @@ enum class PhpExport { Weapon, EtcItem, ItemName };
 // so a value that does not read as a number (the conversion error) leaves the lines before it.
 // A first ID whose rows would run past the largest 64-bit number is refused (ExpectedProblem)
 // before any line is made.
-void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out);
+void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider,
+               std::vector<std::string>& out);
 
 struct PhpExportRun {
     std::vector<std::string> lines; // every line, or those made before the error

@@ -21,7 +21,9 @@ int gradeValue(std::string_view cell) {
     return 0;
 }
 
-std::string gradeName(int grade) { return kGrades[std::clamp(grade, 0, 5)]; }
+std::string gradeName(int grade) {
+    return kGrades[std::clamp(grade, 0, 5)];
+}
 
 DualValues recomputeDual(const Table& t, size_t main, size_t second) {
     const int g1 = gradeValue(t.text(main, 22));
@@ -40,13 +42,17 @@ std::string dualName(std::string_view mainName, std::string_view secondName) {
     return std::string(mainName).append("*").append(secondName);
 }
 
-TableEdit addDual(const Table& t, size_t main, size_t second, const std::string& id, const DualValues& v, Log& log) {
+TableEdit addDual(const Table& t, size_t main, size_t second, const std::string& id,
+                  const DualValues& v, Log& log) {
     TableEdit edit;
     edit.label = "Add dual";
     try {
-        if (main == 0 || second == 0 || main >= t.rowCount() || second >= t.rowCount() || t.colCount() < kDualColumns)
+        if (main == 0 || second == 0 || main >= t.rowCount() || second >= t.rowCount() ||
+            t.colCount() < kDualColumns)
             throw OperationError("no dual");
-        const auto sum = [&](size_t col) { return parseInt(t.cell(main, col)) + parseInt(t.cell(second, col)); };
+        const auto sum = [&](size_t col) {
+            return parseInt(t.cell(main, col)) + parseInt(t.cell(second, col));
+        };
         Table::Row row(t.colCount());
         row[1] = v.name;
         row[2] = "weapon";

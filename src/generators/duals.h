@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/log.h"
-#include "records/tableedit.h"
 #include "records/table.h"
+#include "records/tableedit.h"
 
 #include <string>
 #include <string_view>
@@ -29,7 +29,7 @@ std::string dualName(std::string_view mainName, std::string_view secondName);
 // Appends the dual's row (named `values.name`) and logs "Dual weapon added"; when a pick is
 // missing or a cell is not a whole number it logs "Error occured in itemdata during generation of
 // duals" and leaves the table as it was. `main` and `second` are grid rows (0: not picked).
-TableEdit addDual(const Table& items, size_t main, size_t second, const std::string& id, const DualValues& values,
-                  Log& log);
+TableEdit addDual(const Table& items, size_t main, size_t second, const std::string& id,
+                  const DualValues& values, Log& log);
 
 } // namespace aethrian

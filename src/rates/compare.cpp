@@ -11,12 +11,36 @@
 
 namespace aethrian {
 
-const CompareMember kNpcCompare{"npc_begin", "npc_end", "level=", true, true, true, 10000, 500,
-                                "NPCData files doesn't exists...", "NPCs not found in the 2nd file"};
-const CompareMember kItemCompare{"item_begin", "item_end", "item_type=", true, false, false, 4000, 100,
-                                 "ITEMData files doesn't exists...", "ITEMs not found in the 2nd file"};
-const CompareMember kSkillCompare{"skill_begin", "skill_end", "skill_id=", false, false, false, 4000, 100,
-                                  "SKILLData files doesn't exists...", "SKILLs not found in the 2nd file"};
+const CompareMember kNpcCompare{"npc_begin",
+                                "npc_end",
+                                "level=",
+                                true,
+                                true,
+                                true,
+                                10000,
+                                500,
+                                "NPCData files doesn't exists...",
+                                "NPCs not found in the 2nd file"};
+const CompareMember kItemCompare{"item_begin",
+                                 "item_end",
+                                 "item_type=",
+                                 true,
+                                 false,
+                                 false,
+                                 4000,
+                                 100,
+                                 "ITEMData files doesn't exists...",
+                                 "ITEMs not found in the 2nd file"};
+const CompareMember kSkillCompare{"skill_begin",
+                                  "skill_end",
+                                  "skill_id=",
+                                  false,
+                                  false,
+                                  false,
+                                  4000,
+                                  100,
+                                  "SKILLData files doesn't exists...",
+                                  "SKILLs not found in the 2nd file"};
 
 namespace {
 
@@ -77,8 +101,9 @@ bool isListKey(std::string_view key) {
 }
 
 class Run {
-public:
-    Run(const CompareMember& member, const CompareOptions& options, CompareResult& result, Progress* progress)
+  public:
+    Run(const CompareMember& member, const CompareOptions& options, CompareResult& result,
+        Progress* progress)
         : m_(member), o_(options), r_(result), progress_(progress) {}
 
     void reset() {
@@ -91,7 +116,8 @@ public:
         r_.notFound.clear();
     }
 
-    // Compares record line `a` with `b` (empty: no second record) into one row; true when it differs.
+    // Compares record line `a` with `b` (empty: no second record) into one row; true when it
+    // differs.
     bool compareRow(std::string_view a, std::string_view b, Table::Row& row) {
         bool differs = false;
         row.clear();
@@ -155,7 +181,7 @@ public:
         }
     }
 
-private:
+  private:
     std::string compared(std::string_view a, std::string_view b, bool hasB, bool& differs) {
         if (!hasB || a == b)
             return std::string(a);
@@ -197,7 +223,7 @@ private:
 // Counts, for the NPC member, how many lines of the shrinking second list lie before a line,
 // so the progress steps are those of a front-to-back search without doing one.
 class RemovedLines {
-public:
+  public:
     explicit RemovedLines(size_t n) : tree_(n + 1, 0) {}
     void remove(size_t i) {
         for (++i; i < tree_.size(); i += i & (~i + 1))
@@ -210,7 +236,7 @@ public:
         return s;
     }
 
-private:
+  private:
     std::vector<size_t> tree_;
 };
 
@@ -287,9 +313,9 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
     }
 }
 
-CompareRun compareFiles(const CompareMember& member, const std::string& first, const std::string& second,
-                        const CompareOptions& options, Progress* progress,
-                        const std::function<void(int, std::uint64_t)>& sized) {
+CompareRun compareFiles(const CompareMember& member, const std::string& first,
+                        const std::string& second, const CompareOptions& options,
+                        Progress* progress, const std::function<void(int, std::uint64_t)>& sized) {
     if (!fileExists(first))
         throw ExpectedProblem(member.missingFileMessage);
     const bool hasSecond = !second.empty() && fileExists(second);
@@ -304,7 +330,8 @@ CompareRun compareFiles(const CompareMember& member, const std::string& first, c
         secondLines = ReadRecordLines(second);
     CompareRun run;
     try {
-        compareRecords(member, firstLines, hasSecond ? &secondLines : nullptr, options, run.result, progress);
+        compareRecords(member, firstLines, hasSecond ? &secondLines : nullptr, options, run.result,
+                       progress);
     } catch (const std::exception&) {
         run.error = std::current_exception();
     }

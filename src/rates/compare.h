@@ -15,13 +15,13 @@ namespace aethrian {
 
 // The three compare pages differ only in these.
 struct CompareMember {
-    const char* begin;        // "npc_begin"
-    const char* end;          // "npc_end"
-    const char* firstField;   // "level="
-    bool typeAndId;           // the Type and ID columns
-    bool consumeMatches;      // NPC: the k-th record of a name pairs with the k-th in the second file
+    const char* begin;      // "npc_begin"
+    const char* end;        // "npc_end"
+    const char* firstField; // "level="
+    bool typeAndId;         // the Type and ID columns
+    bool consumeMatches;    // NPC: the k-th record of a name pairs with the k-th in the second file
     bool xRateAllowed;
-    int stepLimitWithSecond;  // the busy caption advances once per (limit + 1) steps
+    int stepLimitWithSecond; // the busy caption advances once per (limit + 1) steps
     int stepLimitAlone;
     const char* missingFileMessage;
     const char* notFoundCaption;
@@ -49,7 +49,8 @@ struct CompareResult {
 // Compares `first` with `second` (none: Watch mode, the first file listed as a table). Progress:
 // caption stages at the member's step counts, a pump and a halt test between records.
 void compareRecords(const CompareMember& member, const TextLines& first, const TextLines* second,
-                    const CompareOptions& options, CompareResult& result, Progress* progress = nullptr);
+                    const CompareOptions& options, CompareResult& result,
+                    Progress* progress = nullptr);
 
 struct CompareRun {
     CompareResult result;
@@ -61,8 +62,9 @@ struct CompareRun {
 // file is refused (ExpectedProblem) and a file that cannot be read ends the job (OperationError)
 // before any row is made; an error of the comparison itself comes back with the rows found before
 // it. `sized(i, bytes)` learns each file's size before it is read (0 first, 1 second).
-CompareRun compareFiles(const CompareMember& member, const std::string& first, const std::string& second,
-                        const CompareOptions& options, Progress* progress = nullptr,
+CompareRun compareFiles(const CompareMember& member, const std::string& first,
+                        const std::string& second, const CompareOptions& options,
+                        Progress* progress = nullptr,
                         const std::function<void(int, std::uint64_t)>& sized = {});
 
 } // namespace aethrian

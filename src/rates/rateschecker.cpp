@@ -74,7 +74,8 @@ void checkRates(std::string_view text, const std::array<std::string, 15>& refere
             }
             text.remove_prefix(pos + mark.skip);
             const size_t end = text.find(mark.terminator);
-            const std::string_view raw = end == std::string_view::npos ? std::string_view() : text.substr(0, end);
+            const std::string_view raw =
+                end == std::string_view::npos ? std::string_view() : text.substr(0, end);
             RateResult r;
             r.tooltip = dotRem(raw, divider);
             result(m, r);
@@ -86,8 +87,8 @@ void checkRates(std::string_view text, const std::array<std::string, 15>& refere
     }
 }
 
-RatesRun checkRatesFile(const std::string& path, const std::array<std::string, 15>& references, char divider,
-                        const RatesSteps& steps) {
+RatesRun checkRatesFile(const std::string& path, const std::array<std::string, 15>& references,
+                        char divider, const RatesSteps& steps) {
     if (!fileExists(path))
         throw ExpectedProblem("Error: file doesn't exists!");
     if (steps.reading)

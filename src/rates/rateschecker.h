@@ -12,13 +12,13 @@ namespace aethrian {
 // One of the fifteen values the rates checker reads: a mark searched after the monster's record
 // name, the value after a fixed skip up to a terminator, divided by a 1x reference value.
 struct RateMark {
-    int monster;          // 0 orc grunt, 1 porta, 2 karik
-    int column;           // 0 Exp, 1 Sp, 2 Adena, 3 Drop, 4 Spoil
+    int monster; // 0 orc grunt, 1 porta, 2 karik
+    int column;  // 0 Exp, 1 Sp, 2 Adena, 3 Drop, 4 Spoil
     const char* mark;
     size_t skip;
     char terminator;
     const char* referenceDefault; // the 1x value
-    const char* item;     // the drop or spoil item the reference value is for, or nullptr
+    const char* item;             // the drop or spoil item the reference value is for, or nullptr
 };
 
 // In the order the checker reads them.
@@ -45,9 +45,9 @@ void checkRates(std::string_view workingText, const std::array<std::string, 15>&
 
 // What a front end may show while a file is checked; every hook is optional.
 struct RatesSteps {
-    std::function<void()> reading;                        // before the file is read
-    std::function<void()> decoding;                       // before it is decoded
-    std::function<void(const std::string&)> decoded;      // the working text, before the check
+    std::function<void()> reading;                         // before the file is read
+    std::function<void()> decoding;                        // before it is decoded
+    std::function<void(const std::string&)> decoded;       // the working text, before the check
     std::function<void(size_t, const RateResult&)> result; // as checkRates gives them
 };
 
@@ -59,7 +59,7 @@ struct RatesRun {
 // The whole check of the npcdata file at `path`. A missing file is refused (ExpectedProblem) and
 // a file that cannot be read ends it (OperationError) before anything is shown; an error of the
 // check itself comes back with the results set before it.
-RatesRun checkRatesFile(const std::string& path, const std::array<std::string, 15>& references, char divider,
-                        const RatesSteps& steps = {});
+RatesRun checkRatesFile(const std::string& path, const std::array<std::string, 15>& references,
+                        char divider, const RatesSteps& steps = {});
 
 } // namespace aethrian

@@ -61,8 +61,9 @@ LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* ob
                 table.setCell(0, kFirstField + k, std::string(tokens[k].key));
         } else {
             // Skill records often list other keys: say so, as the other editors do.
-            noteFieldOrder(table, kFirstField, tokens.size(), [&](size_t k) { return tokens[k].key; },
-                           table.rowCount(), name, report.mismatches);
+            noteFieldOrder(
+                table, kFirstField, tokens.size(), [&](size_t k) { return tokens[k].key; },
+                table.rowCount(), name, report.mismatches);
         }
         Table::Row row(table.colCount());
         row[1] = name;

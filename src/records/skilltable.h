@@ -23,8 +23,7 @@ std::vector<SkillToken> skillTokens(std::string_view line);
 
 // Hands the tokens of a row's skill line to `put`: "skill_begin", TAB, every column's key "="
 // value TAB from column 2 on, "skill_end". Cells are written as they are.
-template <class Put>
-void composeSkillLine(const Table& table, size_t row, Put&& put) {
+template <class Put> void composeSkillLine(const Table& table, size_t row, Put&& put) {
     put(kSkillBegin);
     put("\t");
     for (size_t c = 2; c < table.colCount(); ++c) {
@@ -38,7 +37,8 @@ void composeSkillLine(const Table& table, size_t row, Put&& put) {
 
 LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* observer = nullptr);
 // Replaces `table` only once the whole file has been read.
-LoadReport LoadSkillTableFile(const std::string& path, Table& table, LoadObserver* observer = nullptr);
+LoadReport LoadSkillTableFile(const std::string& path, Table& table,
+                              LoadObserver* observer = nullptr);
 
 // "skill_begin", TAB, each column's key "=" value TAB, "skill_end"; UTF-16LE with mark, CR LF.
 std::string EncodeSkillTable(const Table& table, Progress* progress = nullptr);

@@ -6,7 +6,9 @@ namespace {
 const Table::Row kHeader{" ", "Name", "Type", "ID"};
 }
 
-Table::Table() { reset(); }
+Table::Table() {
+    reset();
+}
 
 void Table::setColCount(size_t cols) {
     cols_ = cols;
@@ -14,9 +16,13 @@ void Table::setColCount(size_t cols) {
         r.resize(cols);
 }
 
-void Table::setRowCount(size_t rows) { rows_.resize(rows, Row(cols_)); }
+void Table::setRowCount(size_t rows) {
+    rows_.resize(rows, Row(cols_));
+}
 
-void Table::appendRow() { rows_.emplace_back(cols_); }
+void Table::appendRow() {
+    rows_.emplace_back(cols_);
+}
 
 void Table::appendRow(Row cells) {
     cells.resize(cols_);

@@ -23,7 +23,7 @@ inline void requireFitsInCell(std::string_view text) {
 // A data table in grid coordinates: row 0 is the header (field keys from column 4 on),
 // rows 1.. are records. Every row always has colCount() cells.
 class Table {
-public:
+  public:
     using Row = std::vector<std::string>;
 
     // The initial state of an editor table: the four header cells and one empty data row.
@@ -39,7 +39,8 @@ public:
     // A cell outside the table reads as empty, as on the grid: for readers of fixed columns that a
     // narrow file may not have.
     std::string_view text(size_t row, size_t col) const {
-        return row < rows_.size() && col < cols_ ? std::string_view(rows_[row][col]) : std::string_view();
+        return row < rows_.size() && col < cols_ ? std::string_view(rows_[row][col])
+                                                 : std::string_view();
     }
 
     const Row& row(size_t r) const { return rows_[r]; }
@@ -65,7 +66,7 @@ public:
     size_t findColumn(const std::string& key) const;
     static constexpr size_t npos = static_cast<size_t>(-1);
 
-private:
+  private:
     std::vector<Row> rows_;
     size_t cols_ = 0;
 };

@@ -20,10 +20,10 @@ struct CellChange {
 // reordering of the data rows, rows appended at the end, or a change of the column count.
 // It stores what changed, never a copy of the table.
 struct TableEdit {
-    std::string label;                 // "Change values", "Sort", ...
-    std::vector<CellChange> cells;     // applied in order; undone in reverse
-    std::vector<size_t> order;         // when not empty: new data row i was old data row order[i]
-    std::vector<Table::Row> appended;  // rows added at the end by the action
+    std::string label;                // "Change values", "Sort", ...
+    std::vector<CellChange> cells;    // applied in order; undone in reverse
+    std::vector<size_t> order;        // when not empty: new data row i was old data row order[i]
+    std::vector<Table::Row> appended; // rows added at the end by the action
 
     bool empty() const { return cells.empty() && order.empty() && appended.empty(); }
 };
@@ -41,7 +41,7 @@ void revertEdit(Table& table, const TableEdit& edit);
 // A clean point that falls off the bounded history, or onto a dropped redo side, is never
 // reached again.
 class UndoStack {
-public:
+  public:
     explicit UndoStack(size_t capacity = 100) : capacity_(capacity) {}
 
     // Records an edit already applied to the table.
@@ -60,7 +60,7 @@ public:
     bool isClean() const { return clean_ == position_; }
     size_t size() const { return edits_.size(); }
 
-private:
+  private:
     static constexpr size_t kNever = static_cast<size_t>(-1);
 
     std::deque<TableEdit> edits_;

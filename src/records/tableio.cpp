@@ -10,14 +10,16 @@ namespace aethrian {
 
 namespace {
 
-std::string quotedKey(const std::string& key) { return key.empty() ? "(none)" : "\"" + key + "\""; }
+std::string quotedKey(const std::string& key) {
+    return key.empty() ? "(none)" : "\"" + key + "\"";
+}
 
 } // namespace
 
 std::string fieldOrderLine(const FieldOrderMismatch& m) {
     return "Field order differs: row " + std::to_string(m.row) + " [" + m.name + "], column " +
-           std::to_string(m.column) + " has " + quotedKey(m.actualKey) + " where the first record has " +
-           quotedKey(m.expectedKey);
+           std::to_string(m.column) + " has " + quotedKey(m.actualKey) +
+           " where the first record has " + quotedKey(m.expectedKey);
 }
 
 LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& table,
@@ -42,8 +44,8 @@ LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& tabl
                 table.setCell(0, 4 + k, std::string(rec.fields[k].key));
         } else {
             noteFieldOrder(
-                table, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row, rec.name,
-                report.mismatches);
+                table, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row,
+                rec.name, report.mismatches);
         }
         Table::Row& cells = table.row(row);
         cells[1].assign(rec.name);
@@ -76,7 +78,9 @@ LoadReport LoadTableFile(const std::string& path, const RecordKind& kind, Table&
     return report;
 }
 
-std::string sizeText(std::uint64_t bytes) { return std::to_string(bytes) + " bytes"; }
+std::string sizeText(std::uint64_t bytes) {
+    return std::to_string(bytes) + " bytes";
+}
 
 std::string EncodeTable(const Table& table, const RecordKind& kind, char divider,
                         Progress* progress) {

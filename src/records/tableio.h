@@ -42,7 +42,8 @@ void noteFieldOrder(const Table& table, size_t firstColumn, size_t count, KeyAt 
     }
     if (count != expected) {
         const size_t col = firstColumn + n;
-        out.push_back({row, std::string(name), col, n < expected ? table.cell(0, col) : std::string(),
+        out.push_back({row, std::string(name), col,
+                       n < expected ? table.cell(0, col) : std::string(),
                        n < count ? std::string(keyAt(n)) : std::string()});
     }
 }
@@ -61,7 +62,7 @@ struct LoadReport {
 
 // Load progress: the busy caption every 101 records and the name of each record read.
 class LoadObserver : public Progress {
-public:
+  public:
     virtual void lastRead(std::string_view /*name*/) {}
 };
 

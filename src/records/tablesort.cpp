@@ -7,8 +7,12 @@
 
 namespace aethrian {
 
-SortRule npcSortRule(size_t column) { return column <= 2 ? SortRule::TextNoCase : SortRule::ByValue; }
-SortRule itemSortRule(size_t column) { return column == 3 ? SortRule::Numeric : SortRule::TextNoCase; }
+SortRule npcSortRule(size_t column) {
+    return column <= 2 ? SortRule::TextNoCase : SortRule::ByValue;
+}
+SortRule itemSortRule(size_t column) {
+    return column == 3 ? SortRule::Numeric : SortRule::TextNoCase;
+}
 
 namespace {
 
@@ -20,7 +24,8 @@ struct Key {
 
 bool less(const Key& a, const Key& b, SortRule rule) {
     switch (rule) {
-    case SortRule::Numeric: return *a.number < *b.number;
+    case SortRule::Numeric:
+        return *a.number < *b.number;
     case SortRule::ByValue:
         if (a.whole && b.whole)
             return *a.whole < *b.whole;
@@ -28,10 +33,10 @@ bool less(const Key& a, const Key& b, SortRule rule) {
             return *a.number < *b.number;
         [[fallthrough]];
     case SortRule::TextNoCase:
-        return std::lexicographical_compare(a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
-                                            [](char x, char y) {
-                                                return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-                                            });
+        return std::lexicographical_compare(
+            a.text.begin(), a.text.end(), b.text.begin(), b.text.end(), [](char x, char y) {
+                return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+            });
     }
     return false;
 }
@@ -73,8 +78,8 @@ void quickSort(std::vector<size_t>& idx, const std::vector<Key>& keys, SortRule 
 
 } // namespace
 
-std::vector<size_t> sortOrder(const Table& table, size_t column, SortRule rule, char divider, bool roundTrip,
-                              std::vector<size_t> start) {
+std::vector<size_t> sortOrder(const Table& table, size_t column, SortRule rule, char divider,
+                              bool roundTrip, std::vector<size_t> start) {
     const size_t n = table.recordCount();
     if (start.empty()) {
         start.resize(n);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "records/tableedit.h"
 #include "records/table.h"
+#include "records/tableedit.h"
 
 #include <string_view>
 #include <vector>
@@ -24,8 +24,8 @@ SortRule itemSortRule(size_t column);
 // place i. The rows start in `start` (the table's own order when empty), since rows with equal keys
 // end where the exchanges from that order put them. With `roundTrip` the keys are the cells after
 // dotRem. Throws when a Numeric cell is not a number.
-std::vector<size_t> sortOrder(const Table& table, size_t column, SortRule rule, char divider, bool roundTrip,
-                              std::vector<size_t> start = {});
+std::vector<size_t> sortOrder(const Table& table, size_t column, SortRule rule, char divider,
+                              bool roundTrip, std::vector<size_t> start = {});
 
 // Plans sorting the data rows by `column` (the header stays). The column goes through dotRem
 // before and dotAdd after, as number texts must; rows with equal keys may change their order.

@@ -166,7 +166,9 @@ DecodedText decodeWithoutMark(std::string_view bytes, std::string_view text) {
     return {decodeWindows1252(text), TextEncoding::Windows1252};
 }
 
-bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
+bool startsWith(std::string_view s, std::string_view p) {
+    return s.substr(0, p.size()) == p;
+}
 
 } // namespace
 

@@ -32,7 +32,7 @@ char pendingTemporary[PATH_MAX + 1];
 volatile std::sig_atomic_t pendingTemporarySet = 0;
 
 class PendingTemporary {
-public:
+  public:
     explicit PendingTemporary(const std::string& path) {
         if (path.size() >= sizeof pendingTemporary)
             return; // longer than any path the system opens
@@ -188,8 +188,8 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
     constexpr size_t kNameMax = 255;
     const size_t slash = real.rfind('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string tmp = real.substr(0, nameStart + std::min(real.size() - nameStart,
-                                                          kNameMax - kSuffix.size()));
+    std::string tmp =
+        real.substr(0, nameStart + std::min(real.size() - nameStart, kNameMax - kSuffix.size()));
     tmp += kSuffix;
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)

@@ -11,7 +11,7 @@ namespace aethrian {
 
 // Lines of a text held by offset, so the lines stay valid when the owner moves.
 class TextLines {
-public:
+  public:
     TextLines() = default;
     TextLines(std::string text, std::vector<std::pair<size_t, size_t>> spans,
               size_t firstNulLine = 0)
@@ -25,7 +25,7 @@ public:
     // The 1-based number of the first line that holds a NUL character; 0 when none does.
     size_t firstNulLine() const { return firstNulLine_; }
 
-private:
+  private:
     std::string text_;
     std::vector<std::pair<size_t, size_t>> spans_;
     size_t firstNulLine_ = 0;

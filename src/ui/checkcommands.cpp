@@ -19,8 +19,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <memory>
 
@@ -56,7 +56,8 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
     const auto npcLog = [this] { return LogListSink(window_->npcEditor()->log()); };
     const auto itemLog = [this] { return LogListSink(window_->itemEditor()->log()); };
 
-    const auto generate = [](PchKind kind, const Table& table, LogList* logList, QPlainTextEdit* target) {
+    const auto generate = [](PchKind kind, const Table& table, LogList* logList,
+                             QPlainTextEdit* target) {
         LogListSink log(logList);
         std::vector<std::string> lines;
         try {
@@ -67,10 +68,12 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         }
         setLines(target, lines);
     };
-    on("GenerateNPCPCH1",
-       [=, this] { generate(PchKind::Npc, npc(), window_->npcEditor()->log(), panes.npcPch->pane()); });
-    on("GenerateITEMPCH1",
-       [=, this] { generate(PchKind::Item, items(), window_->itemEditor()->log(), panes.itemPch->pane()); });
+    on("GenerateNPCPCH1", [=, this] {
+        generate(PchKind::Npc, npc(), window_->npcEditor()->log(), panes.npcPch->pane());
+    });
+    on("GenerateITEMPCH1", [=, this] {
+        generate(PchKind::Item, items(), window_->itemEditor()->log(), panes.itemPch->pane());
+    });
     on("CheckpresenceinsideNPCPCH1", [=] {
         const PaneText pane(panes.npcPch->pane());
         auto log = npcLog();
@@ -126,7 +129,8 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
         checkItemname(items(), pane.lines, log);
     });
     on("CheckpresenceinsideClient1", [=] {
-        const PaneText weapon(panes.weaponGrp->pane()), armor(panes.armorGrp->pane()), etc(panes.etcItemGrp->pane());
+        const PaneText weapon(panes.weaponGrp->pane()), armor(panes.armorGrp->pane()),
+            etc(panes.etcItemGrp->pane());
         auto log = itemLog();
         checkMergedGrp(items(), weapon.lines, armor.lines, etc.lines, log);
     });

@@ -10,10 +10,10 @@ class MainWindow;
 // "=?" buttons: they read the tables and the panes on screen and write to the log lists.
 class CheckCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CheckCommands(MainWindow* window);
 
-private:
+  private:
     MainWindow* window_;
 };
 

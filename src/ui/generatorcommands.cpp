@@ -38,24 +38,26 @@ GeneratorCommands::GeneratorCommands(MainWindow* window) : QObject(window) {
         {"ExportasPHP1", {PhpExport::EtcItem, &ws.etcItemGrpModel}},
         {"ExportasPHP2", {PhpExport::ItemName, &ws.itemNameModel}}};
     for (const auto& [name, target] : exports) {
-        connect(window->action(QString::fromLatin1(name)), &QAction::triggered, this, [window, target = target] {
-            runGuarded(window, [&] {
-                const std::optional<QString> first =
-                    askText(window, QStringLiteral("PHP rs ID to begin:"), QStringLiteral("ID:"), {});
-                if (!first)
-                    return;
-                const long long id = parseInt(first->toStdString());
-                ExportWindow* out = window->exportWindow();
-                const PhpExportRun run = exportPhpLines(target.second->table(), target.first, id,
-                                                        window->workspace().divider);
-                // After an error: the lines before it, set but not shown.
-                out->text()->setPlainText(joined(run.lines));
-                if (run.error)
-                    std::rethrow_exception(run.error);
-                out->show();
-                out->raise();
-            });
-        });
+        connect(window->action(QString::fromLatin1(name)), &QAction::triggered, this,
+                [window, target = target] {
+                    runGuarded(window, [&] {
+                        const std::optional<QString> first =
+                            askText(window, QStringLiteral("PHP rs ID to begin:"),
+                                    QStringLiteral("ID:"), {});
+                        if (!first)
+                            return;
+                        const long long id = parseInt(first->toStdString());
+                        ExportWindow* out = window->exportWindow();
+                        const PhpExportRun run = exportPhpLines(
+                            target.second->table(), target.first, id, window->workspace().divider);
+                        // After an error: the lines before it, set but not shown.
+                        out->text()->setPlainText(joined(run.lines));
+                        if (run.error)
+                            std::rethrow_exception(run.error);
+                        out->show();
+                        out->raise();
+                    });
+                });
     }
 }
 

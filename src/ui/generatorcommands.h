@@ -9,7 +9,7 @@ class MainWindow;
 // "Make a duals..." and the three "Export as PHP..." commands of the client item tables.
 class GeneratorCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit GeneratorCommands(MainWindow* window);
 };
 

@@ -2,26 +2,26 @@
 
 #include "records/recordkind.h"
 #include "records/skilltable.h"
+#include "ui/checkcommands.h"
 #include "ui/dialogs/adddropdialog.h"
 #include "ui/dialogs/changesdialog.h"
 #include "ui/dialogs/exportwindow.h"
-#include "ui/checkcommands.h"
 #include "ui/generatorcommands.h"
 #include "ui/menus.h"
-#include "ui/tablecommands.h"
 #include "ui/messages.h"
-#include "ui/pages/checkpage.h"
-#include "ui/serverfolder.h"
-#include "ui/pages/panepage.h"
-#include "ui/pages/checkerpage.h"
-#include "ui/pages/comparepage.h"
-#include "ui/widgets/pathbox.h"
 #include "ui/pages/aiobjpage.h"
+#include "ui/pages/checkerpage.h"
+#include "ui/pages/checkpage.h"
 #include "ui/pages/clientitempage.h"
+#include "ui/pages/comparepage.h"
 #include "ui/pages/npcpchpage.h"
+#include "ui/pages/panepage.h"
 #include "ui/pages/petpage.h"
 #include "ui/pages/settingspage.h"
 #include "ui/pages/tablepage.h"
+#include "ui/serverfolder.h"
+#include "ui/tablecommands.h"
+#include "ui/widgets/pathbox.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -62,7 +62,8 @@ TableFormat recordFormat(const RecordKind& kind, const Workspace& ws, bool pumpA
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
     setApplicationClosing(false);
-    setWindowTitle(QStringLiteral("Aethrian - Kestrune - Script Editor - v.0.000000001 ultraalpha"));
+    setWindowTitle(
+        QStringLiteral("Aethrian - Kestrune - Script Editor - v.0.000000001 ultraalpha"));
     resize(851, 646);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -124,7 +125,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     auto* changes = new ChangesDialog(&workspace_, npcEditor_, this);
     changes->hide();
-    connect(action(QStringLiteral("N1")), &QAction::triggered, changes, [changes] { changes->openFor(true); });
+    connect(action(QStringLiteral("N1")), &QAction::triggered, changes,
+            [changes] { changes->openFor(true); });
     connect(action(QStringLiteral("Changevalue1")), &QAction::triggered, changes,
             [changes] { changes->openFor(false); });
     auto* addDrop = new AddDropDialog(&workspace_, npcEditor_, this);
@@ -189,24 +191,24 @@ void MainWindow::buildNpcPages(QTabWidget* tabs) {
     pch->setObjectName(pageObjectName(QStringLiteral("Npc_pch")));
     tabs->addTab(pch, QStringLiteral("Npc_pch"));
 
-    auto* npcpos = workspace_.panes.npcpos = new PanePage({QStringLiteral("Npcpos"), QStringLiteral("Edit48"),
-                                 QStringLiteral("Button16"), QStringLiteral("TntMemo7"),
-                                 QStringLiteral("Button17")},
-                                tabs);
+    auto* npcpos = workspace_.panes.npcpos = new PanePage(
+        {QStringLiteral("Npcpos"), QStringLiteral("Edit48"), QStringLiteral("Button16"),
+         QStringLiteral("TntMemo7"), QStringLiteral("Button17")},
+        tabs);
     npcpos->setObjectName(pageObjectName(QStringLiteral("Npcpos")));
     attachPopupMenu(npcpos->pane(), popupMenu(QStringLiteral("PopupMenu4")));
     tabs->addTab(npcpos, QStringLiteral("Npcpos"));
 
-    auto* npcgrp = workspace_.panes.npcgrp = new PanePage({QStringLiteral("Client:npcgrp"), QStringLiteral("Edit49"),
-                                 QStringLiteral("Button18"), QStringLiteral("TntMemo8"),
-                                 QStringLiteral("Button19")},
-                                tabs);
+    auto* npcgrp = workspace_.panes.npcgrp = new PanePage(
+        {QStringLiteral("Client:npcgrp"), QStringLiteral("Edit49"), QStringLiteral("Button18"),
+         QStringLiteral("TntMemo8"), QStringLiteral("Button19")},
+        tabs);
     npcgrp->setObjectName(pageObjectName(QStringLiteral("Client:npcgrp")));
     tabs->addTab(npcgrp, QStringLiteral("Client:npcgrp"));
-    auto* npcname = workspace_.panes.npcname = new PanePage({QStringLiteral("Client:npcname"), QStringLiteral("Edit50"),
-                                  QStringLiteral("Button20"), QStringLiteral("TntMemo9"),
-                                  QStringLiteral("Button21")},
-                                 tabs);
+    auto* npcname = workspace_.panes.npcname = new PanePage(
+        {QStringLiteral("Client:npcname"), QStringLiteral("Edit50"), QStringLiteral("Button20"),
+         QStringLiteral("TntMemo9"), QStringLiteral("Button21")},
+        tabs);
     npcname->setObjectName(pageObjectName(QStringLiteral("Client:npcname")));
     tabs->addTab(npcname, QStringLiteral("Client:npcname"));
 }
@@ -238,10 +240,10 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
         itemEditor_->LoadbtnClick();
     });
 
-    auto* itemPch = workspace_.panes.itemPch = new PanePage({QStringLiteral("Item_pch"), QStringLiteral("Edit43"),
-                                  QStringLiteral("Button5"), QStringLiteral("TntMemo2"),
-                                  QStringLiteral("Button6")},
-                                 tabs);
+    auto* itemPch = workspace_.panes.itemPch = new PanePage(
+        {QStringLiteral("Item_pch"), QStringLiteral("Edit43"), QStringLiteral("Button5"),
+         QStringLiteral("TntMemo2"), QStringLiteral("Button6")},
+        tabs);
     itemPch->setObjectName(pageObjectName(QStringLiteral("Item_pch")));
     tabs->addTab(itemPch, QStringLiteral("Item_pch"));
     tabs->addTab(emptyPage(QStringLiteral("Recipe")), QStringLiteral("Recipe"));
@@ -254,15 +256,20 @@ void MainWindow::buildItemPages(QTabWidget* tabs) {
     };
     SidePanes& panes = workspace_.panes;
     const Client clients[] = {
-        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8", &workspace_.weaponGrpModel, false, panes.weaponGrp},
-        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr, &workspace_.armorGrpModel, false, panes.armorGrp},
-        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6", &workspace_.etcItemGrpModel, false, panes.etcItemGrp},
-        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7", &workspace_.itemNameModel, true, panes.itemName},
+        {"Client:WeaponGrp", "Edit44", "Button8", "TntMemo3", "JvStringGrid9", "PopupMenu8",
+         &workspace_.weaponGrpModel, false, panes.weaponGrp},
+        {"Client:ArmorGrp", "Edit45", "Button9", "TntMemo4", "JvStringGrid8", nullptr,
+         &workspace_.armorGrpModel, false, panes.armorGrp},
+        {"Client:EtcItemGrp", "Edit46", "Button10", "TntMemo5", "JvStringGrid7", "PopupMenu6",
+         &workspace_.etcItemGrpModel, false, panes.etcItemGrp},
+        {"Client:itemname", "Edit47", "Button11", "TntMemo6", "JvStringGrid10", "PopupMenu7",
+         &workspace_.itemNameModel, true, panes.itemName},
     };
     for (const Client& c : clients) {
-        auto* page = c.page = new ClientItemPage(QString::fromLatin1(c.caption), QString::fromLatin1(c.path),
-                                        QString::fromLatin1(c.load), QString::fromLatin1(c.pane),
-                                        QString::fromLatin1(c.grid), c.model, c.names, tabs);
+        auto* page = c.page =
+            new ClientItemPage(QString::fromLatin1(c.caption), QString::fromLatin1(c.path),
+                               QString::fromLatin1(c.load), QString::fromLatin1(c.pane),
+                               QString::fromLatin1(c.grid), c.model, c.names, tabs);
         page->setObjectName(pageObjectName(QString::fromLatin1(c.caption)));
         if (c.menu)
             attachPopupMenu(page->view(), popupMenu(QString::fromLatin1(c.menu)));
@@ -348,7 +355,9 @@ void MainWindow::buildSkillPages(QTabWidget* tabs) {
     tabs->addTab(skillEditor_, QStringLiteral("SKILLData Editor"));
 }
 
-QMenu* MainWindow::popupMenu(const QString& name) const { return menus_.value(name); }
+QMenu* MainWindow::popupMenu(const QString& name) const {
+    return menus_.value(name);
+}
 
 QAction* MainWindow::action(const QString& name) const {
     QAction* a = actions_.value(name);
@@ -358,7 +367,8 @@ QAction* MainWindow::action(const QString& name) const {
 
 void MainWindow::showPage(QWidget* page) {
     for (QWidget* w = page; w && w != this; w = w->parentWidget())
-        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+        if (auto* tabs = qobject_cast<QTabWidget*>(
+                w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
             tabs->setCurrentWidget(w);
 }
 

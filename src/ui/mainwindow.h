@@ -26,7 +26,7 @@ class TablePage;
 // panes, and menu commands by their component names, kept when the menus are built.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     Workspace& workspace() { return workspace_; }
@@ -41,10 +41,10 @@ public:
     // Brings a page of the tree to the front, with every page control above it.
     void showPage(QWidget* page);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QTabWidget* pageControl(const QString& name, QWidget* parent);
     QWidget* emptyPage(const QString& name);
     void buildNpcPages(QTabWidget* tabs);

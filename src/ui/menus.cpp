@@ -1,7 +1,7 @@
 #include "ui/menus.h"
 
-#include <QAction>
 #include <QAbstractScrollArea>
+#include <QAction>
 
 #include <vector>
 
@@ -10,7 +10,7 @@ namespace aethrian::ui {
 namespace {
 
 struct Command {
-    const char* name;    // nullptr: a separator
+    const char* name; // nullptr: a separator
     const char* caption;
     const char* shortcut = nullptr;
     bool isDefault = false;
@@ -80,9 +80,10 @@ std::vector<Command> commandsOf(const QString& menu) {
 } // namespace
 
 QStringList popupMenuNames() {
-    return {QStringLiteral("PopupMenu1"), QStringLiteral("PopupMenu3"), QStringLiteral("compareMenu"),
-            QStringLiteral("PopupMenu2"), QStringLiteral("PopupMenu4"), QStringLiteral("PopupMenu5"),
-            QStringLiteral("PopupMenu8"), QStringLiteral("PopupMenu6"), QStringLiteral("PopupMenu7")};
+    return {
+        QStringLiteral("PopupMenu1"), QStringLiteral("PopupMenu3"), QStringLiteral("compareMenu"),
+        QStringLiteral("PopupMenu2"), QStringLiteral("PopupMenu4"), QStringLiteral("PopupMenu5"),
+        QStringLiteral("PopupMenu8"), QStringLiteral("PopupMenu6"), QStringLiteral("PopupMenu7")};
 }
 
 QMenu* buildPopupMenu(const QString& objectName, QWidget* parent) {
@@ -111,12 +112,14 @@ void attachPopupMenu(QWidget* widget, QMenu* menu) {
         if (!action->shortcut().isEmpty())
             widget->addAction(action);
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(widget, &QWidget::customContextMenuRequested, menu, [widget, menu](const QPoint& pos) {
-        menu->setProperty("sourceWidget", QVariant::fromValue<QObject*>(widget));
-        auto* area = qobject_cast<QAbstractScrollArea*>(widget);
-        const QPoint global = area ? area->viewport()->mapToGlobal(pos) : widget->mapToGlobal(pos);
-        menu->popup(global);
-    });
+    QObject::connect(widget, &QWidget::customContextMenuRequested, menu,
+                     [widget, menu](const QPoint& pos) {
+                         menu->setProperty("sourceWidget", QVariant::fromValue<QObject*>(widget));
+                         auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+                         const QPoint global =
+                             area ? area->viewport()->mapToGlobal(pos) : widget->mapToGlobal(pos);
+                         menu->popup(global);
+                     });
 }
 
 } // namespace aethrian::ui

@@ -27,7 +27,8 @@ void showMessage(QWidget* parent, const QString& text) {
 bool askYesNo(QWidget* parent, const QString& text) {
     if (seams().question)
         return seams().question(text);
-    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -74,7 +75,8 @@ std::optional<QString> askText(QWidget* parent, const QString& title, const QStr
     if (seams().prompt)
         return seams().prompt(title, label, text);
     bool ok = false;
-    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    const QString answer =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
@@ -96,7 +98,11 @@ namespace {
 bool closing = false;
 }
 
-bool applicationClosing() { return closing; }
-void setApplicationClosing(bool value) { closing = value; }
+bool applicationClosing() {
+    return closing;
+}
+void setApplicationClosing(bool value) {
+    closing = value;
+}
 
 } // namespace aethrian::ui

@@ -27,9 +27,11 @@ struct Seams {
     std::function<void(const QString& text)> message;
     std::function<bool(const QString& text)> question;
     std::function<QString(const FileRequest& request)> fileDialog; // "" = cancelled
-    std::function<QString(const QString& title)> folderDialog;    // "" = cancelled
+    std::function<QString(const QString& title)> folderDialog;     // "" = cancelled
     // A text prompt; nullopt = cancelled.
-    std::function<std::optional<QString>(const QString& title, const QString& label, const QString& text)> prompt;
+    std::function<std::optional<QString>(const QString& title, const QString& label,
+                                         const QString& text)>
+        prompt;
 };
 Seams& seams();
 
@@ -38,10 +40,11 @@ bool askYesNo(QWidget* parent, const QString& text);
 QString chooseFile(QWidget* parent, const FileRequest& request);
 // An existing folder, "" when cancelled.
 QString chooseFolder(QWidget* parent, const QString& title);
-std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label, const QString& text);
+std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                               const QString& text);
 
-// The handler boundary: runs one user action and shows any error it raises as a message box. Clean-up
-// belongs in RAII objects inside `action` (they run before the message is shown).
+// The handler boundary: runs one user action and shows any error it raises as a message box.
+// Clean-up belongs in RAII objects inside `action` (they run before the message is shown).
 void runGuarded(QWidget* parent, const std::function<void()>& action);
 
 // Processes the window events that are pending (the short message pump).

@@ -1,11 +1,11 @@
 #include "ui/tablecommands.h"
 
-#include "records/tablesort.h"
 #include "editing/cleanup.h"
+#include "records/tablesort.h"
 #include "ui/mainwindow.h"
-#include "ui/pages/petpage.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
+#include "ui/pages/petpage.h"
 
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/loglist.h"
@@ -41,7 +41,8 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         TablePage* page = window_->itemEditor();
         runGuarded(window_, [&] {
             LogListSink log(page->log());
-            page->model()->apply(findDuplicates(page->model()->table(), window_->workspace().divider, log));
+            page->model()->apply(
+                findDuplicates(page->model()->table(), window_->workspace().divider, log));
         });
     });
     on("CheckifallIAexsists1", [this] {
@@ -56,15 +57,18 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         const Target t = npcTarget();
         runGuarded(window_, [&] {
             LogListSink log(t.log);
-            t.model->apply(roundColumn(t.model->table(), selectedColumn(t), window_->workspace().divider, log));
+            t.model->apply(roundColumn(t.model->table(), selectedColumn(t),
+                                       window_->workspace().divider, log));
         });
     });
     on("Fillwith1", [this] {
         const Target t = npcTarget();
         runGuarded(window_, [&] {
-            const std::optional<QString> text = askText(window_, QStringLiteral("Fill with:"), QStringLiteral("String:"), {});
+            const std::optional<QString> text =
+                askText(window_, QStringLiteral("Fill with:"), QStringLiteral("String:"), {});
             if (text)
-                t.model->apply(fillColumn(t.model->table(), selectedColumn(t), text->toStdString()));
+                t.model->apply(
+                    fillColumn(t.model->table(), selectedColumn(t), text->toStdString()));
         });
     });
 }
@@ -108,8 +112,8 @@ void TableCommands::select(const Target& t, size_t row) {
 }
 
 void TableCommands::newSearch(const Target& t) {
-    const std::optional<QString> text =
-        askText(window_, QStringLiteral("Search for a name:"), QStringLiteral("Name:"), *t.searchText);
+    const std::optional<QString> text = askText(window_, QStringLiteral("Search for a name:"),
+                                                QStringLiteral("Name:"), *t.searchText);
     if (!text)
         return;
     *t.searchText = *text;
@@ -133,7 +137,8 @@ void TableCommands::findNext(const Target& t) {
     if (top < 0)
         top = t.view->currentIndex().isValid() ? t.view->currentIndex().row() : 0;
     // View row `top` is grid row top + 1; the search starts after it.
-    if (const size_t row = findName(t.model->table(), t.searchText->toStdString(), static_cast<size_t>(top) + 2))
+    if (const size_t row =
+            findName(t.model->table(), t.searchText->toStdString(), static_cast<size_t>(top) + 2))
         select(t, row);
 }
 

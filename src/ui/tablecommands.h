@@ -18,7 +18,7 @@ class TableModel;
 // commands belong to the ITEM table and are disabled elsewhere.
 class TableCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TableCommands(MainWindow* window);
 
     struct Target {
@@ -29,7 +29,7 @@ public:
         QString* searchText = nullptr;
     };
 
-private:
+  private:
     Target npcTarget();
     Target menuTarget(QMenu* menu);
     void newSearch(const Target& t);

@@ -32,11 +32,12 @@ struct SidePanes {
 // models, the side-file panes next to them, and the decimal divider of the Settings page.
 class Workspace : public QObject {
     Q_OBJECT
-public:
+  public:
     Workspace()
-        : npcModel(npc), itemModel(item), petModel(pet), skillModel(skill), npcCompareModel(npcCompare),
-          itemCompareModel(itemCompare), skillCompareModel(skillCompare), weaponGrpModel(weaponGrp),
-          armorGrpModel(armorGrp), etcItemGrpModel(etcItemGrp), itemNameModel(itemName) {
+        : npcModel(npc), itemModel(item), petModel(pet), skillModel(skill),
+          npcCompareModel(npcCompare), itemCompareModel(itemCompare),
+          skillCompareModel(skillCompare), weaponGrpModel(weaponGrp), armorGrpModel(armorGrp),
+          etcItemGrpModel(etcItemGrp), itemNameModel(itemName) {
         for (TableModel* m : {&npcCompareModel, &itemCompareModel, &skillCompareModel}) {
             m->setEditable(false);
             m->setHighlightDifferences(true);

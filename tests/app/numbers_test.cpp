@@ -32,8 +32,8 @@ TEST(ParseFloat, AcceptsPlatformSyntaxWithDivider) {
         long double value;
     };
     const Case cases[] = {
-        {"2,23", ',', 2.23L}, {"2.23", '.', 2.23L},   {" -5 ", ',', -5},   {"+7", ',', 7},
-        {"1E3", ',', 1000},   {"2,5e-2", ',', 0.025L}, {",5", ',', 0.5L},  {"5,", ',', 5},
+        {"2,23", ',', 2.23L}, {"2.23", '.', 2.23L},    {" -5 ", ',', -5}, {"+7", ',', 7},
+        {"1E3", ',', 1000},   {"2,5e-2", ',', 0.025L}, {",5", ',', 0.5L}, {"5,", ',', 5},
         {"0", '.', 0},        {"1e-5000", '.', 0},
     };
     for (const auto& c : cases) {
@@ -44,7 +44,8 @@ TEST(ParseFloat, AcceptsPlatformSyntaxWithDivider) {
 }
 
 TEST(ParseFloat, RejectsWithExactMessage) {
-    for (const char* bad : {"", " ", "2.23", "1,2,3", "abc", "1e", "--1", "1 2", "0x10", "1e99999"}) {
+    for (const char* bad :
+         {"", " ", "2.23", "1,2,3", "abc", "1e", "--1", "1 2", "0x10", "1e99999"}) {
         EXPECT_FALSE(tryParseFloat(bad, ',').has_value()) << bad;
     }
     try {
@@ -128,8 +129,8 @@ TEST(Numbers, PlainDecimalsMatchTheCLibrary) {
         for (int k = 0; k < count; ++k)
             digits += static_cast<char>('0' + rng() % 10);
         const std::string sign = rng() % 4 == 0 ? "-" : "";
-        const std::string text = sign + digits.substr(0, static_cast<size_t>(count - fraction)) + "." +
-                                 digits.substr(static_cast<size_t>(count - fraction));
+        const std::string text = sign + digits.substr(0, static_cast<size_t>(count - fraction)) +
+                                 "." + digits.substr(static_cast<size_t>(count - fraction));
         if (text == "." || text == "-.")
             continue;
         const long double expected = std::strtold(text.c_str(), nullptr);

@@ -55,7 +55,8 @@ TEST(Robustness, TruncatedExamples) {
 
 TEST(Robustness, RandomInputsWithTheFormatsCharacters) {
     std::mt19937 rng(20261209);
-    const std::string alphabet = "{}[];=\t\r\n.,0123456789-eE adena npc_begin item_begin level= npc_end";
+    const std::string alphabet =
+        "{}[];=\t\r\n.,0123456789-eE adena npc_begin item_begin level= npc_end";
     const std::string marks[] = {"", "\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"};
     for (int i = 0; i < 400; ++i) {
         std::string input = marks[i % 4];

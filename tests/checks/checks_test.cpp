@@ -50,21 +50,25 @@ TEST(Pch, GenerateAndPresence) {
     // Right name, wrong number: present; a longer name does not count; a name twice: duplicated.
     const PaneLines pane{"[orc]\t=\t9", "[orc_grunt]\t=\t1", "[wolf]\t=\t2", "[wolf] = 2"};
     const Table t = table({{"orc", "1"}, {"wolf", "2"}, {"orc_g", "3"}});
-    EXPECT_EQ(run([&](Log& l) { checkPchPresence(t, PchKind::Npc, pane, l); }),
-              (Lines{"Check presence inside NPC_PCH...", "NPC [wolf] (2) is duplicated inside NPC_PCH",
-                     "NPC [orc_g] (3) is unregistered inside NPC_PCH", "Check DONE"}));
+    EXPECT_EQ(
+        run([&](Log& l) { checkPchPresence(t, PchKind::Npc, pane, l); }),
+        (Lines{"Check presence inside NPC_PCH...", "NPC [wolf] (2) is duplicated inside NPC_PCH",
+               "NPC [orc_g] (3) is unregistered inside NPC_PCH", "Check DONE"}));
 }
 
 TEST(Pch, CompareRules) {
     EXPECT_EQ(pchIdentifier("[a]\t=\t1020001"), "1020001");
     EXPECT_EQ(pchIdentifier("[a] = 1020001"), "1020001");
     EXPECT_EQ(pchIdentifier("[a]\t=\t10200019"), "1020001");
-    const PaneLines first{"[a] = 1000001", "[b]\t=\t1000002", "[c]\t=\t1000003", "[a]\t=\t1000001", "no entry"};
+    const PaneLines first{"[a] = 1000001", "[b]\t=\t1000002", "[c]\t=\t1000003", "[a]\t=\t1000001",
+                          "no entry"};
     const PaneLines second{"[a]\t=\t1000001", "[b]\t=\t1000009", "[b]\t=\t1000008", "[d]\t=\t1"};
     EXPECT_EQ(run([&](Log& l) { comparePch(first, second, l); }),
-              (Lines{"Compare first NPC_PCH to second NPC_PCH...", "NPC b is duplicated inside second NPC_PCH",
-                     "NPC b have different ID inside second NPC_PCH", "NPC c not exists in second NPC_PCH",
-                     "NPC a not exists in second NPC_PCH", "Check DONE"}));
+              (Lines{"Compare first NPC_PCH to second NPC_PCH...",
+                     "NPC b is duplicated inside second NPC_PCH",
+                     "NPC b have different ID inside second NPC_PCH",
+                     "NPC c not exists in second NPC_PCH", "NPC a not exists in second NPC_PCH",
+                     "Check DONE"}));
 }
 
 TEST(Presence, DropListsAndItems) {
@@ -77,8 +81,9 @@ TEST(Presence, DropListsAndItems) {
     EXPECT_EQ(run([&](Log& l) { checkItemsExist(npc, items, l); }),
               (Lines{"Searching ITEMs...", "  item ghost not found", "  item ghost not found",
                      "  item ghost not found", "done."}));
-    EXPECT_EQ(run([&](Log& l) { checkItemsNotDropped(items, npc, l); }),
-              (Lines{"Searching ITEMs...", "  item sword (ID:1) is not dropped/spoiled.", "done."}));
+    EXPECT_EQ(
+        run([&](Log& l) { checkItemsNotDropped(items, npc, l); }),
+        (Lines{"Searching ITEMs...", "  item sword (ID:1) is not dropped/spoiled.", "done."}));
 }
 
 TEST(Presence, NpcposWindowsAndIds) {
@@ -88,9 +93,13 @@ TEST(Presence, NpcposWindowsAndIds) {
                            "npc_begin\t[" + longName + "]\tnpc_end", "territory_begin\t[zone]"};
     const PaneLines npcpos(npcposText.begin(), npcposText.end());
     EXPECT_EQ(run([&](Log& l) { checkMonstersExist(npcpos, npc, l); }),
-              (Lines{"Check presence of 3 NPCs inside NPCDATA...", "NPC " + longName + " not found.", "Check DONE"}));
+              (Lines{"Check presence of 3 NPCs inside NPCDATA...",
+                     "NPC " + longName + " not found.", "Check DONE"}));
     std::vector<std::pair<size_t, size_t>> progress;
-    EXPECT_EQ(run([&](Log& l) { checkNpcposNpcs(npcpos, npc, l, [&](size_t k, size_t m) { progress.emplace_back(k, m); }); }),
+    EXPECT_EQ(run([&](Log& l) {
+                  checkNpcposNpcs(npcpos, npc, l,
+                                  [&](size_t k, size_t m) { progress.emplace_back(k, m); });
+              }),
               (Lines{"orc non è stato trovato", " non è stato trovato"}));
     EXPECT_EQ(progress.back(), (std::pair<size_t, size_t>{2, 2}));
 
@@ -98,10 +107,13 @@ TEST(Presence, NpcposWindowsAndIds) {
                            "npcgrp_begin\tnpc_name=[" + std::string(60, 'b') + "]\tnpcgrp_end"};
     const PaneLines npcgrp(npcgrpText.begin(), npcgrpText.end());
     EXPECT_EQ(run([&](Log& l) { checkNpcgrp(npc, npcgrp, l); }),
-              (Lines{"Check presence inside 2 NPCs of npcgrp...", "NPC [bat] (0123) not found.", "Check DONE"}));
-    const PaneLines npcname{"npcname_begin\tid=20001\tname=[Orc]", "npcname_begin\tid=123\tname=[Bat]", "id=0123"};
+              (Lines{"Check presence inside 2 NPCs of npcgrp...", "NPC [bat] (0123) not found.",
+                     "Check DONE"}));
+    const PaneLines npcname{"npcname_begin\tid=20001\tname=[Orc]",
+                            "npcname_begin\tid=123\tname=[Bat]", "id=0123"};
     EXPECT_EQ(run([&](Log& l) { checkNpcname(npc, npcname, l); }),
-              (Lines{"Check presence inside 3 NPCs of npcname...", "NPC bat (0123) not found.", "Check DONE"}));
+              (Lines{"Check presence inside 3 NPCs of npcname...", "NPC bat (0123) not found.",
+                     "Check DONE"}));
 
     // The windows count characters, not bytes: a 40-letter Cyrillic name (80 bytes) fits them.
     std::string cyrillic;
@@ -120,10 +132,11 @@ TEST(Presence, NpcposWindowsAndIds) {
 
 TEST(Presence, MergedGrpCountsThreePanesTogether) {
     const Table items = table({{"a", "1"}, {"b", "2"}, {"c", "3"}});
-    const PaneLines w{"item_begin\tobject_name=[a]\titem_end"}, a{}, e{"item_begin\tobject_name=[x[c]\titem_end"};
+    const PaneLines w{"item_begin\tobject_name=[a]\titem_end"}, a{},
+        e{"item_begin\tobject_name=[x[c]\titem_end"};
     EXPECT_EQ(run([&](Log& l) { checkMergedGrp(items, w, a, e, l); }),
-              (Lines{"Check presence inside 2 ITEMs of ArmorGrp|WeaponGrp|EtcItemGrp...", "ITEM [b] (2) not found.",
-                     "Check DONE"}));
+              (Lines{"Check presence inside 2 ITEMs of ArmorGrp|WeaponGrp|EtcItemGrp...",
+                     "ITEM [b] (2) not found.", "Check DONE"}));
 }
 
 // The indexed checks against the plain scans they replace, on random names built from few
@@ -147,14 +160,17 @@ TEST(Presence, IndexedChecksEqualThePlainScans) {
                                       : "npc_begin\t[" + word() + "]\t[" + word() + "]");
         const PaneLines pane(owned.begin(), owned.end());
 
-        Lines plain{"Check presence inside " + std::to_string(std::count_if(pane.begin(), pane.end(), [](auto l) {
-                        return l.find("npc_name=") != std::string_view::npos;
-                    })) + " NPCs of npcgrp..."};
+        Lines plain{"Check presence inside " +
+                    std::to_string(std::count_if(
+                        pane.begin(), pane.end(),
+                        [](auto l) { return l.find("npc_name=") != std::string_view::npos; })) +
+                    " NPCs of npcgrp..."};
         for (size_t r = 1; r < t.rowCount(); ++r) {
             const std::string key = "[" + t.cell(r, 1) + "]";
             bool found = false;
             for (std::string_view line : pane)
-                if (line.find("npc_name=") != std::string_view::npos && grpEntry(line, "npc_name=").find(key) != std::string_view::npos)
+                if (line.find("npc_name=") != std::string_view::npos &&
+                    grpEntry(line, "npc_name=").find(key) != std::string_view::npos)
                     found = true;
             if (!found)
                 plain.push_back("NPC " + key + " (" + t.cell(r, 3) + ") not found.");
@@ -165,11 +181,15 @@ TEST(Presence, IndexedChecksEqualThePlainScans) {
         Lines plainPch{"Check presence inside NPC_PCH..."};
         for (size_t r = 1; r < t.rowCount(); ++r) {
             const std::string key = "[" + t.cell(r, 1) + "]";
-            const auto count = std::count_if(pane.begin(), pane.end(), [&](auto l) { return l.find(key) != std::string_view::npos; });
+            const auto count = std::count_if(pane.begin(), pane.end(), [&](auto l) {
+                return l.find(key) != std::string_view::npos;
+            });
             if (count > 1)
-                plainPch.push_back("NPC " + key + " (" + t.cell(r, 3) + ") is duplicated inside NPC_PCH");
+                plainPch.push_back("NPC " + key + " (" + t.cell(r, 3) +
+                                   ") is duplicated inside NPC_PCH");
             if (count == 0)
-                plainPch.push_back("NPC " + key + " (" + t.cell(r, 3) + ") is unregistered inside NPC_PCH");
+                plainPch.push_back("NPC " + key + " (" + t.cell(r, 3) +
+                                   ") is unregistered inside NPC_PCH");
         }
         plainPch.push_back("Check DONE");
         EXPECT_EQ(run([&](Log& l) { checkPchPresence(t, PchKind::Npc, pane, l); }), plainPch);
@@ -187,7 +207,8 @@ TEST(Presence, IndexedChecksEqualThePlainScans) {
             if (!found)
                 plainMonsters.push_back("NPC " + std::string(n) + " not found.");
         }
-        plainMonsters.insert(plainMonsters.begin(), "Check presence of " + std::to_string(names) + " NPCs inside NPCDATA...");
+        plainMonsters.insert(plainMonsters.begin(), "Check presence of " + std::to_string(names) +
+                                                        " NPCs inside NPCDATA...");
         plainMonsters.push_back("Check DONE");
         EXPECT_EQ(run([&](Log& l) { checkMonstersExist(pane, t, l); }), plainMonsters);
     }

@@ -11,17 +11,21 @@ using namespace aethrian;
 namespace {
 
 std::string skill(int id, int level, const std::string& name = "s") {
-    return "skill_begin skill_name = [" + name + "] skill_id = " + std::to_string(id) + " level = " +
-           std::to_string(level) + " skill_end";
+    return "skill_begin skill_name = [" + name + "] skill_id = " + std::to_string(id) +
+           " level = " + std::to_string(level) + " skill_end";
 }
 
 struct Recorder {
     std::vector<std::string> events;
     SkillToolOutput out{[this](const std::string& m) { events.push_back("box: " + m); },
-                        [this](const std::string& r) { events.push_back("list: " + r); }, {}, {}};
+                        [this](const std::string& r) { events.push_back("list: " + r); },
+                        {},
+                        {}};
 };
 
-std::vector<std::string_view> views(const std::vector<std::string>& lines) { return {lines.begin(), lines.end()}; }
+std::vector<std::string_view> views(const std::vector<std::string>& lines) {
+    return {lines.begin(), lines.end()};
+}
 
 } // namespace
 
@@ -38,11 +42,13 @@ TEST(SkillTools, SortIsNumericStableAndReportsEachDuplicateOnce) {
                                          skill(10, 1, "d"), skill(3, 1, "e"), skill(10, 1, "f")};
     Recorder r;
     const auto sorted = sortSkillLines(views(lines), SkillPane::Skilldata, r.out);
-    EXPECT_EQ(sorted, (std::vector<std::string>{lines[4], lines[1], lines[2], lines[0], lines[3], lines[5]}));
-    EXPECT_EQ(r.events, (std::vector<std::string>{
-                            "box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!", "box: " + lines[0] + "|" + lines[3],
-                            "box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!", "box: " + lines[0] + "|" + lines[5],
-                            "box: done!"}));
+    EXPECT_EQ(sorted, (std::vector<std::string>{lines[4], lines[1], lines[2], lines[0], lines[3],
+                                                lines[5]}));
+    EXPECT_EQ(r.events,
+              (std::vector<std::string>{"box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!",
+                                        "box: " + lines[0] + "|" + lines[3],
+                                        "box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!",
+                                        "box: " + lines[0] + "|" + lines[5], "box: done!"}));
     Recorder names;
     sortSkillLines(views({skill(1, 1), skill(1, 1)}), SkillPane::Skillname, names.out);
     EXPECT_EQ(names.events[1], "box: " + skill(1, 1));
@@ -60,7 +66,8 @@ TEST(SkillTools, SortIsNumericStableAndReportsEachDuplicateOnce) {
     Recorder one;
     EXPECT_EQ(sortSkillLines(views({"// header"}), SkillPane::Skilldata, one.out).size(), 1u);
     Recorder bad;
-    EXPECT_THROW(sortSkillLines(views({skill(1, 1), "// header"}), SkillPane::Skilldata, bad.out), OperationError);
+    EXPECT_THROW(sortSkillLines(views({skill(1, 1), "// header"}), SkillPane::Skilldata, bad.out),
+                 OperationError);
     EXPECT_EQ(bad.events, std::vector<std::string>{"box: " + skill(1, 1) + "|// header"});
 }
 
@@ -75,7 +82,8 @@ std::vector<std::string> referenceSort(const std::vector<std::pair<int, int>>& k
     std::vector<size_t> order(keys.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return keys[a] < keys[b]; });
     std::vector<std::string> boxes;
     for (size_t k = 0; k < order.size(); ++k) {
         size_t first = k;
@@ -83,8 +91,9 @@ std::vector<std::string> referenceSort(const std::vector<std::pair<int, int>>& k
             --first;
         if (first < k) {
             boxes.push_back("box: DUPLICAZIONE, STESSO ID E STESSO LIVELLO!!!!!");
-            boxes.push_back("box: " + (pane == SkillPane::Skilldata ? lines[order[first]] + "|" + lines[order[k]]
-                                                                     : lines[order[k]]));
+            boxes.push_back("box: " + (pane == SkillPane::Skilldata
+                                           ? lines[order[first]] + "|" + lines[order[k]]
+                                           : lines[order[k]]));
         }
         sorted.push_back(lines[order[k]]);
     }
@@ -126,15 +135,18 @@ TEST(SkillTools, SortReportsTheSameDuplicatesAsAWalkBackToTheGroupStart) {
 
 TEST(SkillTools, FindsAccumulateFindingsAndStopAtUnreadableLines) {
     Recorder r;
-    findInSkillPch(views({skill(1, 1, "s_a"), skill(2, 1, "s_b")}), views({"  [s_a]\t=\t1"}), r.out);
-    EXPECT_EQ(r.events, (std::vector<std::string>{"list: [s_b] non è stato trovato", "box: done!"}));
+    findInSkillPch(views({skill(1, 1, "s_a"), skill(2, 1, "s_b")}), views({"  [s_a]\t=\t1"}),
+                   r.out);
+    EXPECT_EQ(r.events,
+              (std::vector<std::string>{"list: [s_b] non è stato trovato", "box: done!"}));
 
     const std::vector<std::string> data{skill(1, 1), skill(1, 2), skill(2, 1)};
     const std::vector<std::string> grp{skill(1, 1), skill(2, 3)};
     Recorder g;
     findInSkillLines(views(data), views(grp), g.out);
     EXPECT_EQ(g.events, (std::vector<std::string>{"list: " + data[1] + " non è stato trovato",
-                                                  "list: " + data[2] + " non è stato trovato", "box: done!"}));
+                                                  "list: " + data[2] + " non è stato trovato",
+                                                  "box: done!"}));
     // A line the walk reaches whose identifier is empty: its box, then the conversion error.
     const std::vector<std::string> broken{skill(1, 1), "no id here"};
     Recorder e;
@@ -143,7 +155,8 @@ TEST(SkillTools, FindsAccumulateFindingsAndStopAtUnreadableLines) {
     // An empty identifier on the other pane's first line shows the box once, before a Skilldata
     // identifier that is not a number ends the find.
     Recorder f;
-    EXPECT_THROW(findInSkillLines(views({"skill_id = x1 level = 1 "}), views({"header"}), f.out), OperationError);
+    EXPECT_THROW(findInSkillLines(views({"skill_id = x1 level = 1 "}), views({"header"}), f.out),
+                 OperationError);
     EXPECT_EQ(f.events, std::vector<std::string>{"box: skill_id = x1 level = 1 |header"});
     Recorder once;
     EXPECT_THROW(findInSkillLines(views(data), views({"header"}), once.out), OperationError);

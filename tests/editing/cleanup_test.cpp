@@ -1,6 +1,6 @@
 #include "app/errors.h"
-#include "records/tablesort.h"
 #include "editing/cleanup.h"
+#include "records/tablesort.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,11 @@ TEST(TableSort, RulesAndRoundTrip) {
     applyEdit(same, sortTable(same, 4, npcSortRule(4), ','));
     EXPECT_EQ(column(same, 1), (std::vector<std::string>{"c", "d", "a", "b"}));
     // A mixed column sorts without reading outside the rows, whatever the pairs answer.
-    Table mixed = table({{"x", "1", "9a"}, {"y", "2", "10"}, {"z", "3", "9.5"}, {"w", "4", "abc"}, {"v", "5", "2"}});
+    Table mixed = table({{"x", "1", "9a"},
+                         {"y", "2", "10"},
+                         {"z", "3", "9.5"},
+                         {"w", "4", "abc"},
+                         {"v", "5", "2"}});
     EXPECT_NO_THROW(sortTable(mixed, 4, SortRule::ByValue, ','));
     EXPECT_EQ(mixed.recordCount(), 5u);
     // A numeric sort that fails changes nothing.
@@ -85,7 +89,8 @@ TEST(CleanUp, FindDuplicatesByNameAndId) {
     const TableEdit edit = findDuplicates(t, ',', log);
     applyEdit(t, edit);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"wolf (ID:6) is a duplicate of wolf(ID:5)",
-                                                   "bat (ID:7) is a duplicate of orc(ID:7)", "Found 2 duplicates"}));
+                                                   "bat (ID:7) is a duplicate of orc(ID:7)",
+                                                   "Found 2 duplicates"}));
     EXPECT_EQ(column(t, 3), (std::vector<std::string>{"5", "6", "7", "7"}));
     revertEdit(t, edit);
     EXPECT_EQ(column(t, 1), (std::vector<std::string>{"wolf", "bat", "wolf", "orc"}));
@@ -108,16 +113,18 @@ TEST(CleanUp, DropNumberErrorsRoundAndFill) {
     t.setCell(2, 21, "{{{{[sword];1;1;100}};0.01}}");
     VectorLog log;
     findDropNumberErrors(t, ',', log);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Searching wrong drops numbers...",
-                                                   "  NPC ID: 9 wrong values in object adena",
-                                                   "    info: npc id 9 have poor drops on item sword", "done."}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{
+                  "Searching wrong drops numbers...", "  NPC ID: 9 wrong values in object adena",
+                  "    info: npc id 9 have poor drops on item sword", "done."}));
     log.lines.clear();
     applyEdit(t, roundColumn(t, 4, ',', log));
     EXPECT_EQ(column(t, 4), (std::vector<std::string>{"3", "-3", "7"}));
     log.lines.clear();
     const std::string before = dumpTable(t);
     applyEdit(t, roundColumn(t, 1, ',', log));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Rounding to INTEGER...", "Error occured on id:a", "DONE"}));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Rounding to INTEGER...",
+                                                   "Error occured on id:a", "DONE"}));
     EXPECT_EQ(dumpTable(t), before);
     applyEdit(t, fillColumn(t, 21, ""));
     EXPECT_EQ(column(t, 21), (std::vector<std::string>{"", "", ""}));

@@ -1,8 +1,8 @@
 #include "app/errors.h"
 #include "app/numbers.h"
 #include "editing/adddrop.h"
-#include "records/droplist.h"
 #include "editing/valuechange.h"
+#include "records/droplist.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,8 @@ Table npcTable(size_t rows) {
 } // namespace
 
 TEST(DropList, EntryScanSkipsGroupChances) {
-    const auto entries = scanDropEntries("{{{{[adena];10;20;100}};70};{{{[sword];1;2;100};{[b'x];3;4;5}};5}}");
+    const auto entries =
+        scanDropEntries("{{{{[adena];10;20;100}};70};{{{[sword];1;2;100};{[b'x];3;4;5}};5}}");
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].name, "adena");
     EXPECT_EQ(entries[1].max, "2");
@@ -61,15 +62,18 @@ TEST(ValueChange, ListRewritersWorkedExamples) {
               "{{[adena];10;20;140};{[sword];1;1;1}}");
     EXPECT_EQ(rewriteFlatList(flat, settings(ChangeOption::Multiply, 2, true), "1", log),
               "{{[adena];20;40;70};{[sword];1;1;0.5}}");
-    EXPECT_EQ(rewriteFlatList("{{[adena];5;7;70}}", settings(ChangeOption::Divide, 2, true), "1", log),
-              "{{[adena];3;4;70}}");
+    EXPECT_EQ(
+        rewriteFlatList("{{[adena];5;7;70}}", settings(ChangeOption::Divide, 2, true), "1", log),
+        "{{[adena];3;4;70}}");
     const std::string grouped = "{{{{[adena];10;20;100}};70};{{{[sword];1;1;100}};5}}";
     EXPECT_EQ(rewriteGroupedList(grouped, settings(ChangeOption::Multiply, 2), "1", log),
               "{{{{[adena];10;20;100}};70};{{{[sword];1;1;100}};10}}");
-    EXPECT_EQ(rewriteGroupedList("{{{{[adena];10;20;100}};70}}", settings(ChangeOption::Multiply, 3, true), "1", log),
+    EXPECT_EQ(rewriteGroupedList("{{{{[adena];10;20;100}};70}}",
+                                 settings(ChangeOption::Multiply, 3, true), "1", log),
               "{{{{[adena];30;60;100}};70}}");
     EXPECT_EQ(rewriteGroupedList("", settings(ChangeOption::Multiply, 2), "1", log), "{}");
-    EXPECT_EQ(rewriteGroupedList("{{[a];1;1;5}}", settings(ChangeOption::Multiply, 2), "1", log), "{{[a];1;1;5}}");
+    EXPECT_EQ(rewriteGroupedList("{{[a];1;1;5}}", settings(ChangeOption::Multiply, 2), "1", log),
+              "{{[a];1;1;5}}");
     EXPECT_TRUE(log.lines.empty());
 }
 
@@ -114,8 +118,8 @@ TEST(ValueChange, DialogPreparationAndHeaderLines) {
               "Column acquire_exp_rate :: MULTIPLY by 1,0 [SMART ENABLED: 0,1 < X > 1000,0]");
     smart.adenaOnly = true;
     smart.option = ChangeOption::Divide;
-    EXPECT_EQ(changeHeaderLine(smart, 7, "x"),
-              "NPC ID 7 :: Column x :: DIVISION by 1,0 [SMART ENABLED: 0,1 < X > 1000,0] [ADENA MODE ON]");
+    EXPECT_EQ(changeHeaderLine(smart, 7, "x"), "NPC ID 7 :: Column x :: DIVISION by 1,0 [SMART "
+                                               "ENABLED: 0,1 < X > 1000,0] [ADENA MODE ON]");
 
     ChangeDialog zero;
     zero.option = ChangeOption::Warp;
@@ -176,7 +180,8 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     EXPECT_EQ(computeDrop(s, "1", ',').min, "1");
 
     EXPECT_EQ(appendDropGroup("{}", "sword", "1", "2", "0.5").cell, "{{{{[sword];1;2;100}};0.5}}");
-    const AppendedDrop more = appendDropGroup("{{{{[adena];10;20;100}};70}}", "sword", "1", "2", "0.5");
+    const AppendedDrop more =
+        appendDropGroup("{{{{[adena];10;20;100}};70}}", "sword", "1", "2", "0.5");
     EXPECT_EQ(more.cell, "{{{{[adena];10;20;100}};70};{{{[sword];1;2;100}};0.5}}");
     EXPECT_EQ(more.piece, ";{{{[sword];1;2;100}};0.5}}");
 
@@ -194,10 +199,11 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     EXPECT_EQ(t.cell(1, 21), "{}");
     EXPECT_EQ(t.cell(3, 21), "{}");
     EXPECT_EQ(t.cell(2, 21), "{{{{[sword];1;1;100}};0.11}}"); // level 20: 0.01 + 0.00025 x 400
-    EXPECT_EQ(log.lines, (std::vector<std::string>{
-                             "Adding item sword...",
-                             "At npc2 (ID: 102 level: 20) added the string: {{{[sword];1;1;100}};0.11}}",
-                             "Items added"}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{
+                  "Adding item sword...",
+                  "At npc2 (ID: 102 level: 20) added the string: {{{[sword];1;1;100}};0.11}}",
+                  "Items added"}));
     // A percentage of 0 adds nothing; a level that is not whole ends the run with nothing changed.
     AddDropSettings none;
     none.percent = "0";
@@ -207,9 +213,11 @@ TEST(AddDrop, FormulaGroupsAndFilters) {
     t.setCell(3, 4, "3.5");
     const std::string bad = dumpTable(t);
     log.lines.clear();
-    EXPECT_THROW(addDropToDatabase(t, AddDropSettings{}, ',', log, [] { return 0; }), OperationError);
+    EXPECT_THROW(addDropToDatabase(t, AddDropSettings{}, ',', log, [] { return 0; }),
+                 OperationError);
     EXPECT_EQ(dumpTable(t), bad);
-    EXPECT_EQ(log.lines, std::vector<std::string>{"Adding item ..."}); // rows 1 and 2 were not added
+    EXPECT_EQ(log.lines,
+              std::vector<std::string>{"Adding item ..."}); // rows 1 and 2 were not added
 
     applyEdit(t, addDropToRow(t, 1, boss, ',', log));
     applyEdit(t, addDropToRow(t, 1, boss, ',', log));

@@ -8,9 +8,9 @@
 #include "cli/command.h"
 #include "editing/valuechange.h"
 #include "generators/clientdump.h"
-#include "records/droplist.h"
 #include "rates/compare.h"
 #include "rates/listratio.h"
+#include "records/droplist.h"
 #include "records/tableio.h"
 #include "records/textfile.h"
 
@@ -70,7 +70,8 @@ void checkDecode(const std::uint8_t* data, size_t size) {
     require(isValidUtf8(decoded.text), "decoded text is not UTF-8");
     const TextLines lines = splitRecordLines(decoded.text);
     for (size_t i = 0; i < lines.size(); ++i)
-        require(lines[i].find_first_of("\r\n") == std::string_view::npos, "a record line holds CR or LF");
+        require(lines[i].find_first_of("\r\n") == std::string_view::npos,
+                "a record line holds CR or LF");
     const std::string pane = toPaneText(decoded.text);
     for (size_t i = 0; i < pane.size(); ++i) {
         if (pane[i] == '\n')
@@ -82,9 +83,11 @@ void checkDecode(const std::uint8_t* data, size_t size) {
     for (std::string_view line : paneLineViews)
         require(line.find_first_of("\r\n") == std::string_view::npos, "a pane line holds CR or LF");
     // The CLI and the checks split side files without the CR LF copy: the same lines.
-    require(splitPaneLines(decoded.text) == paneLineViews, "side-file lines differ from the pane's");
+    require(splitPaneLines(decoded.text) == paneLineViews,
+            "side-file lines differ from the pane's");
     // Encoding and decoding again gives the same text.
-    require(decodeText(encodeUtf16LE(decoded.text, true)).text == decoded.text, "UTF-16 round trip");
+    require(decodeText(encodeUtf16LE(decoded.text, true)).text == decoded.text,
+            "UTF-16 round trip");
 }
 
 namespace {
@@ -152,7 +155,8 @@ void checkDropList(const std::uint8_t* data, size_t size) {
     for (auto rewrite : {rewriteFlatList, rewriteGroupedList, rewriteNumeric}) {
         try {
             const std::string out = rewrite(text, s, "1", log);
-            require(out.find_first_of("\t\r\n") == std::string::npos || text.find_first_of("\t\r\n") != std::string_view::npos,
+            require(out.find_first_of("\t\r\n") == std::string::npos ||
+                        text.find_first_of("\t\r\n") != std::string_view::npos,
                     "a rewrite made up a TAB, CR or LF");
         } catch (const OperationError&) {
         }
@@ -352,7 +356,8 @@ void checkDumpExport(const std::uint8_t* data, size_t size) {
         LoadClientDump(views, *marks, table);
         for (const auto& row : table.rows())
             for (const std::string& cell : row) {
-                require(cell.find_first_of("\t\r\n") == std::string::npos, "a dump cell holds TAB, CR or LF");
+                require(cell.find_first_of("\t\r\n") == std::string::npos,
+                        "a dump cell holds TAB, CR or LF");
                 bracketStripped(cell);
                 phpArray(cell);
             }
@@ -380,7 +385,8 @@ void checkCli(const std::uint8_t* data, size_t size) {
     namespace fs = std::filesystem;
     // One scratch folder per process, removed when the process ends.
     struct Scratch {
-        fs::path path = fs::temp_directory_path() / ("aethrian-fuzz-cli-" + std::to_string(::getpid()));
+        fs::path path =
+            fs::temp_directory_path() / ("aethrian-fuzz-cli-" + std::to_string(::getpid()));
         Scratch() { fs::create_directories(path); }
         ~Scratch() {
             std::error_code ignored;

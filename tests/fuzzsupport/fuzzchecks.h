@@ -13,9 +13,10 @@ void checkDecode(const std::uint8_t* data, size_t size);
 void checkTable(const std::uint8_t* data, size_t size);
 void checkDropList(const std::uint8_t* data, size_t size);
 void checkCompare(const std::uint8_t* data, size_t size);
-void checkSideFiles(const std::uint8_t* data, size_t size);  // PCH, npcpos, grp, name and skill lines
+void checkSideFiles(const std::uint8_t* data,
+                    size_t size); // PCH, npcpos, grp, name and skill lines
 void checkDumpExport(const std::uint8_t* data, size_t size); // client dump loader and PHP export
-void checkCli(const std::uint8_t* data, size_t size);        // a whole command line on the bytes as a file
+void checkCli(const std::uint8_t* data, size_t size); // a whole command line on the bytes as a file
 
 struct Target {
     const char* name;

@@ -15,7 +15,8 @@ using namespace aethrian;
 namespace {
 
 // An ITEM table row in the weapon layout: name, ID, soulshots (14), spiritshots (15), grade (22).
-Table weapons(const std::vector<std::tuple<std::string, std::string, std::string, std::string>>& rows) {
+Table weapons(
+    const std::vector<std::tuple<std::string, std::string, std::string, std::string>>& rows) {
     Table t;
     t.setColCount(27);
     t.setRowCount(1);
@@ -33,7 +34,9 @@ Table weapons(const std::vector<std::tuple<std::string, std::string, std::string
     return t;
 }
 
-std::vector<std::string_view> lines(const std::vector<std::string>& owned) { return {owned.begin(), owned.end()}; }
+std::vector<std::string_view> lines(const std::vector<std::string>& owned) {
+    return {owned.begin(), owned.end()};
+}
 
 } // namespace
 
@@ -72,7 +75,8 @@ TEST(Duals, GradesShotsAndTheNewRow) {
     EXPECT_TRUE(addDual(t, 1, 0, "9", v, log).empty());
     t.setCell(2, 18, "x");
     EXPECT_TRUE(addDual(t, 1, 2, "9", v, log).empty());
-    EXPECT_EQ(log.lines, std::vector<std::string>(2, "Error occured in itemdata during generation of duals"));
+    EXPECT_EQ(log.lines,
+              std::vector<std::string>(2, "Error occured in itemdata during generation of duals"));
     EXPECT_EQ(t.recordCount(), 2u);
     t.setCell(2, 14, "a");
     EXPECT_THROW(recomputeDual(t, 1, 2), OperationError);
@@ -89,8 +93,7 @@ TEST(Duals, GradesShotsAndTheNewRow) {
 
 TEST(ClientDump, LoadsByPositionFromTheIdOn) {
     const std::vector<std::string> dump{
-        "// header",
-        "item_begin\tobject_id=1\tobject_name=[a]\tweight=5\titem_end",
+        "// header", "item_begin\tobject_id=1\tobject_name=[a]\tweight=5\titem_end",
         "item_begin\tobject_id=2\tobject_name=[b]\titem_end",
         "item_begin\tobject_id=3\tobject_name=[c]\tweight=7\textra=9\titem_end"};
     Table t;
@@ -126,8 +129,9 @@ TEST(ClientDump, PhpExportForms) {
     names.appendRow({"", "57", "[none]", "[]", "0", "[Money]"});
     std::vector<std::string> out;
     exportPhp(names, PhpExport::ItemName, 100, ',', out);
-    EXPECT_EQ(out, std::vector<std::string>{"    $rs[100] = array(\"id\" => \"57\", \"name\" => \"\", "
-                                            "\"additional_name\" => \"\", \"desc\" => \"Money\", \"popup\" => \"0\");"});
+    EXPECT_EQ(out, std::vector<std::string>{
+                       "    $rs[100] = array(\"id\" => \"57\", \"name\" => \"\", "
+                       "\"additional_name\" => \"\", \"desc\" => \"Money\", \"popup\" => \"0\");"});
 
     Table etc;
     etc.setColCount(21);

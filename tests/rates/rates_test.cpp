@@ -13,13 +13,16 @@ std::string npc(const std::string& name, const std::string& exp, const std::stri
                 const std::string& adena, const std::string& drop) {
     const std::string sp = name == "porta" ? "231" : name == "karik" ? "583" : "7";
     return "npc_begin\twarrior\t1\t[" + name + "]\tlevel=5\tacquire_exp_rate=" + exp +
-           "\tacquire_sp=" + sp + "\tcorpse_make_list={{[" + spoil + "]\tadditional_make_multi_list={{{{[adena];" +
-           adena + ";100}};70};{{{[" + drop + "}};30}}\tnpc_end\r\n";
+           "\tacquire_sp=" + sp + "\tcorpse_make_list={{[" + spoil +
+           "]\tadditional_make_multi_list={{{{[adena];" + adena + ";100}};70};{{{[" + drop +
+           "}};30}}\tnpc_end\r\n";
 }
 
 std::string oneX() {
-    return npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84", "small_shield];1;1;58.8121") +
-           npc("porta", "2.23", "crafted_leather];1;1;6.1404}}", "493;986", "brigandine_temper];1;1;24.6652") +
+    return npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84",
+               "small_shield];1;1;58.8121") +
+           npc("porta", "2.23", "crafted_leather];1;1;6.1404}}", "493;986",
+               "brigandine_temper];1;1;24.6652") +
            npc("karik", "1.2", "blue_wolve's_breastplate_part];1;1;4.4055}}", "848;1696",
                "doom_shield];1;1;0.1954");
 }
@@ -70,10 +73,12 @@ TEST(RatesChecker, RatesAndOrderOfSearch) {
     EXPECT_EQ(r.at("Orc Grunt Exp").text, "3");
 
     // porta before orc_grunt and nowhere after it: N/A in porta's Exp only; karik still read.
-    const std::string text =
-        npc("porta", "2.23", "crafted_leather];1;1;6.1404}}", "493;986", "brigandine_temper];1;1;24.6652") +
-        npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84", "small_shield];1;1;58.8121") +
-        npc("karik", "2.4", "blue_wolve's_breastplate_part];1;1;4.4055}}", "848;1696", "doom_shield];1;1;0.1954");
+    const std::string text = npc("porta", "2.23", "crafted_leather];1;1;6.1404}}", "493;986",
+                                 "brigandine_temper];1;1;24.6652") +
+                             npc("orc_grunt", "4.2", "rp_cedar_staff];1;1;2.2263}}", "42;84",
+                                 "small_shield];1;1;58.8121") +
+                             npc("karik", "2.4", "blue_wolve's_breastplate_part];1;1;4.4055}}",
+                                 "848;1696", "doom_shield];1;1;0.1954");
     r = runCheck(text);
     EXPECT_EQ(r.at("Porta Exp").text, "N/A");
     EXPECT_EQ(r.count("Porta Sp"), 0u);
@@ -105,12 +110,13 @@ TEST(RatesChecker, TwoDigitCountsEndTheCheckWithTheConversionError) {
     text.replace(text.find("small_shield];1;1;"), 18, "small_shield];10;10;");
     std::map<std::string, RateResult> out;
     try {
-        checkRates(text, defaults(), ',', [&](size_t i, const RateResult& r) { out[markLabel(i)] = r; });
+        checkRates(text, defaults(), ',',
+                   [&](size_t i, const RateResult& r) { out[markLabel(i)] = r; });
         FAIL() << "no error";
     } catch (const OperationError& e) {
         EXPECT_EQ(std::string(e.what()), "'0;58,8121' is not a valid floating point value");
     }
-    ASSERT_EQ(out.size(), 5u); // exp, sp, spoil, adena of orc grunt stay
+    ASSERT_EQ(out.size(), 5u);                           // exp, sp, spoil, adena of orc grunt stay
     EXPECT_EQ(out["Orc Grunt Drop"].text, std::nullopt); // the value that failed keeps its text...
     EXPECT_EQ(out["Orc Grunt Drop"].tooltip, "0;58,8121"); // ...and shows its raw value
 }
@@ -118,8 +124,10 @@ TEST(RatesChecker, TwoDigitCountsEndTheCheckWithTheConversionError) {
 TEST(ListRatio, ExamplesAndFailures) {
     EXPECT_EQ(listRatioText("{{[a];1;2;30};{[b];1;1;70}}", "{{[a];1;2;30};{[b];1;1;70}}", ','),
               "{{[a];1x;1x;1x}{[b];1x;1x;1x}}");
-    EXPECT_EQ(listRatioText("{{[a];1;2;30};{[b];1;1;70}}", "", ','), "{{[a];1;2;30x}{[b];1;1;70x}}");
-    EXPECT_EQ(listRatioText("{{[a];2;4;15}}", "{{[b];1;1;1};{[a];1;2;30}}", ','), "{{[a];2x;2x;0,5x}}");
+    EXPECT_EQ(listRatioText("{{[a];1;2;30};{[b];1;1;70}}", "", ','),
+              "{{[a];1;2;30x}{[b];1;1;70x}}");
+    EXPECT_EQ(listRatioText("{{[a];2;4;15}}", "{{[b];1;1;1};{[a];1;2;30}}", ','),
+              "{{[a];2x;2x;0,5x}}");
     // Grouped lists: the group chance follows the entry.
     EXPECT_EQ(listRatioText("{{{{[adena];84;84;100}};70}}", "{{{{[adena];42;42;100}};35}}", ','),
               "{{[adena];2x;2x;1x}};2x | }");
@@ -134,7 +142,8 @@ TEST(ListRatio, ExamplesAndFailures) {
 
 namespace {
 
-std::string rec(const std::string& name, const std::string& fields, const std::string& kind = "npc") {
+std::string rec(const std::string& name, const std::string& fields,
+                const std::string& kind = "npc") {
     const std::string first = kind == "npc" ? "level=1\t" : "item_type=weapon\t";
     return kind + "_begin\tt\t1\t[" + name + "]\t" + first + fields + kind + "_end\n";
 }
@@ -177,8 +186,8 @@ TEST(Compare, IdenticalFilesAndOnlyDifferences) {
 TEST(Compare, DifferencesAndXRate) {
     const std::string a = rec("orc_grunt", "acquire_exp_rate=4.2\tacquire_sp=0\t");
     const std::string b = rec("orc_grunt", "acquire_exp_rate=8.4\tacquire_sp=5\t");
-    EXPECT_EQ(rows(compare(a, &b)),
-              " |Name|Type|ID|level|acquire_exp_rate|acquire_sp\n<>|orc_grunt|t|1|1|(4.2 <> 8.4)|(0 <> 5)\n");
+    EXPECT_EQ(rows(compare(a, &b)), " |Name|Type|ID|level|acquire_exp_rate|acquire_sp\n<>|orc_"
+                                    "grunt|t|1|1|(4.2 <> 8.4)|(0 <> 5)\n");
     CompareOptions x;
     x.xRate = true;
     EXPECT_EQ(compare(a, &b, x).grid.cell(1, 5), "0,5x");
@@ -186,9 +195,10 @@ TEST(Compare, DifferencesAndXRate) {
     x.divider = '.';
     EXPECT_EQ(compare(a, &b, x).grid.cell(1, 5), "0.5x");
     // Watch mode with x-rate: plain values, lists with "x}" endings.
-    const std::string w = rec("m", "acquire_exp_rate=4.2\tcorpse_make_list={{[a];1;2;30};{[b];1;1;70}}\t");
-    EXPECT_EQ(rows(compare(w, nullptr, x)),
-              " |Name|Type|ID|level|acquire_exp_rate|corpse_make_list\n|m|t|1|1|4.2|{{[a];1;2;30x}{[b];1;1;70x}}\n");
+    const std::string w =
+        rec("m", "acquire_exp_rate=4.2\tcorpse_make_list={{[a];1;2;30};{[b];1;1;70}}\t");
+    EXPECT_EQ(rows(compare(w, nullptr, x)), " |Name|Type|ID|level|acquire_exp_rate|corpse_make_"
+                                            "list\n|m|t|1|1|4.2|{{[a];1;2;30x}{[b];1;1;70x}}\n");
     // A second value that reads as zero without being "0" ends the run; rows so far stay.
     const std::string z = rec("first", "exp=1\t") + rec("m", "exp=1\t");
     const std::string zb = rec("first", "exp=1\t") + rec("m", "exp=0.0\t");
@@ -205,7 +215,8 @@ TEST(Compare, ShorterSecondRecordPairsByPosition) {
     const std::string full = rec("f", "x=1\ty=2\tz=3\t");
     const std::string a = full + rec("m", "x=1\ty=2\tz=3\t");
     const std::string b = full + rec("m", "x=1\tz=3\t");
-    EXPECT_EQ(rows(compare(a, &b)), " |Name|Type|ID|level|x|y|z\n|f|t|1|1|1|2|3\n<>|m|t|1|1|1|(2 <> 3)|\n");
+    EXPECT_EQ(rows(compare(a, &b)),
+              " |Name|Type|ID|level|x|y|z\n|f|t|1|1|1|2|3\n<>|m|t|1|1|1|(2 <> 3)|\n");
 }
 
 TEST(Compare, DuplicateNamesPairInOrderForNpcAndWithTheFirstForItems) {
@@ -232,7 +243,8 @@ TEST(Compare, ShowMissingAndSkillMember) {
 
     const std::string s = "skill_begin\tskill_name=[s_a]\tskill_id=3\tlevel=1\tskill_end\n";
     const std::string s2 = "skill_begin\tskill_name=[s_a]\tskill_id=3\tlevel=2\tskill_end\n";
-    EXPECT_EQ(rows(compare(s, &s2, {}, kSkillCompare)), " |Name|skill_id|level\n<>|s_a|3|(1 <> 2)\n");
+    EXPECT_EQ(rows(compare(s, &s2, {}, kSkillCompare)),
+              " |Name|skill_id|level\n<>|s_a|3|(1 <> 2)\n");
     // Keys written with spaces: the row starts at "skill_begin", a field without "=" before a
     // later one has an empty value, and its key stops at its TAB.
     const std::string spaced = "skill_begin\tskill_name = [s_a]\tskill_id = 3\tskill_end\n";
@@ -243,7 +255,7 @@ TEST(Compare, ShowMissingAndSkillMember) {
 namespace {
 
 class StepRecorder : public Progress {
-public:
+  public:
     void caption(const std::string& text) override { captions.push_back(text); }
     std::vector<std::string> captions;
 };
@@ -258,7 +270,8 @@ TEST(Compare, ProgressStagesFollowTheSearchedLines) {
     CompareResult r;
     const TextLines la = splitRecordLines(a);
     compareRecords(kNpcCompare, la, nullptr, {}, r, &steps);
-    EXPECT_EQ(steps.captions, (std::vector<std::string>{".Working.", "..Working.."})); // 501 and 1002
+    EXPECT_EQ(steps.captions,
+              (std::vector<std::string>{".Working.", "..Working.."})); // 501 and 1002
 }
 
 // A record without end marker: its last field keeps the text up to the line's end, as the table

@@ -1,9 +1,9 @@
 // Hostile files and failing disks: each gives the described behaviour or a clear error, in
 // bounded time and memory, and a failed save leaves the previous file byte for byte.
 #include "app/errors.h"
-#include "records/droplist.h"
 #include "editing/valuechange.h"
 #include "rates/listratio.h"
+#include "records/droplist.h"
 #include "records/tableio.h"
 #include "records/textfile.h"
 
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class HostileFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("aeth-hostile-" + std::to_string(::getpid()) + "-" +
@@ -82,7 +82,11 @@ TEST_F(HostileFiles, EmptyFolderVanishingAndOddText) {
     EXPECT_THROW(ReadRecordLines(gone), OperationError);
 
     // Odd-length UTF-16, lone surrogates and a NUL in the middle decode to valid UTF-8.
-    const std::string odd = std::string("\xFF\xFE" "a\0b\0\x00\xD8" "c\0\x00\xDC" "d", 13);
+    const std::string odd = std::string("\xFF\xFE"
+                                        "a\0b\0\x00\xD8"
+                                        "c\0\x00\xDC"
+                                        "d",
+                                        13);
     EXPECT_TRUE(isValidUtf8(decodeText(odd).text));
 }
 
@@ -139,7 +143,9 @@ TEST_F(HostileFiles, RandomBytesAndAFileThatBecomesUnreadable) {
         try {
             LoadTableFile(locked, kNpcKind, t);
         } catch (const OperationError& e) {
-            return std::string(e.what()).starts_with("Cannot open file") && t.cell(0, 1) == "kept" ? 0 : 2;
+            return std::string(e.what()).starts_with("Cannot open file") && t.cell(0, 1) == "kept"
+                       ? 0
+                       : 2;
         }
         return 1;
     });
@@ -160,13 +166,15 @@ TEST_F(HostileFiles, HugeLineHugeRecordAndDeepLists) {
     for (int i = 0; i < 100000; ++i)
         fields += "k" + std::to_string(i) + "=" + std::to_string(i) + "\t";
     Table wide;
-    LoadTable(splitRecordLines("npc_begin\tw\t1\t[a]\tlevel=1\t" + fields + "npc_end"), kNpcKind, wide);
+    LoadTable(splitRecordLines("npc_begin\tw\t1\t[a]\tlevel=1\t" + fields + "npc_end"), kNpcKind,
+              wide);
     EXPECT_EQ(wide.colCount(), 4u + 100001u);
     EXPECT_FALSE(EncodeTable(wide, kNpcKind, ',').empty());
 
     // 200,000 TABs without "=": every field scan stays within its field.
     Table tabs;
-    LoadTable(splitRecordLines("npc_begin\tw\t1\t[a]\tlevel=1" + std::string(200000, '\t') + "x=1\tnpc_end"),
+    LoadTable(splitRecordLines("npc_begin\tw\t1\t[a]\tlevel=1" + std::string(200000, '\t') +
+                               "x=1\tnpc_end"),
               kNpcKind, tabs);
     EXPECT_EQ(tabs.colCount(), 4u + 200001u);
 
@@ -230,7 +238,8 @@ TEST_F(HostileFiles, FailedSavesLeaveTheOldFileAndNoTemporary) {
 
     // Into a folder the user may not write (run as an unprivileged user when the tests are root).
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+                             fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec);
     const int denied = inChild([&] {
         if (::geteuid() == 0 && ::setuid(65534) != 0)
             return 3;

@@ -19,9 +19,9 @@ std::string fieldsOf(const ParsedRecord& r) {
 } // namespace
 
 TEST(ParseRecordLine, WellFormedNpcLine) {
-    const auto r = ParseRecordLine(
-        "npc_begin\twarrior\t20001\t[orc_grunt]\tlevel=5\tacquire_exp_rate=4.2\tacquire_sp=7\tnpc_end",
-        kNpcKind);
+    const auto r = ParseRecordLine("npc_begin\twarrior\t20001\t[orc_grunt]\tlevel=5\tacquire_exp_"
+                                   "rate=4.2\tacquire_sp=7\tnpc_end",
+                                   kNpcKind);
     EXPECT_EQ(r.name, "orc_grunt");
     EXPECT_EQ(r.type, "warrior");
     EXPECT_EQ(r.id, "20001");
@@ -47,8 +47,9 @@ TEST(ParseRecordLine, MissingTabsGiveEmptyTypeAndId) {
 }
 
 TEST(ParseRecordLine, FieldTexts) {
-    EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\ta=1=2\tb=\tnpc_end", kNpcKind)),
-              "level=1;a=1=2;b=;");
+    EXPECT_EQ(
+        fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\ta=1=2\tb=\tnpc_end", kNpcKind)),
+        "level=1;a=1=2;b=;");
     EXPECT_EQ(fieldsOf(ParseRecordLine("npc_begin\tt\t1\t[n]\tlevel=1\tsp = 5\tnpc_end", kNpcKind)),
               "level=1;sp = 5;");
     // The end marker is a prefix test.

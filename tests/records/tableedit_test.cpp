@@ -34,7 +34,8 @@ TEST(UndoStack, MixedEditsUndoAndRedoCellForCell) {
     stack.push(cell);
     snapshots.push_back(dumpTable(t));
 
-    TableEdit column{"multiply", {{1, 4, "10", "20"}, {2, 4, "20", "40"}, {3, 4, "30", "60"}}, {}, {}};
+    TableEdit column{
+        "multiply", {{1, 4, "10", "20"}, {2, 4, "20", "40"}, {3, 4, "30", "60"}}, {}, {}};
     applyEdit(t, column);
     stack.push(column);
     snapshots.push_back(dumpTable(t));

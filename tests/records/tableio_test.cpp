@@ -12,14 +12,16 @@ using namespace aethrian;
 
 namespace {
 
-TextLines lines(const std::string& text) { return splitRecordLines(text); }
+TextLines lines(const std::string& text) {
+    return splitRecordLines(text);
+}
 
 std::string npcLine(const std::string& name, const std::string& id, const std::string& fields) {
     return "npc_begin\twarrior\t" + id + "\t[" + name + "]\t" + fields + "npc_end";
 }
 
 class CaptionRecorder : public LoadObserver {
-public:
+  public:
     void caption(const std::string& text) override { captions.push_back(text); }
     void lastRead(std::string_view name) override { last = name; }
     std::vector<std::string> captions;
@@ -51,23 +53,28 @@ TEST(LoadTable, ColumnsFromFirstRecordValuesByPosition) {
     EXPECT_EQ(r.mismatches[0].expectedKey, "x");
     EXPECT_EQ(r.mismatches[0].actualKey, "y");
     EXPECT_EQ(r.mismatches[1].column, 5u);
-    EXPECT_EQ(fieldOrderLine(r.mismatches[0]),
-              "Field order differs: row 2 [b], column 5 has \"y\" where the first record has \"x\"");
-    EXPECT_EQ(fieldOrderLine(r.mismatches[1]),
-              "Field order differs: row 3 [c], column 5 has \"z\" where the first record has \"x\"");
+    EXPECT_EQ(
+        fieldOrderLine(r.mismatches[0]),
+        "Field order differs: row 2 [b], column 5 has \"y\" where the first record has \"x\"");
+    EXPECT_EQ(
+        fieldOrderLine(r.mismatches[1]),
+        "Field order differs: row 3 [c], column 5 has \"z\" where the first record has \"x\"");
 }
 
 TEST(LoadTable, FieldCountDifferencesAreMismatches) {
     Table t;
-    const std::string text = npcLine("a", "1", "level=1\tx=2\t") + "\n" + npcLine("b", "2", "level=4\t") +
-                             "\n" + npcLine("c", "3", "level=6\tx=7\tq=8\t") + "\n" +
+    const std::string text = npcLine("a", "1", "level=1\tx=2\t") + "\n" +
+                             npcLine("b", "2", "level=4\t") + "\n" +
+                             npcLine("c", "3", "level=6\tx=7\tq=8\t") + "\n" +
                              npcLine("d", "4", "level=6\tx=7\t") + "\n";
     const LoadReport r = LoadTable(lines(text), kNpcKind, t);
     ASSERT_EQ(r.mismatches.size(), 2u);
-    EXPECT_EQ(fieldOrderLine(r.mismatches[0]),
-              "Field order differs: row 2 [b], column 5 has (none) where the first record has \"x\"");
-    EXPECT_EQ(fieldOrderLine(r.mismatches[1]),
-              "Field order differs: row 3 [c], column 6 has \"q\" where the first record has (none)");
+    EXPECT_EQ(
+        fieldOrderLine(r.mismatches[0]),
+        "Field order differs: row 2 [b], column 5 has (none) where the first record has \"x\"");
+    EXPECT_EQ(
+        fieldOrderLine(r.mismatches[1]),
+        "Field order differs: row 3 [c], column 6 has \"q\" where the first record has (none)");
 }
 
 TEST(LoadTable, NoRecordsLeavesHeaderOnlyAndReloadDropsColumns) {
@@ -94,7 +101,7 @@ TEST(LoadTableFile, MissingFileOrFolderKeepsTable) {
     Table t;
     t.setCell(1, 1, "kept");
     for (const std::string& path : {std::string(), std::string("/nonexistent/x.txt"),
-                                   std::filesystem::temp_directory_path().string()}) {
+                                    std::filesystem::temp_directory_path().string()}) {
         try {
             LoadTableFile(path, kItemKind, t);
             FAIL() << path;
@@ -120,17 +127,18 @@ TEST(SaveTable, CaptionEvery2001RowsAndExactBytes) {
 }
 
 TEST(SaveTable, RoundTripThroughEveryEncoding) {
-    const std::string ascii = "header\n" + npcLine("orc", "1", "level=5\trate=4.2\tdrop={{[adena];1;2;50}}\t") +
+    const std::string ascii = "header\n" +
+                              npcLine("orc", "1", "level=5\trate=4.2\tdrop={{[adena];1;2;50}}\t") +
                               "\n" + npcLine("wolf", "2", "level=7\trate=1.5\tdrop={}\t") + "\n";
     Table expected;
     LoadTable(lines(ascii), kNpcKind, expected);
     const auto path = tempFile("roundtrip.txt");
     SaveTable(expected, kNpcKind, ',', path.string());
     const std::string saved = readFileBytes(path.string());
-    EXPECT_EQ(saved, encodeUtf16LE(npcLine("orc", "1", "level=5\trate=4.2\tdrop={{[adena];1;2;50}}\t") +
-                                       "\r\n" + npcLine("wolf", "2", "level=7\trate=1.5\tdrop={}\t") +
-                                       "\r\n",
-                                   true));
+    EXPECT_EQ(saved, encodeUtf16LE(
+                         npcLine("orc", "1", "level=5\trate=4.2\tdrop={{[adena];1;2;50}}\t") +
+                             "\r\n" + npcLine("wolf", "2", "level=7\trate=1.5\tdrop={}\t") + "\r\n",
+                         true));
     Table again;
     LoadTableFile(path.string(), kNpcKind, again);
     EXPECT_EQ(dumpTable(again), dumpTable(expected));

@@ -66,10 +66,18 @@ TEST(SplitRecordLines, LineEnds) {
     using V = std::vector<std::string>;
     EXPECT_EQ(linesOf("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
     EXPECT_EQ(linesOf("a\r\n"), (V{"a"}));
-    EXPECT_EQ(linesOf("a\r\n\xE2\x80\xA8" "b"), (V{"a", "b"}));
-    EXPECT_EQ(linesOf("a\n\xE2\x80\xA8" "b"), (V{"a", "b"}));
-    EXPECT_EQ(linesOf("a\xE2\x80\xA8" "b"), (V{"a", "b"}));
-    EXPECT_EQ(linesOf("a\r\xE2\x80\xA8" "b"), (V{"a", "", "b"}));
+    EXPECT_EQ(linesOf("a\r\n\xE2\x80\xA8"
+                      "b"),
+              (V{"a", "b"}));
+    EXPECT_EQ(linesOf("a\n\xE2\x80\xA8"
+                      "b"),
+              (V{"a", "b"}));
+    EXPECT_EQ(linesOf("a\xE2\x80\xA8"
+                      "b"),
+              (V{"a", "b"}));
+    EXPECT_EQ(linesOf("a\r\xE2\x80\xA8"
+                      "b"),
+              (V{"a", "", "b"}));
     EXPECT_EQ(linesOf("a\n\nb"), (V{"a", "", "b"}));
     EXPECT_EQ(linesOf(std::string("a\nb\0c\nd", 7)), (V{"a", std::string("b\0c", 3), "d"}));
     EXPECT_EQ(splitRecordLines(std::string("a\r\n\r\nb\0\0\nc\0", 10)).firstNulLine(), 3u);
@@ -79,7 +87,9 @@ TEST(SplitRecordLines, LineEnds) {
 }
 
 TEST(PaneText, LineEndsBecomeCrLf) {
-    EXPECT_EQ(toPaneText("a\nb\rc\r\nd\xE2\x80\xA8" "e\n"), "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    EXPECT_EQ(toPaneText("a\nb\rc\r\nd\xE2\x80\xA8"
+                         "e\n"),
+              "a\r\nb\r\nc\r\nd\r\ne\r\n");
     const auto lines = paneLines("a\r\n\r\nb\r\n");
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1], "");
@@ -111,9 +121,11 @@ TEST(PaneText, SideFileLinesAreSplitWhereTheTextWasDecoded) {
         const std::string pane = toPaneText(text);
         ASSERT_EQ(splitPaneLines(text), paneLines(pane)) << round;
     }
-    EXPECT_EQ(splitPaneLines("a\r\n\nb\rc\xE2\x80\xA8"), (std::vector<std::string_view>{"a", "", "b", "c"}));
+    EXPECT_EQ(splitPaneLines("a\r\n\nb\rc\xE2\x80\xA8"),
+              (std::vector<std::string_view>{"a", "", "b", "c"}));
 
-    // A side file read for a check: decoded once, the lines pointing into its text, also after a move.
+    // A side file read for a check: decoded once, the lines pointing into its text, also after a
+    // move.
     const auto dir = tempDir();
     const std::string path = (dir / "side.txt").string();
     std::ofstream(path, std::ios::binary) << encodeUtf16LE("x\r\ny\nz", true);

@@ -6,20 +6,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QMenu>
-#include <QItemSelectionModel>
 
 using namespace aethrian;
 using namespace aethrian::ui;
 
 class EditingTest : public WindowTest {
-protected:
+  protected:
     void loadExample() {
-        find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+        find<PathBox>(QStringLiteral("Edit32"))
+            ->setText(QString::fromStdString(examplePath("npcdata.txt")));
         find<QPushButton>(QStringLiteral("Loadbtn"))->click();
     }
     void select(int viewRow, int column) {
@@ -27,7 +28,9 @@ protected:
         view->setCurrentIndex(view->model()->index(viewRow, column));
     }
     QDialog* changes() { return window->findChild<QDialog*>(QStringLiteral("TForm2")); }
-    QLineEdit* in(QDialog* d, const char* name) { return d->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QLineEdit* in(QDialog* d, const char* name) {
+        return d->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
 };
 
 TEST_F(EditingTest, ColumnMultiplyThroughTheChangesDialogThenCompareShowsTwoX) {
@@ -46,7 +49,8 @@ TEST_F(EditingTest, ColumnMultiplyThroughTheChangesDialogThenCompareShowsTwoX) {
     nextFile = QString::fromStdString(path("doubled.txt"));
     find<QPushButton>(QStringLiteral("saveBTN"))->click();
     find<PathBox>(QStringLiteral("Edit33"))->setText(nextFile);
-    find<PathBox>(QStringLiteral("Edit34"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<PathBox>(QStringLiteral("Edit34"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
     find<QCheckBox>(QStringLiteral("CheckBox3"))->setChecked(true);
     find<QPushButton>(QStringLiteral("compBTN"))->click();
     EXPECT_EQ(window->workspace().npcCompare.cell(1, 5), "2x");
@@ -147,10 +151,12 @@ TEST_F(EditingTest, SearchFindNextSortAndCleanUpCommands) {
 
     // Opened over another table that shares it, the ITEM menu's Find duplicates still acts on
     // the ITEM table and logs into its list.
-    find<PathBox>(QStringLiteral("Edit35"))->setText(QString::fromStdString(examplePath("itemdata.txt")));
+    find<PathBox>(QStringLiteral("Edit35"))
+        ->setText(QString::fromStdString(examplePath("itemdata.txt")));
     find<QPushButton>(QStringLiteral("Load2BTN"))->click();
     QMenu* itemMenu = window->popupMenu(QStringLiteral("PopupMenu3"));
-    itemMenu->setProperty("sourceWidget", QVariant::fromValue<QObject*>(find<QTableView>(QStringLiteral("JvPetGrid1"))));
+    itemMenu->setProperty("sourceWidget", QVariant::fromValue<QObject*>(
+                                              find<QTableView>(QStringLiteral("JvPetGrid1"))));
     emit itemMenu->aboutToShow();
     QAction* duplicates = window->action(QStringLiteral("Findduplicates1"));
     EXPECT_TRUE(duplicates->isEnabled());
@@ -158,5 +164,6 @@ TEST_F(EditingTest, SearchFindNextSortAndCleanUpCommands) {
     const QStringList itemLog = find<LogList>(QStringLiteral("Listbox3"))->lines();
     ASSERT_GE(itemLog.size(), 2) << messages.join(QChar(10)).toStdString();
     EXPECT_EQ(itemLog.mid(itemLog.size() - 2),
-              (QStringList{"wolf_pelt (ID:73) is a duplicate of wolf_pelt(ID:1867)", "Found 1 duplicates"}));
+              (QStringList{"wolf_pelt (ID:73) is a duplicate of wolf_pelt(ID:1867)",
+                           "Found 1 duplicates"}));
 }

@@ -15,7 +15,8 @@ using namespace aethrian;
 using namespace aethrian::ui;
 
 TEST_F(WindowTest, ClientDumpLoadsIntoItsTableAndExportsAsPhp) {
-    find<PathBox>(QStringLiteral("Edit46"))->setText(QString::fromStdString(examplePath("etcitemgrp.txt")));
+    find<PathBox>(QStringLiteral("Edit46"))
+        ->setText(QString::fromStdString(examplePath("etcitemgrp.txt")));
     find<QPushButton>(QStringLiteral("Button10"))->click();
     EXPECT_EQ(window->workspace().etcItemGrp.recordCount(), 5u);
     EXPECT_EQ(window->workspace().etcItemGrp.cell(0, 1), "object_id");
@@ -28,22 +29,27 @@ TEST_F(WindowTest, ClientDumpLoadsIntoItsTableAndExportsAsPhp) {
     window->action(QStringLiteral("ExportasPHP1"))->trigger();
     ExportWindow* exported = window->exportWindow();
     EXPECT_TRUE(exported->isVisible());
-    EXPECT_TRUE(exported->text()->toPlainText().startsWith(QStringLiteral("    $rs[100] = array(\"nose01\" => \"2\"")));
+    EXPECT_TRUE(exported->text()->toPlainText().startsWith(
+        QStringLiteral("    $rs[100] = array(\"nose01\" => \"2\"")));
     EXPECT_EQ(exported->text()->toPlainText().count('\n'), 4);
 
     // Cancelling the ID question leaves the window as it was.
     const QString before = exported->text()->toPlainText();
-    aethrian::ui::seams().prompt = [](const QString&, const QString&, const QString&) { return std::nullopt; };
+    aethrian::ui::seams().prompt = [](const QString&, const QString&, const QString&) {
+        return std::nullopt;
+    };
     window->action(QStringLiteral("ExportasPHP1"))->trigger();
     EXPECT_EQ(exported->text()->toPlainText(), before);
 
-    // A first ID whose five rows would pass the largest 64-bit number: the message, the window kept.
+    // A first ID whose five rows would pass the largest 64-bit number: the message, the window
+    // kept.
     aethrian::ui::seams().prompt = [](const QString&, const QString&, const QString&) {
         return std::optional<QString>(QStringLiteral("9223372036854775804"));
     };
     window->action(QStringLiteral("ExportasPHP1"))->trigger();
-    EXPECT_EQ(messages, QStringList{QStringLiteral("The first ID 9223372036854775804 is too large: the IDs of "
-                                                   "the 5 rows would run past 9223372036854775807")});
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "The first ID 9223372036854775804 is too large: the IDs of "
+                            "the 5 rows would run past 9223372036854775807")});
     EXPECT_EQ(exported->text()->toPlainText(), before);
     messages.clear();
 
@@ -53,7 +59,8 @@ TEST_F(WindowTest, ClientDumpLoadsIntoItsTableAndExportsAsPhp) {
 }
 
 TEST_F(WindowTest, DualFromTwoExampleWeaponsIsTheLastRowAndSaves) {
-    find<PathBox>(QStringLiteral("Edit35"))->setText(QString::fromStdString(examplePath("itemdata.txt")));
+    find<PathBox>(QStringLiteral("Edit35"))
+        ->setText(QString::fromStdString(examplePath("itemdata.txt")));
     find<QPushButton>(QStringLiteral("Load2BTN"))->click();
     window->action(QStringLiteral("Duals1"))->trigger();
     auto* duals = window->findChild<QDialog*>(QStringLiteral("TForm5"));

@@ -6,12 +6,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -22,7 +22,8 @@ using namespace aethrian;
 using namespace aethrian::ui;
 
 TEST_F(WindowTest, CheckerShowsOneXRatesOfTheExample) {
-    find<PathBox>(QStringLiteral("Edit16"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<PathBox>(QStringLiteral("Edit16"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
     auto* check = find<QPushButton>(QStringLiteral("Button1"));
     check->click();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
@@ -41,7 +42,8 @@ TEST_F(WindowTest, CheckerShowsOneXRatesOfTheExample) {
 TEST_F(WindowTest, CompareShowsRatesHighlightsDifferencesAndHandsOff) {
     auto* run = find<QPushButton>(QStringLiteral("compBTN"));
     EXPECT_EQ(run->text(), "Watch");
-    find<PathBox>(QStringLiteral("Edit33"))->setText(QString::fromStdString(examplePath("npcdata_2x.txt")));
+    find<PathBox>(QStringLiteral("Edit33"))
+        ->setText(QString::fromStdString(examplePath("npcdata_2x.txt")));
     auto* second = find<PathBox>(QStringLiteral("Edit34"));
     QTest::keyClicks(second, QString::fromStdString(examplePath("npcdata.txt")));
     EXPECT_EQ(run->text(), "Compare");
@@ -56,9 +58,11 @@ TEST_F(WindowTest, CompareShowsRatesHighlightsDifferencesAndHandsOff) {
     EXPECT_EQ(grid.cell(5, 5), "2x");
     EXPECT_EQ(grid.cell(5, 0), "<>");
     EXPECT_TRUE(grid.row(6) == Table::Row(grid.colCount()));
-    EXPECT_EQ(find<QListWidget>(QStringLiteral("ListBox2"))->count(), 0); // cave_bat is only in the 2nd
+    EXPECT_EQ(find<QListWidget>(QStringLiteral("ListBox2"))->count(),
+              0); // cave_bat is only in the 2nd
 
-    // The duplicate blue_wolf records differ in their ID: F8 walks every differing cell, then stops.
+    // The duplicate blue_wolf records differ in their ID: F8 walks every differing cell, then
+    // stops.
     TableModel& model = window->workspace().npcCompareModel;
     auto* page = window->findChild<ComparePage*>(QStringLiteral("NPCDataComparePage"));
     ASSERT_NE(page, nullptr);
@@ -118,7 +122,8 @@ void writeNpcRecords(const std::string& path, int count, bool reversed) {
     std::ofstream out(path, std::ios::binary);
     for (int k = 0; k < count; ++k) {
         const int i = reversed ? count - 1 - k : k;
-        out << "npc_begin\twarrior\t" << i << "\t[n" << i << "]\tlevel=1\tacquire_exp_rate=" << i << "\tnpc_end\r\n";
+        out << "npc_begin\twarrior\t" << i << "\t[n" << i << "]\tlevel=1\tacquire_exp_rate=" << i
+            << "\tnpc_end\r\n";
     }
 }
 

@@ -14,7 +14,7 @@
 
 // A main window whose message boxes, questions and file dialogs are answered by the test.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto& s = aethrian::ui::seams();
         s.message = [this](const QString& text) { messages << text; };

@@ -61,8 +61,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string npcLine(int i, const std::string& fields) {
-    return "npc_begin\twarrior\t" + std::to_string(1000 + i) + "\t[npc_" + std::to_string(i) + "]\t" +
-           fields + "npc_end\n";
+    return "npc_begin\twarrior\t" + std::to_string(1000 + i) + "\t[npc_" + std::to_string(i) +
+           "]\t" + fields + "npc_end\n";
 }
 
 } // namespace
@@ -72,20 +72,21 @@ TEST_F(WindowTest, PageTreeAndStartPages) {
               QStringLiteral("Aethrian - Kestrune - Script Editor - v.0.000000001 ultraalpha"));
     EXPECT_EQ(window->size(), QSize(851, 646));
     auto* top = find<QTabWidget>(QStringLiteral("JvPageControl1"));
-    EXPECT_EQ(tabCaptions(top), (QStringList{"NPCData", "ITEMData", "SKILLData", "PetData", "AI.obj",
-                                             "Settings and Info"}));
+    EXPECT_EQ(tabCaptions(top), (QStringList{"NPCData", "ITEMData", "SKILLData", "PetData",
+                                             "AI.obj", "Settings and Info"}));
     EXPECT_EQ(tabCaptions(find<QTabWidget>(QStringLiteral("JvPageControl2"))),
-              (QStringList{"NPCData Checker", "NPCData Compare", "NPCData Editor", "Npc_pch", "Npcpos",
-                           "Client:npcgrp", "Client:npcname"}));
+              (QStringList{"NPCData Checker", "NPCData Compare", "NPCData Editor", "Npc_pch",
+                           "Npcpos", "Client:npcgrp", "Client:npcname"}));
     auto* item = find<QTabWidget>(QStringLiteral("JvPageControl3"));
-    EXPECT_EQ(tabCaptions(item),
-              (QStringList{"ITEMData Compare", "ITEMData Editor", "Item_pch", "Recipe", "Client:WeaponGrp",
-                           "Client:ArmorGrp", "Client:EtcItemGrp", "Client:itemname"}));
+    EXPECT_EQ(tabCaptions(item), (QStringList{"ITEMData Compare", "ITEMData Editor", "Item_pch",
+                                              "Recipe", "Client:WeaponGrp", "Client:ArmorGrp",
+                                              "Client:EtcItemGrp", "Client:itemname"}));
     auto* skill = find<QTabWidget>(QStringLiteral("JvPageControl4"));
     EXPECT_EQ(tabCaptions(skill),
               (QStringList{"SKILLData Compare", "Skilldata", "Skill_pch", "Client:Skillname",
                            "Client:Skillgrp", "Skill_pch2", "Skill_acquire", "SKILLData Editor"}));
-    EXPECT_EQ(tabCaptions(find<QTabWidget>(QStringLiteral("JvPetTab"))), (QStringList{"Generator", "Pet1"}));
+    EXPECT_EQ(tabCaptions(find<QTabWidget>(QStringLiteral("JvPetTab"))),
+              (QStringList{"Generator", "Pet1"}));
 
     EXPECT_EQ(top->tabText(top->currentIndex()), "ITEMData");
     EXPECT_EQ(item->tabText(item->currentIndex()), "Client:WeaponGrp");
@@ -103,24 +104,41 @@ TEST_F(WindowTest, PageTreeAndStartPages) {
 TEST_F(WindowTest, PopupMenusListTheirCommandsInOrder) {
     const QMenu* npc = window->popupMenu(QStringLiteral("PopupMenu1"));
     ASSERT_NE(npc, nullptr);
-    EXPECT_EQ(menuEntries(npc),
-              (QStringList{"New Search... (Ctrl+F)", "Find next (F3)", "-", "Sort by this column", "-",
-                           "Change values of this CELL...", "Change values of the entire COLUMN...",
-                           "Add drop...", "Add spoil...", "Fill with...", "-", "Generate NPC_PCH", "-",
-                           "Check if all items exists in ITEMData", "Find drop number errors",
-                           "Check presence inside NPC_PCH", "Find if all npcs inside NPCPOS exists",
-                           "Check presence inside Client:npcgrp", "Check presence inside Client:npcname",
-                           "Find Duplicates", "Correct list drops", "-", "Round column to INTEGER"}));
+    EXPECT_EQ(menuEntries(npc), (QStringList{"New Search... (Ctrl+F)",
+                                             "Find next (F3)",
+                                             "-",
+                                             "Sort by this column",
+                                             "-",
+                                             "Change values of this CELL...",
+                                             "Change values of the entire COLUMN...",
+                                             "Add drop...",
+                                             "Add spoil...",
+                                             "Fill with...",
+                                             "-",
+                                             "Generate NPC_PCH",
+                                             "-",
+                                             "Check if all items exists in ITEMData",
+                                             "Find drop number errors",
+                                             "Check presence inside NPC_PCH",
+                                             "Find if all npcs inside NPCPOS exists",
+                                             "Check presence inside Client:npcgrp",
+                                             "Check presence inside Client:npcname",
+                                             "Find Duplicates",
+                                             "Correct list drops",
+                                             "-",
+                                             "Round column to INTEGER"}));
     EXPECT_EQ(npc->defaultAction()->objectName(), "N1");
-    EXPECT_EQ(menuEntries(window->popupMenu(QStringLiteral("PopupMenu3"))),
-              (QStringList{"New Search... (Ctrl+F)", "Find next (F3)", "-", "Sort by this column", "-",
-                           "Make a duals...", "Generate ITEM_PCH", "-",
-                           "Show items not dropped/spoiled (check on NPCData)",
-                           "Check presence inside ITEM_PCH", "Check presence inside Client:itemname",
-                           "Check presence inside Client:WeaponGrp|ArmorGrp|EtcItemGrp (merged)",
-                           "Find duplicates"}));
+    EXPECT_EQ(
+        menuEntries(window->popupMenu(QStringLiteral("PopupMenu3"))),
+        (QStringList{"New Search... (Ctrl+F)", "Find next (F3)", "-", "Sort by this column", "-",
+                     "Make a duals...", "Generate ITEM_PCH", "-",
+                     "Show items not dropped/spoiled (check on NPCData)",
+                     "Check presence inside ITEM_PCH", "Check presence inside Client:itemname",
+                     "Check presence inside Client:WeaponGrp|ArmorGrp|EtcItemGrp (merged)",
+                     "Find duplicates"}));
     EXPECT_EQ(menuEntries(window->popupMenu(QStringLiteral("PopupMenu5"))),
-              (QStringList{"Find all inside Skill_PCH", "Find all inside Skillgrp", "Find all inside Skillname"}));
+              (QStringList{"Find all inside Skill_PCH", "Find all inside Skillgrp",
+                           "Find all inside Skillname"}));
     EXPECT_EQ(menuEntries(window->popupMenu(QStringLiteral("PopupMenu8"))),
               (QStringList{"WEAPONGRP", "-", "Export as PHP..."}));
     for (const char* name : {"compareMenu", "PopupMenu2", "PopupMenu4", "PopupMenu6", "PopupMenu7"})
@@ -216,7 +234,8 @@ TEST_F(WindowTest, MissingFilesShowTheirMessagesAndKeepTheTable) {
     npcBox->setText(QString::fromStdString(examplePath("npcdata.txt")));
     load->click();
     const std::string loaded = dumpTable(window->workspace().npc);
-    for (const std::string& bad : {std::string("/nonexistent/npcdata.txt"), std::string(), dir.string()}) {
+    for (const std::string& bad :
+         {std::string("/nonexistent/npcdata.txt"), std::string(), dir.string()}) {
         npcBox->setText(QString::fromStdString(bad));
         load->click();
     }
@@ -232,8 +251,9 @@ TEST_F(WindowTest, MissingFilesShowTheirMessagesAndKeepTheTable) {
     find<QPushButton>(QStringLiteral("Button31"))->click();
     find<PathBox>(QStringLiteral("Edit38"))->setText(QStringLiteral("/nonexistent"));
     find<QPushButton>(QStringLiteral("JvMultilineButton2"))->click();
-    EXPECT_EQ(messages, (QStringList{"ITEMData files doesn't exists...", "PETData files doesn't exists...",
-                                     "AI.obj files doesn't exists..."}));
+    EXPECT_EQ(messages,
+              (QStringList{"ITEMData files doesn't exists...", "PETData files doesn't exists...",
+                           "AI.obj files doesn't exists..."}));
 }
 
 TEST_F(WindowTest, PlatformErrorsAreShownAndButtonsComeBack) {
@@ -250,7 +270,8 @@ TEST_F(WindowTest, PlatformErrorsAreShownAndButtonsComeBack) {
     auto* save = find<QPushButton>(QStringLiteral("saveBTN"));
     save->click();
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Cannot create file"))) << messages[1].toStdString();
+    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Cannot create file")))
+        << messages[1].toStdString();
     EXPECT_TRUE(save->isEnabled());
     EXPECT_EQ(save->text(), "Save as");
     EXPECT_EQ(requests.back().defaultSuffix, "txt");
@@ -267,13 +288,15 @@ TEST_F(WindowTest, DividerBoxRefusesAnythingButCommaAndPoint) {
     EXPECT_EQ(window->workspace().divider, '.');
     divid->selectAll();
     QTest::keyClicks(divid, QStringLiteral(";"));
-    EXPECT_EQ(messages, QStringList{QStringLiteral("The float divider can only be \",\" or \".\".")});
+    EXPECT_EQ(messages,
+              QStringList{QStringLiteral("The float divider can only be \",\" or \".\".")});
     EXPECT_EQ(divid->text(), ".");
     EXPECT_EQ(window->workspace().divider, '.');
 }
 
 TEST_F(WindowTest, EditSaveAndReloadKeepsTheEditAndAsksBeforeDiscarding) {
-    find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<PathBox>(QStringLiteral("Edit32"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
     auto* load = find<QPushButton>(QStringLiteral("Loadbtn"));
     load->click();
     TableModel& model = window->workspace().npcModel;
@@ -282,7 +305,8 @@ TEST_F(WindowTest, EditSaveAndReloadKeepsTheEditAndAsksBeforeDiscarding) {
               QString::fromStdString(sizeText(fileSize(examplePath("npcdata.txt")))));
     EXPECT_NE(find<QLabel>(QStringLiteral("Label24"))->text(), "<name>");
 
-    EXPECT_FALSE(model.setData(model.index(0, 4), QStringLiteral("7\t7"), Qt::EditRole)); // would split the record
+    EXPECT_FALSE(model.setData(model.index(0, 4), QStringLiteral("7\t7"),
+                               Qt::EditRole)); // would split the record
     EXPECT_EQ(messages, QStringList{QStringLiteral("A cell cannot hold a TAB or a line break")});
     messages.clear();
     ASSERT_TRUE(model.setData(model.index(0, 4), QStringLiteral("77"), Qt::EditRole));
@@ -310,12 +334,14 @@ TEST_F(WindowTest, EditSaveAndReloadKeepsTheEditAndAsksBeforeDiscarding) {
 }
 
 TEST_F(WindowTest, UndoAndRedoRestoreTheTableCellForCell) {
-    find<PathBox>(QStringLiteral("Edit32"))->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    find<PathBox>(QStringLiteral("Edit32"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
     find<QPushButton>(QStringLiteral("Loadbtn"))->click();
     TableModel& model = window->workspace().npcModel;
     const std::string original = dumpTable(model.table());
     for (int i = 0; i < 10; ++i)
-        model.setData(model.index(i % model.rowCount(), 4 + i), QString::number(i * 11), Qt::EditRole);
+        model.setData(model.index(i % model.rowCount(), 4 + i), QString::number(i * 11),
+                      Qt::EditRole);
     const std::string edited = dumpTable(model.table());
     ASSERT_NE(edited, original);
     auto* view = find<QTableView>(QStringLiteral("JvStringGrid1"));
@@ -370,16 +396,19 @@ TEST_F(WindowTest, ModelSignalsArriveWithTheDataConsistent) {
         return out.join(',');
     };
     QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { seen << "reset " + names(); });
-    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
-        seen << QStringLiteral("inserted %1-%2 ").arg(first).arg(last) + names();
-    });
-    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&] { seen << "removed " + names(); });
-    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&](const QModelIndex& tl, const QModelIndex& br) {
-        QStringList cells;
-        for (int r = tl.row(); r <= br.row(); ++r)
-            cells << model.data(model.index(r, 5), Qt::DisplayRole).toString();
-        seen << "changed " + cells.join(',');
-    });
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) {
+                         seen << QStringLiteral("inserted %1-%2 ").arg(first).arg(last) + names();
+                     });
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved,
+                     [&] { seen << "removed " + names(); });
+    QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& tl, const QModelIndex& br) {
+                         QStringList cells;
+                         for (int r = tl.row(); r <= br.row(); ++r)
+                             cells << model.data(model.index(r, 5), Qt::DisplayRole).toString();
+                         seen << "changed " + cells.join(',');
+                     });
     model.apply(aethrian::sortTable(model.table(), 1, aethrian::npcSortRule(1), ','));
     aethrian::TableEdit append;
     append.appended.push_back({"", "d", "", "4", "", "7"});
@@ -391,8 +420,8 @@ TEST_F(WindowTest, ModelSignalsArriveWithTheDataConsistent) {
     model.undo();
     model.undo();
     model.undo();
-    EXPECT_EQ(seen, (QStringList{"reset a,b,c", "inserted 3-3 a,b,c,d", "changed 1,2,3,4", "changed 10,10,10,7",
-                                 "removed a,b,c", "reset b,c,a"}));
+    EXPECT_EQ(seen, (QStringList{"reset a,b,c", "inserted 3-3 a,b,c,d", "changed 1,2,3,4",
+                                 "changed 10,10,10,7", "removed a,b,c", "reset b,c,a"}));
 }
 
 TEST_F(WindowTest, FieldOrderMismatchIsLoggedAndSaveAsksFirst) {
@@ -467,7 +496,9 @@ TEST_F(WindowTest, DroppingAFileFillsThePathBoxAndLoadsIt) {
 // --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_LargeLoad*'
 TEST_F(WindowTest, PanesKeepEveryCharacter) {
     // A non-breaking space, a NUL, a final line end.
-    const std::string text = std::string("a\xC2\xA0" "b\r\nc\0d\r\nx\r\n", 14);
+    const std::string text = std::string("a\xC2\xA0"
+                                         "b\r\nc\0d\r\nx\r\n",
+                                         14);
     auto* pane = find<QPlainTextEdit>(QStringLiteral("TntMemo11"));
     setPaneText(pane, text);
     EXPECT_EQ(paneText(pane), text);
@@ -501,10 +532,11 @@ TEST_F(WindowTest, DISABLED_LargeLoadIsShownQuickly) {
     timer.restart();
     model.undo();
     QApplication::processEvents();
-    std::printf("load and show: %lld ms; scroll to the last row and edit: %lld ms; undo of a %zu-row column "
+    std::printf("load and show: %lld ms; scroll to the last row and edit: %lld ms; undo of a "
+                "%zu-row column "
                 "multiply: %lld ms\n",
-                static_cast<long long>(loaded), static_cast<long long>(edited), model.table().recordCount(),
-                static_cast<long long>(timer.elapsed()));
+                static_cast<long long>(loaded), static_cast<long long>(edited),
+                model.table().recordCount(), static_cast<long long>(timer.elapsed()));
 }
 
 TEST_F(WindowTest, InformationPanelShowsTheVersionBelowItsTexts) {

@@ -5,8 +5,8 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/tablepage.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 #include "ui/workspace.h"
 
 #include <QGridLayout>
@@ -55,14 +55,16 @@ AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
         grid->addWidget(result, r, 4);
         ++r;
     }
-    const std::pair<const char*, const char*> filters[] = {{"minimum level required:", "Edit8"},
-                                                           {"clan required:", "Edit13"},
-                                                           {"kind (warrior, boss, etc):", "Edit14"},
-                                                           {"% that this drop will be added ", "Edit15"}};
+    const std::pair<const char*, const char*> filters[] = {
+        {"minimum level required:", "Edit8"},
+        {"clan required:", "Edit13"},
+        {"kind (warrior, boss, etc):", "Edit14"},
+        {"% that this drop will be added ", "Edit15"}};
     const char* defaults[] = {"1", "", "", "100"};
     for (size_t i = 0; i < 4; ++i, ++r) {
         grid->addWidget(new QLabel(QString::fromLatin1(filters[i].first), this), r, 0);
-        grid->addWidget(addBox(QString::fromLatin1(filters[i].second), QString::fromLatin1(defaults[i])), r, 1);
+        grid->addWidget(
+            addBox(QString::fromLatin1(filters[i].second), QString::fromLatin1(defaults[i])), r, 1);
     }
     grid->addWidget(new QLabel(QStringLiteral("test on level"), this), r, 0);
     grid->addWidget(addBox(QStringLiteral("Edit12"), QStringLiteral("15")), r, 1);
@@ -81,7 +83,9 @@ AddDropDialog::AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
     connect(one, &QPushButton::clicked, this, &AddDropDialog::Button3Click);
 }
 
-QLineEdit* AddDropDialog::box(const char* name) const { return boxes_.value(QString::fromLatin1(name)); }
+QLineEdit* AddDropDialog::box(const char* name) const {
+    return boxes_.value(QString::fromLatin1(name));
+}
 
 AddDropSettings AddDropDialog::settings() const {
     const auto text = [this](const char* name) { return box(name)->text().toStdString(); };
@@ -114,7 +118,7 @@ void AddDropDialog::Button2Click() {
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
         model.apply(addDropToDatabase(model.table(), settings(), workspace_->divider, log,
-                                       [&] { return percent(rng); }));
+                                      [&] { return percent(rng); }));
     });
 }
 
@@ -122,7 +126,8 @@ void AddDropDialog::Button3Click() {
     runGuarded(this, [this] {
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.apply(addDropToRow(model.table(), selectedCell(npcPage_).first, settings(), workspace_->divider, log));
+        model.apply(addDropToRow(model.table(), selectedCell(npcPage_).first, settings(),
+                                 workspace_->divider, log));
     });
 }
 

@@ -16,14 +16,14 @@ class Workspace;
 // "Add drop to:" (`TForm3`): a new drop group for many NPCs or the selected one; not modal.
 class AddDropDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     AddDropDialog(Workspace* workspace, TablePage* npcPage, QWidget* parent);
     void Button1Click();
     void Button2Click();
     void Button3Click();
     AddDropSettings settings() const;
 
-private:
+  private:
     QLineEdit* box(const char* name) const;
     QHash<QString, QLineEdit*> boxes_;
 

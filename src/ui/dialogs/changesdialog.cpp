@@ -5,8 +5,8 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/tablepage.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 #include "ui/workspace.h"
 
 #include <QButtonGroup>
@@ -80,9 +80,12 @@ ChangesDialog::ChangesDialog(Workspace* workspace, TablePage* npcPage, QWidget* 
     panel5->setObjectName(QStringLiteral("Panel5"));
     panel5->setToolTip(QStringLiteral(
         "These options will work only for drop columns.\nOtherwise leave it on exclude Adena.\n\n"
-        "- if exclude is active: if the voice [adena] is found it will remain unmodified. Other data will be modified.\n"
-        "- if perform is active: only the voice [adena] will be edited (if found in the column). Other data will remain unmodified.\n\n"
-        "n.b. if you use this option over a not drop column (like exp, sp, etc) this option will be ignored."));
+        "- if exclude is active: if the voice [adena] is found it will remain unmodified. Other "
+        "data will be modified.\n"
+        "- if perform is active: only the voice [adena] will be edited (if found in the column). "
+        "Other data will remain unmodified.\n\n"
+        "n.b. if you use this option over a not drop column (like exp, sp, etc) this option will "
+        "be ignored."));
     auto* exclude = new QRadioButton(QStringLiteral("exclude [Adena]"), panel5);
     exclude->setObjectName(QStringLiteral("RadioButton1"));
     exclude->setChecked(true);
@@ -167,7 +170,8 @@ void ChangesDialog::Button1Click() {
             return;
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.apply(runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider, log));
+        model.apply(
+            runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider, log));
     });
 }
 

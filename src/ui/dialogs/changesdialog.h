@@ -19,13 +19,13 @@ class Workspace;
 // persist between uses; Execute closes it and runs the change on the NPC table.
 class ChangesDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ChangesDialog(Workspace* workspace, TablePage* npcPage, QWidget* parent);
     void openFor(bool cellScope);
     void Button1Click();
     void RadioGroup1Click();
 
-private:
+  private:
     ChangeDialog readBoxes() const;
     void writeBoxes(const ChangeDialog& d);
 

@@ -4,8 +4,8 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/tablepage.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -26,7 +26,8 @@ QLineEdit* edit(const char* name, QWidget* parent, bool enabled = true) {
 
 } // namespace
 
-DualsDialog::DualsDialog(TablePage* itemPage, QWidget* parent) : QDialog(parent), itemPage_(itemPage) {
+DualsDialog::DualsDialog(TablePage* itemPage, QWidget* parent)
+    : QDialog(parent), itemPage_(itemPage) {
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Duals..."));
     setModal(false);
@@ -65,8 +66,8 @@ DualsDialog::DualsDialog(TablePage* itemPage, QWidget* parent) : QDialog(parent)
         grid->addWidget(box, r++, 1);
     }
     // Shown for orientation; the generator computes none of these values.
-    for (const char* label : {"Type", "Physical Dmg", "Random Dmg", "Critical", "Hit Modify", "Atk Speed",
-                              "Magical Dmg", "Can Penet.", "Dual fHit r."}) {
+    for (const char* label : {"Type", "Physical Dmg", "Random Dmg", "Critical", "Hit Modify",
+                              "Atk Speed", "Magical Dmg", "Can Penet.", "Dual fHit r."}) {
         grid->addWidget(new QLabel(QString::fromLatin1(label), this), r, 0);
         grid->addWidget(edit("", this, false), r++, 1);
     }
@@ -107,8 +108,12 @@ void DualsDialog::recompute() {
     spiritshots_->setText(QString::fromStdString(v.spiritshots));
 }
 
-void DualsDialog::Button1Click() { pick(main_, mainRow_); }
-void DualsDialog::Button2Click() { pick(second_, secondRow_); }
+void DualsDialog::Button1Click() {
+    pick(main_, mainRow_);
+}
+void DualsDialog::Button2Click() {
+    pick(second_, secondRow_);
+}
 
 void DualsDialog::Button3Click() {
     runGuarded(this, [this] {
@@ -117,8 +122,8 @@ void DualsDialog::Button3Click() {
         DualValues v{grade_->text().toStdString(), soulshots_->text().toStdString(),
                      spiritshots_->text().toStdString(), name_->text().toStdString()};
         TableModel* model = itemPage_->model();
-        model->apply(addDual(model->table(), mainRow_->text().toULongLong(), secondRow_->text().toULongLong(),
-                              id_->text().toStdString(), v, log));
+        model->apply(addDual(model->table(), mainRow_->text().toULongLong(),
+                             secondRow_->text().toULongLong(), id_->text().toStdString(), v, log));
     });
 }
 

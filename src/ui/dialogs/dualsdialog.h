@@ -13,13 +13,13 @@ class TablePage;
 // on top without blocking the window; its texts persist.
 class DualsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     DualsDialog(TablePage* itemPage, QWidget* parent);
     void Button1Click();
     void Button2Click();
     void Button3Click();
 
-private:
+  private:
     void pick(QLineEdit* edit, QLabel* rowLabel);
     void recompute();
 

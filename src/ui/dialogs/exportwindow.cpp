@@ -26,5 +26,4 @@ ExportWindow::ExportWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(text_);
 }
 
-
 } // namespace aethrian::ui

@@ -8,21 +8,21 @@ namespace aethrian::ui {
 // The export text box: a double-click selects the whole text and copies it to the clipboard.
 class ExportTextBox : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     using QPlainTextEdit::QPlainTextEdit;
 
-protected:
+  protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // The Export text window: one plain text box, filled by the exports and shown beside the window.
 class ExportWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit ExportWindow(QWidget* parent);
     ExportTextBox* text() const { return text_; }
 
-private:
+  private:
     ExportTextBox* text_;
 };
 

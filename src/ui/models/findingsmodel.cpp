@@ -1,12 +1,12 @@
 #include "ui/models/findingsmodel.h"
 
-#include "ui/pages/clientitempage.h"
 #include "app/errors.h"
 #include "lint/lintreport.h"
 #include "records/table.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
+#include "ui/pages/clientitempage.h"
 #include "ui/pages/panepage.h"
 
 #include "ui/pages/tablepage.h"

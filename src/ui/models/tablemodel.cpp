@@ -6,7 +6,8 @@
 
 namespace aethrian::ui {
 
-TableModel::TableModel(Table& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
+TableModel::TableModel(Table& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table) {}
 
 int TableModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || table_.rowCount() == 0)
@@ -21,8 +22,10 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 bool TableModel::isDifference(int row, int column) const {
     if (column <= 0)
         return false;
-    const std::string& text = table_.cell(static_cast<size_t>(row) + 1, static_cast<size_t>(column));
-    return text.size() > 5 && text.front() == '(' && text.back() == ')' && text.find(" <> ") != std::string::npos;
+    const std::string& text =
+        table_.cell(static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+    return text.size() > 5 && text.front() == '(' && text.back() == ')' &&
+           text.find(" <> ") != std::string::npos;
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
@@ -43,8 +46,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    return QString::fromUtf8(table_.cell(static_cast<size_t>(index.row()) + 1,
-                                         static_cast<size_t>(index.column())));
+    return QString::fromUtf8(
+        table_.cell(static_cast<size_t>(index.row()) + 1, static_cast<size_t>(index.column())));
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {

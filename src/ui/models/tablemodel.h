@@ -1,7 +1,7 @@
 #pragma once
 
-#include "records/tableedit.h"
 #include "records/table.h"
+#include "records/tableedit.h"
 
 #include <QAbstractTableModel>
 
@@ -14,7 +14,7 @@ namespace aethrian::ui {
 // through the model is one undo step; a reload starts a fresh history.
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit TableModel(Table& table, QObject* parent = nullptr);
 
     // True for a cell of a comparison that holds two differing values.
@@ -51,11 +51,11 @@ public:
     // The table now matches its file (it was just saved).
     void markSaved();
 
-signals:
+  signals:
     // The modified state, or what can be undone or redone, may have changed.
     void modifiedChanged();
 
-private:
+  private:
     void carryOut(const TableEdit& edit, bool back, const std::function<void()>& run);
     void announceCells(const TableEdit& edit);
 

@@ -12,12 +12,12 @@ class PathBox;
 // AI.obj Editor: the AI file as plain text, with its own *.obj dialogs.
 class AiObjPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit AiObjPage(QWidget* parent);
     void loadClick();
     void saveClick();
 
-private:
+  private:
     PathBox* pathBox_;
     QPushButton* loadBtn_;
     QPushButton* saveBtn_;

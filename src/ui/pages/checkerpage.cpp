@@ -36,16 +36,20 @@ constexpr const char* kResultEdits[3][5] = {{"Edit17", "Edit18", "Edit20", "Edit
                                             {"Edit26", "Edit25", "Edit24", "Edit23", "Edit22"},
                                             {"Edit31", "Edit30", "Edit29", "Edit28", "Edit27"}};
 
-QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, bool reference, QWidget* parent) {
+QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, bool reference,
+                    QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
     auto* grid = new QGridLayout(group);
     for (int c = 0; c < 5; ++c) {
-        const QString label = reference && c == 0 ? QStringLiteral("Exp rate")
-                                                  : QString::fromLatin1(kRateColumnLabels[static_cast<size_t>(c)]);
+        const QString label = reference && c == 0
+                                  ? QStringLiteral("Exp rate")
+                                  : QString::fromLatin1(kRateColumnLabels[static_cast<size_t>(c)]);
         grid->addWidget(new QLabel(label, group), 0, c + 1);
     }
     for (int m = 0; m < 3; ++m)
-        grid->addWidget(new QLabel(QString::fromLatin1(kRateMonsterLabels[static_cast<size_t>(m)]), group), m + 1, 0);
+        grid->addWidget(
+            new QLabel(QString::fromLatin1(kRateMonsterLabels[static_cast<size_t>(m)]), group),
+            m + 1, 0);
     for (size_t i = 0; i < kRateMarks.size(); ++i) {
         const RateMark& mark = kRateMarks[i];
         // Named by the row and column labels beside it, which a screen reader does not connect.
@@ -72,10 +76,12 @@ QGroupBox* rateGrid(const QString& title, std::array<QLineEdit*, 15>& edits, boo
 
 } // namespace
 
-CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent), workspace_(workspace) {
-    auto* header = new QLabel(QStringLiteral("This program will read an npcdata file and check some basic "
-                                             "monsters to obtain what are the rates of the npcdata file."),
-                              this);
+CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent)
+    : QWidget(parent), workspace_(workspace) {
+    auto* header =
+        new QLabel(QStringLiteral("This program will read an npcdata file and check some basic "
+                                  "monsters to obtain what are the rates of the npcdata file."),
+                   this);
     header->setWordWrap(true);
     path_ = new PathBox(QStringLiteral("Edit16"), QStringLiteral("NPCData Checker file"), this);
     check_ = new QPushButton(QStringLiteral("Check"), this);
@@ -91,9 +97,10 @@ CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setReadOnly(true);
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* footnote = new QLabel(QStringLiteral("A quick estimate for when no 1x file is at hand: with one, "
-                                               "compare the two files on the NPCData Compare page."),
-                                this);
+    auto* footnote =
+        new QLabel(QStringLiteral("A quick estimate for when no 1x file is at hand: with one, "
+                                  "compare the two files on the NPCData Compare page."),
+                   this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(header);
     layout->addLayout(bar);

@@ -18,11 +18,11 @@ class Workspace;
 // NPCData Checker: the rates of an npcdata file from three reference monsters.
 class CheckerPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     CheckerPage(Workspace* workspace, QWidget* parent);
     void Button1Click();
 
-private:
+  private:
     Workspace* workspace_;
     PathBox* path_;
     QPushButton* check_;

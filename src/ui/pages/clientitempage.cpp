@@ -1,18 +1,18 @@
 #include "ui/pages/clientitempage.h"
 
+#include "app/errors.h"
+#include "app/version.h"
 #include "checks/pch.h"
 #include "generators/clientdump.h"
 #include "records/recordkind.h"
 #include "records/tableio.h"
-#include "app/errors.h"
-#include "app/version.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 #include "ui/workspace.h"
 
@@ -58,7 +58,8 @@ ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, c
     connect(loadBtn, &QPushButton::clicked, this, &ClientItemPage::loadClick);
     connect(path_, &PathBox::fileDropped, this, &ClientItemPage::loadClick);
     connect(save, &QPushButton::clicked, this, [this] {
-        runGuarded(this, [&] { savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt")); });
+        runGuarded(this,
+                   [&] { savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt")); });
     });
 }
 

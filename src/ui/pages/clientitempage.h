@@ -14,16 +14,17 @@ class TableModel;
 // One client item page: path box and Load over a Text View pane and a Table View grid.
 class ClientItemPage : public QWidget {
     Q_OBJECT
-public:
-    ClientItemPage(const QString& subject, const QString& pathBox, const QString& load, const QString& pane,
-                   const QString& grid, TableModel* model, bool itemNames, QWidget* parent);
+  public:
+    ClientItemPage(const QString& subject, const QString& pathBox, const QString& load,
+                   const QString& pane, const QString& grid, TableModel* model, bool itemNames,
+                   QWidget* parent);
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
     QPlainTextEdit* pane() const { return pane_; }
     PathBox* pathBox() const { return path_; }
     void loadClick();
 
-private:
+  private:
     QTabWidget* tabs_;
     PathBox* path_;
     QPlainTextEdit* pane_;

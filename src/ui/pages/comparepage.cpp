@@ -30,8 +30,8 @@
 
 namespace aethrian::ui {
 
-ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& names, TableModel* model,
-                         QWidget* parent, char* divider)
+ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& names,
+                         TableModel* model, QWidget* parent, char* divider)
     : QWidget(parent), member_(member), model_(model), divider_(divider) {
     first_ = new PathBox(names.first, names.subject + QStringLiteral(" first file"), this);
     second_ = new PathBox(names.second, names.subject + QStringLiteral(" second file"), this);
@@ -46,13 +46,17 @@ ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& na
     const QString what = QString::fromLatin1(member.notFoundCaption).section(' ', 0, 0); // "NPCs"
     onlyDifferences_ = new QCheckBox(QStringLiteral("Show only records with differencies"), this);
     onlyDifferences_->setObjectName(names.onlyDifferences);
-    showMissing_ = new QCheckBox(QStringLiteral("Show data of %1 not found on 2nd file").arg(what), this);
+    showMissing_ =
+        new QCheckBox(QStringLiteral("Show data of %1 not found on 2nd file").arg(what), this);
     showMissing_->setObjectName(names.showMissing);
     if (!names.xRate.isEmpty()) {
         xRate_ = new QCheckBox(QStringLiteral("Show x rate of 1st file over 2nd file"), this);
         xRate_->setObjectName(names.xRate);
     }
-    auto* legend = new QLabel(QStringLiteral("Legenda: <> = record with differencies | N/A = record not found in 2nd file"), this);
+    auto* legend = new QLabel(
+        QStringLiteral(
+            "Legenda: <> = record with differencies | N/A = record not found in 2nd file"),
+        this);
 
     auto* paths = new QGridLayout;
     paths->addWidget(first_, 0, 0);
@@ -135,9 +139,11 @@ void ComparePage::runClick() {
         options.showMissing = showMissing_->isChecked();
         options.xRate = xRate_ && xRate_->isChecked();
         options.divider = *divider_;
-        CompareRun run = compareFiles(member_, first, second_->path(), options, &busy, [this](int i, std::uint64_t bytes) {
-            (i == 0 ? firstSize_ : secondSize_)->setText(QString::fromStdString(sizeText(bytes)));
-        });
+        CompareRun run = compareFiles(member_, first, second_->path(), options, &busy,
+                                      [this](int i, std::uint64_t bytes) {
+                                          (i == 0 ? firstSize_ : secondSize_)
+                                              ->setText(QString::fromStdString(sizeText(bytes)));
+                                      });
         // Rows found before an error or a halt are shown all the same.
         showResult(std::move(run.result));
         if (run.error)

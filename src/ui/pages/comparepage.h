@@ -28,7 +28,7 @@ struct ComparePageNames {
 // results grid with its legend and the not-found list.
 class ComparePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     ComparePage(const CompareMember& member, const ComparePageNames& names, TableModel* model,
                 QWidget* parent, char* divider);
 
@@ -38,7 +38,7 @@ public:
     // Moves the current cell to the next cell holding two differing values; false at the end.
     bool nextDifference();
 
-private:
+  private:
     void secondChanged(const QString& text);
     void showResult(CompareResult result); // the grid into the model, the not-found names listed
 

@@ -1,18 +1,18 @@
 #include "ui/pages/npcpchpage.h"
 
+#include "app/errors.h"
+#include "app/version.h"
 #include "checks/pch.h"
 #include "generators/clientdump.h"
 #include "records/recordkind.h"
 #include "records/tableio.h"
-#include "app/errors.h"
-#include "app/version.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 #include "ui/workspace.h"
 
@@ -29,7 +29,8 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     auto* path = new PathBox(QStringLiteral("Edit42"), QStringLiteral("Npc_pch file"), this);
     auto* load = button(QStringLiteral("Button4"), QStringLiteral("Load"), this);
     auto* save = button(QStringLiteral("Button7"), QStringLiteral("Save"), this);
-    auto* first = first_ = makePane(QStringLiteral("TntMemo1"), QStringLiteral("Npc_pch text"), this);
+    auto* first = first_ =
+        makePane(QStringLiteral("TntMemo1"), QStringLiteral("Npc_pch text"), this);
     auto* second = second_ =
         makePane(QStringLiteral("TntMemo15"), QStringLiteral("Npc_pch second text"), this);
     auto* switchBtn = new QToolButton(this);
@@ -65,12 +66,12 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     layout->addLayout(panes, 3);
     layout->addWidget(logGroup, 1);
 
-    connect(load, &QPushButton::clicked, this, [this, first, path] {
-        runGuarded(this, [&] { loadPaneFile(first, path->path()); });
-    });
+    connect(load, &QPushButton::clicked, this,
+            [this, first, path] { runGuarded(this, [&] { loadPaneFile(first, path->path()); }); });
     connect(path, &PathBox::fileDropped, load, &QPushButton::click);
     connect(save, &QPushButton::clicked, this, [this, first] {
-        runGuarded(this, [&] { savePaneToChosenFile(this, first, kTextFilter, QStringLiteral("txt")); });
+        runGuarded(this,
+                   [&] { savePaneToChosenFile(this, first, kTextFilter, QStringLiteral("txt")); });
     });
     connect(switchBtn, &QAbstractButton::clicked, this, &NpcPchPage::switchPanes);
     connect(compareBtn, &QAbstractButton::clicked, this, &NpcPchPage::comparePanes);

@@ -11,7 +11,7 @@ class LogList;
 // The Npc_pch page: the NPC_PCH pane, the second pane to compare with, "<>", "=?" and the log.
 class NpcPchPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit NpcPchPage(QWidget* parent);
     QPlainTextEdit* pane() const { return first_; } // the NPC_PCH the checks read
     QPlainTextEdit* secondPane() const { return second_; }
@@ -19,7 +19,7 @@ public:
     void switchPanes();  // "<>"
     void comparePanes(); // "=?"
 
-private:
+  private:
     QPlainTextEdit* first_;
     QPlainTextEdit* second_;
     LogList* log_;

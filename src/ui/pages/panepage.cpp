@@ -59,7 +59,8 @@ void savePaneToChosenFile(QWidget* parent, QPlainTextEdit* pane, const QString& 
     writePaneFile(file.toStdString(), paneText(pane));
 }
 
-PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent), skillSort_(spec.skillSort) {
+PanePage::PanePage(const PanePageSpec& spec, QWidget* parent)
+    : QWidget(parent), skillSort_(spec.skillSort) {
     pathBox_ = new PathBox(spec.pathBox, spec.subject + QStringLiteral(" file"), this);
     loadBtn_ = new QPushButton(QStringLiteral("Load"), this);
     loadBtn_->setObjectName(spec.load);
@@ -117,9 +118,8 @@ void PanePage::loadClick() {
 }
 
 void PanePage::saveClick() {
-    runGuarded(this, [this] {
-        savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt"));
-    });
+    runGuarded(this,
+               [this] { savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt")); });
 }
 
 SkillToolOutput PanePage::skillToolOutput() {

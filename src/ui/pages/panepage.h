@@ -36,7 +36,7 @@ struct PanePageSpec {
           pane(std::move(pane_)), save(std::move(save_)) {}
     QString subject; // the page's caption, which the accessible names start with
     QString pathBox, load, pane;
-    QString save;        // empty: no Save button
+    QString save; // empty: no Save button
     QString saveCaption = QStringLiteral("Save");
     std::vector<PaneButton> extraButtons;
     QString progressLabel, progressCaption;
@@ -47,7 +47,7 @@ struct PanePageSpec {
 
 class PanePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     PanePage(const PanePageSpec& spec, QWidget* parent);
 
     PathBox* pathBox() const { return pathBox_; }
@@ -62,7 +62,7 @@ public:
     // The page's progress label and result list as the skill tools report to them.
     SkillToolOutput skillToolOutput();
 
-private:
+  private:
     std::optional<SkillPane> skillSort_;
     PathBox* pathBox_;
     QPushButton* loadBtn_;

@@ -14,14 +14,14 @@ class TableModel;
 // PetData: path box, Load and save over the pet table in its own tab control.
 class PetPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     PetPage(TableModel* model, QWidget* parent, const char* divider);
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
     void loadClick();
     void saveClick();
 
-private:
+  private:
     TableModel* model_;
     const char* divider_; // the Settings page's, as the editors save with it
     PathBox* pathBox_;

@@ -1,18 +1,18 @@
 #include "ui/pages/settingspage.h"
 
+#include "app/errors.h"
+#include "app/version.h"
 #include "checks/pch.h"
 #include "generators/clientdump.h"
 #include "records/recordkind.h"
 #include "records/tableio.h"
-#include "app/errors.h"
-#include "app/version.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 #include "ui/workspace.h"
 
@@ -42,13 +42,17 @@ SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
     formatLayout->addWidget(divid_);
     formatLayout->addStretch(1);
 
-    auto* loadSettings = button(QStringLiteral("LoadSettings"), QStringLiteral("Load Settings"), this);
-    auto* saveSettings = button(QStringLiteral("SaveSettings"), QStringLiteral("Save Settings"), this);
+    auto* loadSettings =
+        button(QStringLiteral("LoadSettings"), QStringLiteral("Load Settings"), this);
+    auto* saveSettings =
+        button(QStringLiteral("SaveSettings"), QStringLiteral("Save Settings"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(loadSettings);
     buttons->addWidget(saveSettings);
-    auto* openFolder = button(QStringLiteral("OpenServerFolder"), QStringLiteral("Open server folder..."), this);
-    openFolder->setToolTip(QStringLiteral("Fill every path box whose file is in a folder (Ctrl+Shift+O)"));
+    auto* openFolder =
+        button(QStringLiteral("OpenServerFolder"), QStringLiteral("Open server folder..."), this);
+    openFolder->setToolTip(
+        QStringLiteral("Fill every path box whose file is in a folder (Ctrl+Shift+O)"));
     connect(openFolder, &QPushButton::clicked, this, &SettingsPage::openServerFolderRequested);
     buttons->addWidget(openFolder);
     buttons->addStretch(1);

@@ -11,14 +11,14 @@ class Workspace;
 // Settings and Info: the decimal divider box and the information panel.
 class SettingsPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     SettingsPage(Workspace* workspace, QWidget* parent);
 
-signals:
+  signals:
     // "Open server folder...": the window knows the path boxes it fills.
     void openServerFolderRequested();
 
-private:
+  private:
     void dividerEdited(const QString& text);
     void dividerFinished();
 

@@ -3,19 +3,19 @@
 #include "app/errors.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
-#include "ui/widgets/named.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
+#include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QItemSelectionModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -109,8 +109,8 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     undoAction->setShortcut(QKeySequence::Undo);
     undoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     auto* redoAction = new QAction(QStringLiteral("Redo"), this);
-    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(undoAction);
     addAction(redoAction);
@@ -137,8 +137,7 @@ void TablePage::LoadbtnClick() {
         const std::string path = pathBox_->path();
         if (!fileExists(path))
             throw ExpectedProblem(format_.missingFileMessage);
-        if (model_->modified() &&
-            !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
+        if (model_->modified() && !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
             return;
         halt_ = false;
         emit loadStarted();
@@ -178,9 +177,10 @@ void TablePage::LoadbtnClick() {
 void TablePage::saveClick() {
     runGuarded(this, [this] {
         if (fieldOrderWarning_ &&
-            !askYesNo(this, QStringLiteral("Some records list their fields in another order than the "
-                                           "first record (see the log). Saving writes their values "
-                                           "under the first record's keys. Save anyway?")))
+            !askYesNo(this,
+                      QStringLiteral("Some records list their fields in another order than the "
+                                     "first record (see the log). Saving writes their values "
+                                     "under the first record's keys. Save anyway?")))
             return;
         const QString file = chooseFile(this, {true, kTextFilter, QStringLiteral("txt")});
         if (file.isEmpty())

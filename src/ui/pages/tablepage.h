@@ -44,7 +44,7 @@ std::pair<size_t, size_t> selectedCell(const TablePage* page);
 // An editor page: path box, Load and X, the table, the "Last Read:" bar with Save as, and the log.
 class TablePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     TablePage(const TablePageNames& names, TableFormat format, TableModel* model, QWidget* parent);
 
     PathBox* pathBox() const { return pathBox_; }
@@ -58,11 +58,11 @@ public:
     void LoadbtnClick();
     void saveClick();
 
-signals:
+  signals:
     void loadStarted();
     void loadFinished();
 
-private:
+  private:
     TableFormat format_;
     TableModel* model_;
     PathBox* pathBox_;

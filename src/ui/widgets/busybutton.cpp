@@ -17,7 +17,9 @@ BusyButton::BusyButton(QPushButton* button, QString idleCaption, bool showWorkin
 
 // Only runs with a halt button end early on closing (a load, a comparison); a save has none and
 // always completes.
-bool BusyButton::halted() { return halt_ && (*halt_ || applicationClosing()); }
+bool BusyButton::halted() {
+    return halt_ && (*halt_ || applicationClosing());
+}
 
 BusyButton::~BusyButton() {
     if (lastReadLabel_ && !lastName_.empty())

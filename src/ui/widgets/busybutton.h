@@ -15,7 +15,7 @@ namespace aethrian::ui {
 // on a fast machine or a small step count come far more often than anyone can see; painting or
 // pumping at each of them made long operations spend more time on the screen than on the work.
 class RefreshClock {
-public:
+  public:
     static constexpr qint64 kRefreshMs = 50;
     bool due() {
         if (timer_.isValid() && timer_.elapsed() < kRefreshMs)
@@ -24,16 +24,16 @@ public:
         return true;
     }
 
-private:
+  private:
     QElapsedTimer timer_;
 };
 
-// The busy state of a long operation on the button that started it: disabled with "Working" while it
-// runs, the dots caption of each progress step (painted and pumped at most every
-// RefreshClock::kRefreshMs, the first time at once), and always the idle caption and enabled state again when the object goes out
-// of scope, also when the operation throws.
+// The busy state of a long operation on the button that started it: disabled with "Working" while
+// it runs, the dots caption of each progress step (painted and pumped at most every
+// RefreshClock::kRefreshMs, the first time at once), and always the idle caption and enabled state
+// again when the object goes out of scope, also when the operation throws.
 class BusyButton : public LoadObserver {
-public:
+  public:
     BusyButton(QPushButton* button, QString idleCaption, bool showWorking = true, bool pump = true);
     ~BusyButton() override;
     BusyButton(const BusyButton&) = delete;
@@ -47,7 +47,7 @@ public:
     void setHaltFlag(const bool* flag) { halt_ = flag; }
     void setLastReadLabel(QLabel* label) { lastReadLabel_ = label; }
 
-private:
+  private:
     QPointer<QPushButton> button_;
     QString idle_;
     const bool* halt_ = nullptr;

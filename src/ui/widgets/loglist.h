@@ -10,25 +10,26 @@ namespace aethrian::ui {
 // empties this list only.
 class LogList : public QListWidget {
     Q_OBJECT
-public:
-  LogList(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr);
+  public:
+    LogList(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr);
 
-  void append(const QString& line);
-  void append(const std::string& line) { append(QString::fromUtf8(line)); }
-  // Many lines at once, the last one selected once (a line at a time costs seconds for 10,000).
-  void appendLines(const QStringList& lines);
-  QStringList lines() const;
+    void append(const QString& line);
+    void append(const std::string& line) { append(QString::fromUtf8(line)); }
+    // Many lines at once, the last one selected once (a line at a time costs seconds for 10,000).
+    void appendLines(const QStringList& lines);
+    QStringList lines() const;
 
-protected:
+  protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // Core log sink writing into a LogList. Lines are added together when the sink goes out of scope
 // (also when the operation throws) or at flush(): one at a time, 10,000 findings took seconds.
 class LogListSink : public Log {
-public:
+  public:
     explicit LogListSink(LogList* list) : list_(list) {}
-    LogListSink(LogListSink&& other) noexcept : list_(other.list_), pending_(std::move(other.pending_)) {}
+    LogListSink(LogListSink&& other) noexcept
+        : list_(other.list_), pending_(std::move(other.pending_)) {}
     LogListSink(const LogListSink&) = delete;
     LogListSink& operator=(const LogListSink&) = delete;
     ~LogListSink() override { flush(); }
@@ -40,7 +41,7 @@ public:
         pending_.clear();
     }
 
-private:
+  private:
     LogList* list_;
     QStringList pending_;
 };

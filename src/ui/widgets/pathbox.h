@@ -9,25 +9,25 @@ namespace aethrian::ui {
 // and announces it, so the page can load it.
 class PathBox : public QLineEdit {
     Q_OBJECT
-public:
-  // `accessibleName` is what screen readers announce: the box shows a path, not what it is for.
-  PathBox(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr,
-          const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"),
-          const QString& defaultSuffix = {}); // the open dialog's extension for a typed name
+  public:
+    // `accessibleName` is what screen readers announce: the box shows a path, not what it is for.
+    PathBox(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr,
+            const QString& filter = QStringLiteral("*.txt|*.txt|*.*|*.*"),
+            const QString& defaultSuffix = {}); // the open dialog's extension for a typed name
 
-  std::string path() const { return text().toStdString(); }
-  bool browse(); // opens the dialog; true when a file was chosen
+    std::string path() const { return text().toStdString(); }
+    bool browse(); // opens the dialog; true when a file was chosen
 
-signals:
+  signals:
     void fileDropped(const QString& path);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     QString filter_;
     QString suffix_;
 };
