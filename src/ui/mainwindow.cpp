@@ -356,9 +356,19 @@ void MainWindow::showPage(QWidget* page) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    const bool edited = workspace_.npcModel.modified() || workspace_.itemModel.modified() ||
-                        workspace_.petModel.modified() || workspace_.skillModel.modified();
-    if (edited && !askYesNo(this, QStringLiteral("Discard unsaved changes?"))) {
+    // Each table with unsaved edits is shown and offered in turn: Save, Discard, or Cancel keeping
+    // the window open.
+    const auto mayClose = [this](QWidget* page, const TableModel& model, auto&& ask) {
+        if (model.modified())
+            showPage(page);
+        return ask();
+    };
+    const bool may =
+        mayClose(npcEditor_, workspace_.npcModel, [this] { return npcEditor_->mayDropEdits(); }) &&
+        mayClose(itemEditor_, workspace_.itemModel, [this] { return itemEditor_->mayDropEdits(); }) &&
+        mayClose(skillEditor_, workspace_.skillModel, [this] { return skillEditor_->mayDropEdits(); }) &&
+        mayClose(petPage_, workspace_.petModel, [this] { return petPage_->mayDropEdits(); });
+    if (!may) {
         event->ignore();
         return;
     }

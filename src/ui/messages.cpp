@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -32,6 +33,24 @@ bool askYesNo(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& detail) {
+    if (seams().saveChoice)
+        return seams().saveChoice(text);
+    QMessageBox box(QMessageBox::Warning, kAppTitle, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(detail);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 namespace {
 
 // "label|pattern|label|pattern" -> Qt name filters.
@@ -51,6 +70,12 @@ QString chooseFile(QWidget* parent, const FileRequest& request) {
     QFileDialog dialog(parent);
     dialog.setNameFilters(nameFilters(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.suggestedPath.isEmpty()) {
+        const QFileInfo suggested(request.suggestedPath);
+        dialog.setDirectory(suggested.absolutePath());
+        if (request.save)
+            dialog.selectFile(suggested.fileName());
+    }
     if (request.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 // A main window whose message boxes, questions and file dialogs are answered by the test.
@@ -21,6 +22,14 @@ protected:
         s.question = [this](const QString& text) {
             questions << text;
             return answer;
+        };
+        // "Discard unsaved changes?" with Save, Discard and Cancel: the yes/no answer stands for
+        // Discard/Cancel unless a test chooses Save.
+        s.saveChoice = [this](const QString& text) {
+            questions << text;
+            if (saveAnswer)
+                return *saveAnswer;
+            return answer ? aethrian::ui::SaveChoice::Discard : aethrian::ui::SaveChoice::Cancel;
         };
         s.fileDialog = [this](const aethrian::ui::FileRequest& request) {
             requests.push_back(request);
@@ -50,6 +59,7 @@ protected:
     QStringList messages;
     QStringList questions;
     bool answer = true;
+    std::optional<aethrian::ui::SaveChoice> saveAnswer;
     QString nextFile;
     std::vector<aethrian::ui::FileRequest> requests;
 };

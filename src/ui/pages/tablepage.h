@@ -36,6 +36,11 @@ QTableView* makeTableView(const QString& objectName, const QString& accessibleNa
                           TableModel* model, QWidget* parent);
 void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
 
+// Before a table's unsaved edits would be dropped (closing, loading over them): asks Save, Discard
+// or Cancel. True when the caller may go on: nothing was unsaved, Discard, or `save` succeeded.
+bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
+                  const std::function<bool()>& save);
+
 // An editor page: path box, Load and X, the table, the "Last Read:" bar with Save as, and the log.
 class TablePage : public QWidget {
     Q_OBJECT
@@ -50,8 +55,17 @@ public:
     TableModel* model() const { return model_; }
     bool haltRequested() const { return halt_; }
 
+    // The file the table was loaded from or last saved as; "" before any.
+    const QString& filePath() const { return filePath_; }
+
     void LoadbtnClick();
-    void saveClick();
+    // "Save as": asks for a file, opening in the table's folder with its name suggested.
+    bool saveClick();
+    // Ctrl+S: writes the table back to filePath(), or asks for a file as Save as does when there
+    // is none. True when the table was written.
+    bool save();
+    // Save, Discard or Cancel over unsaved edits; true when they may be dropped.
+    bool mayDropEdits();
 
 signals:
     void loadStarted();
@@ -70,6 +84,10 @@ private:
     LogList* log_;
     bool halt_ = false;
     bool fieldOrderWarning_ = false;
+    QString filePath_;
+
+    bool confirmFieldOrder();
+    bool writeTo(const QString& file);
 };
 
 } // namespace aethrian::ui

@@ -1,0 +1,151 @@
+#include "uifixture.h"
+
+#include "records/table.h"
+#include "records/textfile.h"
+#include "ui/models/tablemodel.h"
+#include "ui/pages/smallpages.h"
+#include "ui/pages/tablepage.h"
+#include "ui/widgets/pathbox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace aethrian;
+using namespace aethrian::ui;
+
+namespace {
+
+// The text of a saved file, decoded (tables are saved as UTF-16).
+std::string readAll(const std::string& path) { return readPaneFile(path); }
+
+} // namespace
+
+class SavingTest : public WindowTest {
+protected:
+    // Loads a copy of the example npcdata into the NPC editor.
+    std::string loadNpcCopy(const std::string& name = "npcdata.txt") {
+        const std::string file = path(name);
+        std::filesystem::copy_file(examplePath("npcdata.txt"), file,
+                                   std::filesystem::copy_options::overwrite_existing);
+        window->npcEditor()->pathBox()->setText(QString::fromStdString(file));
+        window->npcEditor()->loadButton()->click();
+        return file;
+    }
+    TableModel& npc() { return window->workspace().npcModel; }
+};
+
+TEST_F(SavingTest, SaveWritesTheLoadedFileAndSaveAsMovesTheTableToTheNewFile) {
+    const std::string file = loadNpcCopy();
+    ASSERT_GT(npc().rowCount(), 2);
+    EXPECT_EQ(window->npcEditor()->filePath(), QString::fromStdString(file));
+    ASSERT_TRUE(npc().setData(npc().index(0, 4), QStringLiteral("77"), Qt::EditRole));
+
+    // Ctrl+S on the page writes back in place, without a dialog, in Save as's format.
+    window->npcEditor()->view()->setFocus();
+    find<QAction>(QStringLiteral("JvStringGrid1SaveAction"))->trigger();
+    EXPECT_TRUE(requests.empty());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_FALSE(npc().modified());
+    nextFile = QString::fromStdString(path("as.txt"));
+    find<QPushButton>(QStringLiteral("saveBTN"))->click();
+    EXPECT_EQ(readAll(file), readAll(path("as.txt")));
+
+    // Save as opened in the loaded file's folder with its name, and the page now holds the new file.
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].save);
+    EXPECT_EQ(requests[0].suggestedPath, QString::fromStdString(file));
+    EXPECT_EQ(window->npcEditor()->pathBox()->text(), nextFile);
+    npc().setData(npc().index(1, 4), QStringLiteral("88"), Qt::EditRole);
+    find<QPushButton>(QStringLiteral("JvStringGrid1Save"))->click();
+    EXPECT_NE(readAll(file), readAll(path("as.txt")));
+    EXPECT_NE(readAll(path("as.txt")).find("88"), std::string::npos);
+}
+
+TEST_F(SavingTest, SaveWithoutAFileAsksLikeSaveAsAndFieldOrderStillAsksFirst) {
+    npc().reload([](Table& t) {
+        t.resetHeaderOnly();
+        t.setColCount(5);
+        t.setCell(0, 4, "level");
+        t.appendRow({"npc_begin", "a", "warrior", "1", "1"});
+    });
+    npc().setData(npc().index(0, 4), QStringLiteral("2"), Qt::EditRole);
+    nextFile.clear(); // cancelled: nothing written, still modified
+    find<QPushButton>(QStringLiteral("JvStringGrid1Save"))->click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(npc().modified());
+    nextFile = QString::fromStdString(path("new.txt"));
+    find<QPushButton>(QStringLiteral("JvStringGrid1Save"))->click();
+    EXPECT_FALSE(npc().modified());
+    EXPECT_EQ(window->npcEditor()->filePath(), nextFile);
+
+    // A file whose records disagree on field order: Save asks before writing, "No" writes nothing.
+    const std::string odd = path("odd.txt");
+    writeFileAtomic(odd, "npc_begin\twarrior\t1\t[a]\tlevel=1\texp=2\tnpc_end\n"
+                       "npc_begin\twarrior\t2\t[b]\tlevel=1\tsp=2\tnpc_end\n");
+    window->npcEditor()->pathBox()->setText(QString::fromStdString(odd));
+    window->npcEditor()->loadButton()->click();
+    const std::string before = readAll(odd);
+    npc().setData(npc().index(0, 4), QStringLiteral("5"), Qt::EditRole);
+    answer = false;
+    questions.clear();
+    find<QPushButton>(QStringLiteral("JvStringGrid1Save"))->click();
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(readAll(odd), before);
+}
+
+TEST_F(SavingTest, LoadingOverEditsOffersSaveDiscardAndCancel) {
+    const std::string file = loadNpcCopy();
+    const std::string original = readAll(file);
+    auto* load = window->npcEditor()->loadButton();
+    npc().setData(npc().index(0, 4), QStringLiteral("77"), Qt::EditRole);
+
+    saveAnswer = SaveChoice::Cancel;
+    load->click();
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Discard unsaved changes?")});
+    EXPECT_EQ(window->workspace().npc.cell(1, 4), "77");
+
+    saveAnswer = SaveChoice::Save; // saved to the file, then the file is read again
+    load->click();
+    EXPECT_NE(readAll(file), original);
+    EXPECT_EQ(window->workspace().npc.cell(1, 4), "77");
+    EXPECT_FALSE(npc().modified());
+
+    npc().setData(npc().index(0, 4), QStringLiteral("99"), Qt::EditRole);
+    saveAnswer = SaveChoice::Discard;
+    load->click();
+    EXPECT_EQ(window->workspace().npc.cell(1, 4), "77");
+    EXPECT_EQ(questions.size(), 3);
+}
+
+TEST_F(SavingTest, ClosingOffersEveryEditedTableAndCancelKeepsTheWindow) {
+    const std::string file = loadNpcCopy();
+    npc().setData(npc().index(0, 4), QStringLiteral("77"), Qt::EditRole);
+    std::filesystem::copy_file(examplePath("petdata.txt"), path("pet.txt"));
+    window->petPage()->pathBox()->setText(QString::fromStdString(path("pet.txt")));
+    window->petPage()->loadClick();
+    TableModel& pet = window->workspace().petModel;
+    ASSERT_GT(pet.rowCount(), 0);
+    pet.setData(pet.index(0, 1), QStringLiteral("renamed"), Qt::EditRole);
+
+    saveAnswer = SaveChoice::Cancel;
+    QCloseEvent cancelled;
+    QApplication::sendEvent(window.get(), &cancelled);
+    EXPECT_FALSE(cancelled.isAccepted());
+    EXPECT_EQ(questions.size(), 1); // Cancel stops at the first table
+
+    // Save writes each table back to its own file.
+    questions.clear();
+    saveAnswer = SaveChoice::Save;
+    QCloseEvent saved;
+    QApplication::sendEvent(window.get(), &saved);
+    EXPECT_TRUE(saved.isAccepted());
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_NE(readAll(file).find("77"), std::string::npos);
+    EXPECT_NE(readAll(path("pet.txt")).find("renamed"), std::string::npos);
+    EXPECT_TRUE(requests.empty());
+}
