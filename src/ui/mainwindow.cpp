@@ -99,7 +99,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     auto* settings = new SettingsPage(&workspace_, settingsTabs);
     settings->setObjectName(pageObjectName(QStringLiteral("Settings and Info")));
     settingsTabs->addTab(settings, QStringLiteral("Settings and Info"));
-    auto* serverFolder = new ServerFolder(this);
+    auto* serverFolder = serverFolder_ = new ServerFolder(this);
     auto* checkAll = new CheckEverythingPage(this, serverFolder, settingsTabs);
     checkAll->setObjectName(pageObjectName(QStringLiteral("Check everything")));
     settingsTabs->addTab(checkAll, QStringLiteral("Check everything"));
@@ -354,6 +354,8 @@ void MainWindow::showPage(QWidget* page) {
         if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
             tabs->setCurrentWidget(w);
 }
+
+void MainWindow::openFiles(const QStringList& paths) { serverFolder_->openFiles(paths); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Each table with unsaved edits is shown and offered in turn: Save, Discard, or Cancel keeping

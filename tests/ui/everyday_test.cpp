@@ -3,12 +3,14 @@
 #include "records/table.h"
 #include "records/textfile.h"
 #include "ui/models/tablemodel.h"
+#include "ui/pages/panepage.h"
 #include "ui/pages/smallpages.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -148,4 +150,39 @@ TEST_F(SavingTest, ClosingOffersEveryEditedTableAndCancelKeepsTheWindow) {
     EXPECT_NE(readAll(file).find("77"), std::string::npos);
     EXPECT_NE(readAll(path("pet.txt")).find("renamed"), std::string::npos);
     EXPECT_TRUE(requests.empty());
+}
+
+TEST_F(WindowTest, FilesFromTheCommandLineLoadIntoThePagesTheirNamesSelect) {
+    const std::string unknown = path("notes.txt");
+    writeFileAtomic(unknown, "x");
+    window->openFiles({QString::fromStdString(examplePath("npcdata.txt")),
+                       QString::fromStdString(examplePath("skilldata.txt")),
+                       QString::fromStdString(examplePath("npcpos.txt")),
+                       QString::fromStdString(unknown),
+                       QString::fromStdString(examplePath("weapongrp.txt"))});
+    EXPECT_GT(window->workspace().npcModel.rowCount(), 2);
+    EXPECT_GT(window->workspace().skillModel.rowCount(), 0);
+    EXPECT_EQ(window->skillEditor()->filePath(), QString::fromStdString(examplePath("skilldata.txt")));
+    // The Skilldata pane's box names the file as "Open server folder..." would; only the editor loads.
+    EXPECT_EQ(window->workspace().panes.skilldata->pathBox()->text(),
+              QString::fromStdString(examplePath("skilldata.txt")));
+    EXPECT_TRUE(window->workspace().panes.skilldata->pane()->toPlainText().isEmpty());
+    EXPECT_FALSE(window->workspace().panes.npcpos->pane()->toPlainText().isEmpty());
+    EXPECT_GT(window->workspace().weaponGrpModel.rowCount(), 0);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(unknown))) << messages[0].toStdString();
+    EXPECT_FALSE(messages[0].contains(QStringLiteral("npcpos")));
+}
+
+TEST_F(WindowTest, EnterInAPathBoxRunsThePagesLoadOrWatch) {
+    auto* box = find<PathBox>(QStringLiteral("Edit35"));
+    box->setText(QString::fromStdString(examplePath("itemdata.txt")));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_GT(window->workspace().itemModel.rowCount(), 0);
+
+    auto* first = find<PathBox>(QStringLiteral("Edit33"));
+    first->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    QTest::keyClick(first, Qt::Key_Enter);
+    EXPECT_GT(window->workspace().npcCompareModel.rowCount(), 0);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }

@@ -133,6 +133,32 @@ ServerFiles ServerFolder::files() const {
     return files;
 }
 
+void ServerFolder::openFiles(const QStringList& paths) {
+    QStringList unknown;
+    for (const QString& given : paths) {
+        const QString file = QFileInfo(given).absoluteFilePath();
+        const std::string kind = serverFileKindOf(QFileInfo(given).fileName().toStdString());
+        std::vector<PathBox*> boxes;
+        for (const auto& [k, box] : boxes_)
+            if (k == kind)
+                boxes.push_back(box);
+        if (kind == "npc_pch") // read by the checks from its page's pane, so not among the boxes
+            boxes.push_back(window_->workspace().panes.npcPch->pathBox());
+        if (boxes.empty()) {
+            unknown << given;
+            continue;
+        }
+        for (PathBox* box : boxes)
+            box->setText(file);
+        window_->showPage(boxes.front());
+        boxes.front()->requestLoad();
+    }
+    if (!unknown.isEmpty())
+        showMessage(window_, QStringLiteral("These files were not opened: their names do not tell "
+                                            "which page they belong to.\n") +
+                                 unknown.join('\n'));
+}
+
 CheckEverythingPage::CheckEverythingPage(MainWindow* window, ServerFolder* folder, QWidget* parent)
     : QWidget(parent), window_(window), folder_(folder) {
     runBtn_ = new QPushButton(QStringLiteral("Check everything"), this);

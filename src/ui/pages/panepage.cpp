@@ -101,6 +101,7 @@ PanePage::PanePage(const PanePageSpec& spec, QWidget* parent) : QWidget(parent),
     }
     connect(loadBtn_, &QPushButton::clicked, this, &PanePage::loadClick);
     connect(pathBox_, &PathBox::fileDropped, this, &PanePage::loadClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &PanePage::loadClick);
     if (skillSort_ && !extra_.empty())
         connect(extra_.front(), &QPushButton::clicked, this, &PanePage::sortClick);
 }

@@ -107,6 +107,7 @@ CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent) : QWidget(parent
     layout->addWidget(footnote);
     connect(check_, &QPushButton::clicked, this, &CheckerPage::Button1Click);
     connect(path_, &PathBox::fileDropped, this, &CheckerPage::Button1Click);
+    connect(path_, &PathBox::loadRequested, this, &CheckerPage::Button1Click);
 }
 
 void CheckerPage::Button1Click() {
@@ -207,6 +208,9 @@ ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& na
     addAction(next);
     connect(next, &QAction::triggered, this, [this] { nextDifference(); });
     connect(run_, &QPushButton::clicked, this, &ComparePage::runClick);
+    // Enter in either box runs Watch or Compare, whichever the boxes make it.
+    connect(first_, &PathBox::loadRequested, this, &ComparePage::runClick);
+    connect(second_, &PathBox::loadRequested, this, &ComparePage::runClick);
     connect(halt, &QPushButton::clicked, this, [this] { halt_ = true; });
     connect(second_, &QLineEdit::textChanged, this, &ComparePage::secondChanged);
 }

@@ -60,6 +60,7 @@ PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
     connect(loadBtn_, &QPushButton::clicked, this, &PetPage::loadClick);
     connect(saveBtn_, &QPushButton::clicked, this, &PetPage::saveClick);
     connect(pathBox_, &PathBox::fileDropped, this, &PetPage::loadClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &PetPage::loadClick);
     auto* saveAction = new QAction(QStringLiteral("Save"), this);
     saveAction->setObjectName(QStringLiteral("JvPetGrid1SaveAction"));
     saveAction->setShortcut(QKeySequence::Save);
@@ -157,6 +158,7 @@ AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
     connect(loadBtn_, &QPushButton::clicked, this, &AiObjPage::loadClick);
     connect(saveBtn_, &QPushButton::clicked, this, &AiObjPage::saveClick);
     connect(pathBox_, &PathBox::fileDropped, this, &AiObjPage::loadClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &AiObjPage::loadClick);
 }
 
 void AiObjPage::loadClick() {
@@ -273,7 +275,7 @@ void SettingsPage::dividerFinished() {
 }
 
 NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
-    auto* path = new PathBox(QStringLiteral("Edit42"), QStringLiteral("Npc_pch file"), this);
+    auto* path = path_ = new PathBox(QStringLiteral("Edit42"), QStringLiteral("Npc_pch file"), this);
     auto* load = button(QStringLiteral("Button4"), QStringLiteral("Load"), this);
     auto* save = button(QStringLiteral("Button7"), QStringLiteral("Save"), this);
     auto* first = first_ = makePane(QStringLiteral("TntMemo1"), QStringLiteral("Npc_pch text"), this);
@@ -316,6 +318,7 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
         runGuarded(this, [&] { loadPaneFile(first, path->path()); });
     });
     connect(path, &PathBox::fileDropped, load, &QPushButton::click);
+    connect(path, &PathBox::loadRequested, load, &QPushButton::click);
     connect(save, &QPushButton::clicked, this, [this, first] {
         runGuarded(this, [&] { savePaneToChosenFile(this, first, kTextFilter, QStringLiteral("txt")); });
     });
@@ -369,6 +372,7 @@ ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, c
     layout->addWidget(tabs_, 1);
     connect(loadBtn, &QPushButton::clicked, this, &ClientItemPage::loadClick);
     connect(path_, &PathBox::fileDropped, this, &ClientItemPage::loadClick);
+    connect(path_, &PathBox::loadRequested, this, &ClientItemPage::loadClick);
     connect(save, &QPushButton::clicked, this, [this] {
         runGuarded(this, [&] { savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt")); });
     });

@@ -80,6 +80,7 @@ class NpcPchPage : public QWidget {
     Q_OBJECT
 public:
     explicit NpcPchPage(QWidget* parent);
+    PathBox* pathBox() const { return path_; }
     QPlainTextEdit* pane() const { return first_; } // the NPC_PCH the checks read
     QPlainTextEdit* secondPane() const { return second_; }
     LogList* log() const { return log_; }
@@ -89,6 +90,7 @@ public:
 private:
     QPlainTextEdit* first_;
     QPlainTextEdit* second_;
+    PathBox* path_;
     LogList* log_;
 };
 

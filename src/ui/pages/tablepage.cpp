@@ -156,6 +156,7 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     connect(saveBtn_, &QPushButton::clicked, this, &TablePage::saveClick);
     connect(haltBtn_, &QPushButton::clicked, this, [this] { halt_ = true; });
     connect(pathBox_, &PathBox::fileDropped, this, &TablePage::LoadbtnClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &TablePage::LoadbtnClick);
 }
 
 void TablePage::LoadbtnClick() {

@@ -16,6 +16,7 @@ PathBox::PathBox(const QString& objectName, const QString& accessibleName, QWidg
     setObjectName(objectName);
     setAccessibleName(accessibleName);
     setAcceptDrops(true);
+    connect(this, &QLineEdit::returnPressed, this, &PathBox::requestLoad);
 }
 
 bool PathBox::browse() {

@@ -6,7 +6,7 @@ namespace aethrian::ui {
 
 // A one-line box holding a file path. A click on the empty box or a double-click opens the
 // open-file dialog; a confirmed file replaces the text. Dropping a file on it puts its path there
-// and announces it, so the page can load it.
+// and announces it, so the page can load it. Enter in the box asks the page to load (or run) too.
 class PathBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -17,9 +17,12 @@ public:
 
   std::string path() const { return text().toStdString(); }
   bool browse(); // opens the dialog; true when a file was chosen
+  // Asks the page to act on the box's file: its Load (Check, Watch) as Enter does.
+  void requestLoad() { emit loadRequested(); }
 
 signals:
     void fileDropped(const QString& path);
+    void loadRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
