@@ -6,6 +6,7 @@
 #include "ui/dialogs/exportwindow.h"
 #include "ui/checkcommands.h"
 #include "ui/generatorcommands.h"
+#include "ui/memory.h"
 #include "ui/menus.h"
 #include "ui/tablecommands.h"
 #include "ui/messages.h"
@@ -105,6 +106,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     settingsTabs->addTab(checkAll, QStringLiteral("Check everything"));
     top->addTab(settingsTabs, QStringLiteral("Settings and Info"));
     connect(settings, &SettingsPage::openServerFolderRequested, serverFolder, &ServerFolder::open);
+    connect(settings, &SettingsPage::forgetRecentFilesRequested, this, &MainWindow::forgetRecentFiles);
     auto* openFolder = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")), this);
     openFolder->setObjectName(QStringLiteral("OpenServerFolderShortcut"));
     connect(openFolder, &QShortcut::activated, serverFolder, &ServerFolder::open);
@@ -131,6 +133,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     new TableCommands(this);
     new CheckCommands(this);
     new GeneratorCommands(this);
+    // Last, over the usual start pages and size: the pages and geometry of the last run.
+    restoreWindowState(*this);
 }
 
 QTabWidget* MainWindow::pageControl(const QString& name, QWidget* parent) {
@@ -357,6 +361,12 @@ void MainWindow::showPage(QWidget* page) {
 
 void MainWindow::openFiles(const QStringList& paths) { serverFolder_->openFiles(paths); }
 
+void MainWindow::forgetRecentFiles() {
+    ui::forgetRecentFiles();
+    for (PathBox* box : findChildren<PathBox*>())
+        box->reloadRecent();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Each table with unsaved edits is shown and offered in turn: Save, Discard, or Cancel keeping
     // the window open.
@@ -374,6 +384,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    saveWindowState(*this);
     setApplicationClosing(true);
     event->accept();
 }

@@ -44,6 +44,8 @@ public:
     // The files named on the command line (or by a desktop's "Open with"), each into the page its
     // name selects.
     void openFiles(const QStringList& paths);
+    // Clears what the window remembers of files between runs: recent paths and dialog folders.
+    void forgetRecentFiles();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

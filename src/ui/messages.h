@@ -21,7 +21,9 @@ struct FileRequest {
     bool save = false;
     QString filter;        // "label|pattern|label|pattern"
     QString defaultSuffix; // appended to a typed name without extension
-    QString suggestedPath; // the dialog opens in its folder with its name filled in; "" = none
+    QString suggestedPath; // a file: the dialog opens in its folder with its name filled in; a
+                           // folder: opens there; "" = in the folder this dialog last used
+    QString dialog;        // names the dialog whose last folder is remembered; "" = by its kind
 };
 
 // The answer to "Discard unsaved changes?" when a table is about to be closed or replaced.

@@ -10,6 +10,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -185,4 +188,64 @@ TEST_F(WindowTest, EnterInAPathBoxRunsThePagesLoadOrWatch) {
     QTest::keyClick(first, Qt::Key_Enter);
     EXPECT_GT(window->workspace().npcCompareModel.rowCount(), 0);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(WindowTest, RecentPathsPagesAndDialogFoldersSurviveARestartUntilForgotten) {
+    auto* box = find<PathBox>(QStringLiteral("Edit32"));
+    EXPECT_TRUE(box->recent().isEmpty());
+    const std::string second = path("npcdata.txt");
+    std::filesystem::copy_file(examplePath("npcdata.txt"), second);
+    for (const std::string& file : {examplePath("npcdata.txt"), second, path("missing.txt")}) {
+        box->setText(QString::fromStdString(file));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    messages.clear(); // the missing file's message; a missing file is not remembered
+    const QStringList expected{QString::fromStdString(second), QString::fromStdString(examplePath("npcdata.txt"))};
+    EXPECT_EQ(box->recent(), expected);
+    EXPECT_EQ(box->completer()->model()->rowCount(), 2); // typing completes from the same list
+
+    // A box keeps ten, newest first, each once.
+    auto* pane = find<PathBox>(QStringLiteral("Edit48"));
+    for (int i = 0; i < 12; ++i) {
+        pane->setText(QStringLiteral("/srv/%1/npcpos.txt").arg(i % 11));
+        pane->remember();
+    }
+    ASSERT_EQ(pane->recent().size(), 10);
+    EXPECT_EQ(pane->recent().front(), QStringLiteral("/srv/0/npcpos.txt"));
+    EXPECT_EQ(pane->recent()[1], QStringLiteral("/srv/10/npcpos.txt"));
+    EXPECT_EQ(pane->recent().back(), QStringLiteral("/srv/2/npcpos.txt"));
+
+    // Each file dialog opens where it last found a file.
+    nextFile = QString::fromStdString(path("itemdata.txt"));
+    find<PathBox>(QStringLiteral("Edit35"))->browse();
+    find<PathBox>(QStringLiteral("Edit35"))->browse();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(requests[0].suggestedPath.isEmpty());
+    EXPECT_EQ(requests[1].suggestedPath, QString::fromStdString(dir.string()));
+
+    window->showPage(window->skillEditor());
+    window->resize(900, 700);
+    find<QLineEdit>(QStringLiteral("divid"))->setText(QStringLiteral("."));
+    QCloseEvent close;
+    QApplication::sendEvent(window.get(), &close);
+    ASSERT_TRUE(close.isAccepted());
+    window = std::make_unique<MainWindow>();
+
+    EXPECT_EQ(find<PathBox>(QStringLiteral("Edit32"))->recent(), expected);
+    EXPECT_EQ(find<PathBox>(QStringLiteral("Edit48"))->recent().size(), 10);
+    EXPECT_TRUE(find<PathBox>(QStringLiteral("Edit32"))->text().isEmpty()); // offered, not filled in
+    auto* top = find<QTabWidget>(QStringLiteral("JvPageControl1"));
+    EXPECT_EQ(top->tabText(top->currentIndex()), QStringLiteral("SKILLData"));
+    auto* skill = find<QTabWidget>(QStringLiteral("JvPageControl4"));
+    EXPECT_EQ(skill->currentWidget(), window->skillEditor());
+    EXPECT_EQ(window->size(), QSize(900, 700));
+    EXPECT_EQ(window->workspace().divider, ','); // the Float divider lives only for the run
+
+    find<QPushButton>(QStringLiteral("ForgetRecentFiles"))->click();
+    EXPECT_TRUE(find<PathBox>(QStringLiteral("Edit32"))->recent().isEmpty());
+    window = std::make_unique<MainWindow>();
+    EXPECT_TRUE(find<PathBox>(QStringLiteral("Edit32"))->recent().isEmpty());
+    EXPECT_TRUE(find<PathBox>(QStringLiteral("Edit48"))->recent().isEmpty());
+    find<PathBox>(QStringLiteral("Edit35"))->browse();
+    EXPECT_TRUE(requests.back().suggestedPath.isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "ui/messages.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -35,6 +36,7 @@ protected:
             requests.push_back(request);
             return nextFile;
         };
+        QSettings().clear(); // each test starts as a first run
         window = std::make_unique<aethrian::ui::MainWindow>();
         dir = std::filesystem::temp_directory_path() /
               ("aeth-ui-" + std::to_string(::getpid()) + "-" +

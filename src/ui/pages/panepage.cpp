@@ -114,7 +114,7 @@ QPushButton* PanePage::extraButton(const QString& name) const {
 }
 
 void PanePage::loadClick() {
-    runGuarded(this, [this] { loadPaneFile(pane_, pathBox_->path()); });
+    runGuarded(this, [this] { loadPaneFile(pane_, pathBox_->usePath()); });
 }
 
 void PanePage::saveClick() {

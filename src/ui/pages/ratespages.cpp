@@ -135,7 +135,7 @@ void CheckerPage::Button1Click() {
                 results_[i]->setText(QString::fromUtf8(*r.text));
             results_[i]->setToolTip(QString::fromUtf8(r.tooltip));
         };
-        const RatesRun run = checkRatesFile(path_->path(), references, workspace_->divider, steps);
+        const RatesRun run = checkRatesFile(path_->usePath(), references, workspace_->divider, steps);
         if (run.error)
             std::rethrow_exception(run.error);
     });
@@ -224,7 +224,7 @@ void ComparePage::secondChanged(const QString& text) {
 
 void ComparePage::runClick() {
     runGuarded(this, [this] {
-        const std::string first = first_->path();
+        const std::string first = first_->usePath();
         if (!fileExists(first))
             throw ExpectedProblem(member_.missingFileMessage);
         halt_ = false;
@@ -249,7 +249,7 @@ void ComparePage::runClick() {
         options.showMissing = showMissing_->isChecked();
         options.xRate = xRate_ && xRate_->isChecked();
         options.divider = *divider_;
-        CompareRun run = compareFiles(member_, first, second_->path(), options, &busy, [this](int i, std::uint64_t bytes) {
+        CompareRun run = compareFiles(member_, first, second_->usePath(), options, &busy, [this](int i, std::uint64_t bytes) {
             (i == 0 ? firstSize_ : secondSize_)->setText(QString::fromStdString(sizeText(bytes)));
         });
         // Rows found before an error or a halt are shown all the same.

@@ -71,7 +71,7 @@ PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
 
 void PetPage::loadClick() {
     runGuarded(this, [this] {
-        const std::string path = pathBox_->path();
+        const std::string path = pathBox_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem(std::string(kPetKind.missingFileMessage));
         if (!mayDropEdits())
@@ -97,6 +97,7 @@ bool PetPage::saveClick() {
         return false;
     filePath_ = file;
     pathBox_->setText(file);
+    pathBox_->remember();
     return true;
 }
 
@@ -163,7 +164,7 @@ AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
 
 void AiObjPage::loadClick() {
     runGuarded(this, [this] {
-        const std::string path = pathBox_->path();
+        const std::string path = pathBox_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem("AI.obj files doesn't exists...");
         BusyButton busy(loadBtn_, QStringLiteral("Load"), false, false);
@@ -208,6 +209,11 @@ SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
     openFolder->setToolTip(QStringLiteral("Fill every path box whose file is in a folder (Ctrl+Shift+O)"));
     connect(openFolder, &QPushButton::clicked, this, &SettingsPage::openServerFolderRequested);
     buttons->addWidget(openFolder);
+    auto* forget = button(QStringLiteral("ForgetRecentFiles"), QStringLiteral("Forget recent files"), this);
+    forget->setToolTip(QStringLiteral("Clear the recent paths of every path box and the folders the "
+                                      "file dialogs remember"));
+    connect(forget, &QPushButton::clicked, this, &SettingsPage::forgetRecentFilesRequested);
+    buttons->addWidget(forget);
     buttons->addStretch(1);
 
     auto* title = new QLabel(QStringLiteral("Aethrian - Script Editor\nKestrune Server"), this);
@@ -315,7 +321,7 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(logGroup, 1);
 
     connect(load, &QPushButton::clicked, this, [this, first, path] {
-        runGuarded(this, [&] { loadPaneFile(first, path->path()); });
+        runGuarded(this, [&] { loadPaneFile(first, path->usePath()); });
     });
     connect(path, &PathBox::fileDropped, load, &QPushButton::click);
     connect(path, &PathBox::loadRequested, load, &QPushButton::click);
@@ -380,7 +386,7 @@ ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, c
 
 void ClientItemPage::loadClick() {
     runGuarded(this, [this] {
-        const std::string path = path_->path();
+        const std::string path = path_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem("File doesn't exists...");
         const std::string text = readPaneFile(path);

@@ -161,7 +161,7 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
 
 void TablePage::LoadbtnClick() {
     runGuarded(this, [this] {
-        const std::string path = pathBox_->path();
+        const std::string path = pathBox_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem(format_.missingFileMessage);
         if (!mayDropEdits())
@@ -217,6 +217,7 @@ bool TablePage::saveClick() {
     // Later Saves and the box name the file the table now belongs to.
     filePath_ = file;
     pathBox_->setText(file);
+    pathBox_->remember();
     return true;
 }
 
