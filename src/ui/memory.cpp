@@ -71,6 +71,8 @@ void restoreWindowState(QMainWindow& window) {
         window.restoreGeometry(geometry);
     settings.beginGroup(QStringLiteral("pages"));
     for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
+        if (tabs->objectName().isEmpty())
+            continue;
         const QVariant index = settings.value(keyPart(tabs->objectName()));
         // A page that a later version removed leaves the control on its usual page.
         if (index.isValid() && index.toInt() >= 0 && index.toInt() < tabs->count())

@@ -12,9 +12,9 @@
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QLineEdit>
-#include <QTabWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -26,12 +26,14 @@ using namespace aethrian::ui;
 namespace {
 
 // The text of a saved file, decoded (tables are saved as UTF-16).
-std::string readAll(const std::string& path) { return readPaneFile(path); }
+std::string readAll(const std::string& path) {
+    return readPaneFile(path);
+}
 
 } // namespace
 
 class SavingTest : public WindowTest {
-protected:
+  protected:
     // Loads a copy of the example npcdata into the NPC editor.
     std::string loadNpcCopy(const std::string& name = "npcdata.txt") {
         const std::string file = path(name);
@@ -60,7 +62,8 @@ TEST_F(SavingTest, SaveWritesTheLoadedFileAndSaveAsMovesTheTableToTheNewFile) {
     find<QPushButton>(QStringLiteral("saveBTN"))->click();
     EXPECT_EQ(readAll(file), readAll(path("as.txt")));
 
-    // Save as opened in the loaded file's folder with its name, and the page now holds the new file.
+    // Save as opened in the loaded file's folder with its name, and the page now holds the new
+    // file.
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(requests[0].save);
     EXPECT_EQ(requests[0].suggestedPath, QString::fromStdString(file));
@@ -91,7 +94,7 @@ TEST_F(SavingTest, SaveWithoutAFileAsksLikeSaveAsAndFieldOrderStillAsksFirst) {
     // A file whose records disagree on field order: Save asks before writing, "No" writes nothing.
     const std::string odd = path("odd.txt");
     writeFileAtomic(odd, "npc_begin\twarrior\t1\t[a]\tlevel=1\texp=2\tnpc_end\n"
-                       "npc_begin\twarrior\t2\t[b]\tlevel=1\tsp=2\tnpc_end\n");
+                         "npc_begin\twarrior\t2\t[b]\tlevel=1\tsp=2\tnpc_end\n");
     window->npcEditor()->pathBox()->setText(QString::fromStdString(odd));
     window->npcEditor()->loadButton()->click();
     const std::string before = readAll(odd);
@@ -165,8 +168,10 @@ TEST_F(WindowTest, FilesFromTheCommandLineLoadIntoThePagesTheirNamesSelect) {
                        QString::fromStdString(examplePath("weapongrp.txt"))});
     EXPECT_GT(window->workspace().npcModel.rowCount(), 2);
     EXPECT_GT(window->workspace().skillModel.rowCount(), 0);
-    EXPECT_EQ(window->skillEditor()->filePath(), QString::fromStdString(examplePath("skilldata.txt")));
-    // The Skilldata pane's box names the file as "Open server folder..." would; only the editor loads.
+    EXPECT_EQ(window->skillEditor()->filePath(),
+              QString::fromStdString(examplePath("skilldata.txt")));
+    // The Skilldata pane's box names the file as "Open server folder..." would; only the editor
+    // loads.
     EXPECT_EQ(window->workspace().panes.skilldata->pathBox()->text(),
               QString::fromStdString(examplePath("skilldata.txt")));
     EXPECT_TRUE(window->workspace().panes.skilldata->pane()->toPlainText().isEmpty());
@@ -200,7 +205,8 @@ TEST_F(WindowTest, RecentPathsPagesAndDialogFoldersSurviveARestartUntilForgotten
         QTest::keyClick(box, Qt::Key_Return);
     }
     messages.clear(); // the missing file's message; a missing file is not remembered
-    const QStringList expected{QString::fromStdString(second), QString::fromStdString(examplePath("npcdata.txt"))};
+    const QStringList expected{QString::fromStdString(second),
+                               QString::fromStdString(examplePath("npcdata.txt"))};
     EXPECT_EQ(box->recent(), expected);
     EXPECT_EQ(box->completer()->model()->rowCount(), 2); // typing completes from the same list
 
@@ -233,7 +239,8 @@ TEST_F(WindowTest, RecentPathsPagesAndDialogFoldersSurviveARestartUntilForgotten
 
     EXPECT_EQ(find<PathBox>(QStringLiteral("Edit32"))->recent(), expected);
     EXPECT_EQ(find<PathBox>(QStringLiteral("Edit48"))->recent().size(), 10);
-    EXPECT_TRUE(find<PathBox>(QStringLiteral("Edit32"))->text().isEmpty()); // offered, not filled in
+    EXPECT_TRUE(
+        find<PathBox>(QStringLiteral("Edit32"))->text().isEmpty()); // offered, not filled in
     auto* top = find<QTabWidget>(QStringLiteral("JvPageControl1"));
     EXPECT_EQ(top->tabText(top->currentIndex()), QStringLiteral("SKILLData"));
     auto* skill = find<QTabWidget>(QStringLiteral("JvPageControl4"));
