@@ -4,7 +4,7 @@
 #include "harness.h"
 #include "suites.h"
 
-#include "checks/lint.h"
+#include "lint/lint.h"
 #include "records/tableio.h"
 
 #include <cstdio>

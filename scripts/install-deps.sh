@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev
   libgtest-dev libgmock-dev
   xvfb xauth
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   git
   # make package: manual pages, CPack's shlibdeps and ELF detection, and the checks .ci/run makes
   help2man dpkg-dev file lintian desktop-file-utils appstream

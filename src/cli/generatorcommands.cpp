@@ -27,22 +27,13 @@ int runExportPhp(Context& ctx, const std::vector<std::string>& argv) {
     else
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
     const std::string firstId = args.required("--first-id");
-    const std::string& path = args.positional()[1];
-    if (!fileExists(path))
-        throw ExpectedProblem("File doesn't exists...");
-    const SideText text = readSideText(path);
-    Table table;
-    LoadClientDump(text.lines, what == PhpExport::ItemName ? kItemNameDumpMarks : kItemDumpMarks, table);
-    std::vector<std::string> lines;
-    try {
-        exportPhp(table, what, parseInt(firstId), ctx.divider, lines);
-    } catch (...) {
-        for (const std::string& line : lines)
-            ctx.out << line << '\n';
-        throw;
-    }
-    for (const std::string& line : lines)
+    const ClientDumpFile dump = loadClientDumpFile(
+        args.positional()[1], what == PhpExport::ItemName ? kItemNameDumpMarks : kItemDumpMarks);
+    const PhpExportRun run = exportPhpLines(dump.table, what, parseInt(firstId), ctx.divider);
+    for (const std::string& line : run.lines) // the lines before an error too
         ctx.out << line << '\n';
+    if (run.error)
+        std::rethrow_exception(run.error);
     return 0;
 }
 

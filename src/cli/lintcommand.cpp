@@ -1,6 +1,6 @@
 #include "app/errors.h"
-#include "checks/lint.h"
-#include "checks/lintreport.h"
+#include "lint/lint.h"
+#include "lint/lintreport.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "records/textfile.h"

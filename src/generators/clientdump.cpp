@@ -4,6 +4,7 @@
 #include "app/numbers.h"
 #include "records/textscan.h"
 
+#include <charconv>
 #include <limits>
 
 namespace aethrian {
@@ -25,9 +26,11 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
         if (from == npos)
             from = line.find("id=");
         std::string_view rest = from == npos ? line : line.substr(from);
-        Table::Row row{""};
+        Table::Row row;
+        row.reserve(first ? 64 : table.colCount());
+        row.emplace_back();
+        size_t tab = rest.find('\t'); // each field's TAB is searched once
         for (;;) {
-            const size_t tab = rest.find('\t');
             const size_t eq = rest.substr(0, tab).find('='); // a field ends at its TAB
             const std::string_view key = eq == npos ? std::string_view() : rest.substr(0, eq);
             const size_t start = eq == npos ? 0 : eq + 1;
@@ -35,11 +38,16 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
             if (first) {
                 table.setColCount(table.colCount() + 1);
                 table.setCell(0, table.colCount() - 1, std::string(key));
+            } else if (row.size() == table.colCount()) {
+                break; // appendRow would cut the fields past the first record's
             }
             if (tab == npos)
                 break;
             rest.remove_prefix(tab + 1);
-            if (rest.starts_with(end) || rest.find('\t') == npos)
+            if (rest.starts_with(end))
+                break;
+            tab = rest.find('\t');
+            if (tab == npos) // a last field without a TAB after it is not read
                 break;
         }
         first = false;
@@ -47,55 +55,115 @@ void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks&
     }
 }
 
-std::string bracketStripped(std::string_view cell, char open, char close) {
+ClientDumpFile loadClientDumpFile(const std::string& path, const DumpMarks& marks) {
+    if (!fileExists(path))
+        throw ExpectedProblem("File doesn't exists...");
+    ClientDumpFile file;
+    file.text = decodeText(readFileBytes(path)).text;
+    // Split where it was decoded: the lines are those of the text in its pane form.
+    LoadClientDump(splitPaneLines(file.text), marks, file.table);
+    return file;
+}
+
+namespace {
+
+// The text between the first `open` and the next `close`, "none" read as nothing.
+std::string_view strippedView(std::string_view cell, char open, char close) {
     if (const size_t o = cell.find(open); o != npos)
         cell.remove_prefix(o + 1);
     if (const size_t c = cell.find(close); c != npos)
         cell = cell.substr(0, c);
-    return cell == "none" ? std::string() : std::string(cell);
+    return cell == "none" ? std::string_view() : cell;
 }
 
-std::vector<std::string> phpArrayEntries(std::string_view cell) {
-    std::vector<std::string> entries;
+// Calls `entry` with each "[...]" entry of an array cell, as views into the cell.
+template <class Entry> void forEachArrayEntry(std::string_view cell, Entry&& entry) {
     for (;;) {
-        std::string_view entry = cell;
-        if (const size_t o = entry.find('['); o != npos)
-            entry.remove_prefix(o + 1);
-        const size_t c = entry.find(']');
-        entry = c == npos ? std::string_view() : entry.substr(0, c); // nothing without its "]"
-        if (entry == "none")
-            entry = {};
+        std::string_view value = cell;
+        if (const size_t o = value.find('['); o != npos)
+            value.remove_prefix(o + 1);
+        const size_t c = value.find(']');
+        value = c == npos ? std::string_view() : value.substr(0, c); // nothing without its "]"
+        if (value == "none")
+            value = {};
         const size_t close = cell.find(']');
         cell = close == npos ? std::string_view() : cell.substr(close + 1);
-        entries.emplace_back(entry);
+        entry(value);
         const size_t o = cell.find('[');
         if (o == npos || cell.find(']', o) == npos)
             break;
     }
+}
+
+void appendQuoted(std::string& out, std::string_view text) {
+    // A plain walk appending the runs between escapes: find_first_of tests each character
+    // against the set with a call of its own, which cost more than the rest of the line.
+    out += '"';
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' || c == '"' || c == '$') {
+            out.append(text.data() + run, i - run);
+            out += '\\';
+            run = i; // the character itself starts the next run
+        }
+    }
+    out.append(text.data() + run, text.size() - run);
+    out += '"';
+}
+
+void appendArray(std::string& out, std::string_view cell) {
+    out += "array(";
+    size_t k = 0;
+    forEachArrayEntry(cell, [&](std::string_view entry) {
+        if (k > 0)
+            out += ", ";
+        out += "\"";
+        out += std::to_string(k++);
+        out += "\" => ";
+        appendQuoted(out, entry);
+    });
+    out += ')';
+}
+
+void appendNumber(std::string& out, long long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+// The last row's ID must still be a 64-bit number: past it the IDs would wrap around.
+void refuseIdsPastTheLargest(const Table& table, long long firstId) {
+    const size_t rows = table.rowCount() > 1 ? table.rowCount() - 1 : 0;
+    constexpr long long largest = std::numeric_limits<long long>::max();
+    if (rows > 0 && firstId > 0 && static_cast<unsigned long long>(largest - firstId) < rows - 1)
+        throw ExpectedProblem("The first ID " + std::to_string(firstId) +
+                              " is too large: the IDs of the " + std::to_string(rows) +
+                              " rows would run past " + std::to_string(largest));
+}
+
+} // namespace
+
+std::string bracketStripped(std::string_view cell, char open, char close) {
+    return std::string(strippedView(cell, open, close));
+}
+
+std::vector<std::string> phpArrayEntries(std::string_view cell) {
+    std::vector<std::string> entries;
+    forEachArrayEntry(cell, [&](std::string_view entry) { entries.emplace_back(entry); });
     return entries;
 }
 
 std::string phpArray(std::string_view cell) {
-    std::string out = "array(";
-    const std::vector<std::string> entries = phpArrayEntries(cell);
-    for (size_t k = 0; k < entries.size(); ++k) {
-        if (k > 0)
-            out += ", ";
-        out += "\"" + std::to_string(k) + "\" => " + phpQuoted(entries[k]);
-    }
-    return out + ")";
+    std::string out;
+    appendArray(out, cell);
+    return out;
 }
 
 std::string phpQuoted(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 2);
-    out += '"';
-    for (const char c : text) {
-        if (c == '\\' || c == '"' || c == '$')
-            out += '\\';
-        out += c;
-    }
-    out += '"';
+    appendQuoted(out, text);
     return out;
 }
 
@@ -139,39 +207,68 @@ const std::vector<PhpPair>& phpPairs(PhpExport kind) {
 void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out) {
     out.clear();
     const std::vector<PhpPair>& pairs = phpPairs(kind);
-    // The last row's ID must still be a 64-bit number: past it the IDs would wrap around.
+    refuseIdsPastTheLargest(table, firstId);
     const size_t rows = table.rowCount() > 1 ? table.rowCount() - 1 : 0;
-    constexpr long long largest = std::numeric_limits<long long>::max();
-    if (rows > 0 && firstId > 0 && static_cast<unsigned long long>(largest - firstId) < rows - 1)
-        throw ExpectedProblem("The first ID " + std::to_string(firstId) +
-                              " is too large: the IDs of the " + std::to_string(rows) +
-                              " rows would run past " + std::to_string(largest));
+    out.reserve(rows);
+    // What comes before each value is the same on every line: the divider, the quoted key and
+    // " => ", and for a fixed pair its quoted value too. Made once, so a line is a run of appends.
+    std::vector<std::string> heads(pairs.size());
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        if (i > 0)
+            heads[i] = kind == PhpExport::Weapon && i == 44 ? "," : ", "; // between pairs 44 and 45
+        appendQuoted(heads[i], pairs[i].key);
+        heads[i] += " => ";
+        if (pairs[i].form == PhpForm::Fixed)
+            appendQuoted(heads[i], pairs[i].fixed);
+    }
+    size_t expected = 256;
     for (size_t r = 1; r < table.rowCount(); ++r) {
         // Counted from the first ID, not stepped past the last row: that step could overflow.
         const long long id = firstId + static_cast<long long>(r - 1);
         std::string line;
-        line.reserve(2048);
-        line += "    $rs[" + std::to_string(id) + "] = array(";
+        line.reserve(expected); // rows of one dump are alike: the last line's length plus a margin
+        line += "    $rs[";
+        appendNumber(line, id);
+        line += "] = array(";
         for (size_t i = 0; i < pairs.size(); ++i) {
             const PhpPair& p = pairs[i];
-            if (i > 0)
-                line += kind == PhpExport::Weapon && i == 44 ? "," : ", "; // between pairs 44 and 45
-            const std::string cell = p.form == PhpForm::Fixed || p.column >= table.colCount()
-                                         ? std::string()
-                                         : table.cell(r, p.column);
-            line += phpQuoted(p.key);
-            line += " => ";
+            line += heads[i];
+            const std::string_view cell = table.text(r, p.column);
             switch (p.form) {
-            case PhpForm::Fixed: line += phpQuoted(p.fixed); break;
-            case PhpForm::Raw: line += phpQuoted(cell); break;
-            case PhpForm::Rounded: line += phpQuoted(formatWhole(readNumber(cell, divider), divider)); break;
-            case PhpForm::Bracket: line += phpQuoted(bracketStripped(cell)); break;
-            case PhpForm::Brace: line += phpQuoted(bracketStripped(cell, '{', '}')); break;
-            case PhpForm::Array: line += phpArray(cell); break;
+            case PhpForm::Fixed:
+                break;
+            case PhpForm::Raw:
+                appendQuoted(line, cell);
+                break;
+            case PhpForm::Rounded:
+                appendQuoted(line, formatWhole(readNumber(cell, divider), divider));
+                break;
+            case PhpForm::Bracket:
+                appendQuoted(line, strippedView(cell, '[', ']'));
+                break;
+            case PhpForm::Brace:
+                appendQuoted(line, strippedView(cell, '{', '}'));
+                break;
+            case PhpForm::Array:
+                appendArray(line, cell);
+                break;
             }
         }
-        out.push_back(line + ");");
+        line += ");";
+        expected = line.size() + 64;
+        out.push_back(std::move(line));
     }
+}
+
+PhpExportRun exportPhpLines(const Table& table, PhpExport kind, long long firstId, char divider) {
+    refuseIdsPastTheLargest(table, firstId);
+    PhpExportRun run;
+    try {
+        exportPhp(table, kind, firstId, divider, run.lines);
+    } catch (const std::exception&) {
+        run.error = std::current_exception();
+    }
+    return run;
 }
 
 } // namespace aethrian

@@ -3,6 +3,7 @@
 #include "records/table.h"
 #include "records/textfile.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,15 @@ inline constexpr DumpMarks kItemNameDumpMarks{"item_name_begin", "item_name_end"
 
 void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks, Table& table);
 
+// A client dump file as the client item page shows it and the export reads it.
+struct ClientDumpFile {
+    std::string text; // decoded, its line ends as in the file
+    Table table;      // LoadClientDump over the text's lines
+};
+// A missing file is refused (ExpectedProblem "File doesn't exists...") and a file that cannot be
+// read throws OperationError, both before anything is made.
+ClientDumpFile loadClientDumpFile(const std::string& path, const DumpMarks& marks);
+
 enum class PhpExport { Weapon, EtcItem, ItemName };
 
 // The PHP array lines of a table, from `firstId` on. Lines are appended to `out` as they are made,
@@ -27,6 +37,14 @@ enum class PhpExport { Weapon, EtcItem, ItemName };
 // A first ID whose rows would run past the largest 64-bit number is refused (ExpectedProblem)
 // before any line is made.
 void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider, std::vector<std::string>& out);
+
+struct PhpExportRun {
+    std::vector<std::string> lines; // every line, or those made before the error
+    std::exception_ptr error;       // what ended the export part-way (a conversion error), or null
+};
+// exportPhp for the front ends: the error that ends the export comes back with the lines made
+// before it, so they can be shown. A refused first ID is still thrown, before any line is made.
+PhpExportRun exportPhpLines(const Table& table, PhpExport kind, long long firstId, char divider);
 
 // The value forms of the exports.
 std::string bracketStripped(std::string_view cell, char open = '[', char close = ']');

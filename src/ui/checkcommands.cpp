@@ -7,8 +7,10 @@
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
+#include "ui/pages/clientitempage.h"
+#include "ui/pages/npcpchpage.h"
 #include "ui/pages/panepage.h"
-#include "ui/pages/smallpages.h"
+
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"

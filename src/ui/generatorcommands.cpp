@@ -46,14 +46,12 @@ GeneratorCommands::GeneratorCommands(MainWindow* window) : QObject(window) {
                     return;
                 const long long id = parseInt(first->toStdString());
                 ExportWindow* out = window->exportWindow();
-                std::vector<std::string> lines;
-                try {
-                    exportPhp(target.second->table(), target.first, id, window->workspace().divider, lines);
-                } catch (const OperationError&) {
-                    out->text()->setPlainText(joined(lines)); // the lines before the error, not shown
-                    throw;
-                }
-                out->text()->setPlainText(joined(lines));
+                const PhpExportRun run = exportPhpLines(target.second->table(), target.first, id,
+                                                        window->workspace().divider);
+                // After an error: the lines before it, set but not shown.
+                out->text()->setPlainText(joined(run.lines));
+                if (run.error)
+                    std::rethrow_exception(run.error);
                 out->show();
                 out->raise();
             });

@@ -2,7 +2,8 @@
 
 #include "records/recordkind.h"
 #include "records/skilltable.h"
-#include "ui/dialogs/editingdialogs.h"
+#include "ui/dialogs/adddropdialog.h"
+#include "ui/dialogs/changesdialog.h"
 #include "ui/dialogs/exportwindow.h"
 #include "ui/checkcommands.h"
 #include "ui/generatorcommands.h"
@@ -11,10 +12,16 @@
 #include "ui/tablecommands.h"
 #include "ui/messages.h"
 #include "ui/pages/checkpage.h"
+#include "ui/serverfolder.h"
 #include "ui/pages/panepage.h"
-#include "ui/pages/ratespages.h"
+#include "ui/pages/checkerpage.h"
+#include "ui/pages/comparepage.h"
 #include "ui/widgets/pathbox.h"
-#include "ui/pages/smallpages.h"
+#include "ui/pages/aiobjpage.h"
+#include "ui/pages/clientitempage.h"
+#include "ui/pages/npcpchpage.h"
+#include "ui/pages/petpage.h"
+#include "ui/pages/settingspage.h"
 #include "ui/pages/tablepage.h"
 
 #include <QCloseEvent>

@@ -3,9 +3,10 @@
 #include "records/tablesort.h"
 #include "editing/cleanup.h"
 #include "ui/mainwindow.h"
+#include "ui/pages/petpage.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
-#include "ui/pages/smallpages.h"
+
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/loglist.h"
 

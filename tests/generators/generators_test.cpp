@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <limits>
+
+#include <unistd.h>
 
 using namespace aethrian;
 
@@ -246,4 +250,52 @@ TEST(Duals, GradeIsMatchedExactlyAndShotsAddAThirdOfTheSecond) {
     EXPECT_EQ(t.cell(3, 9), "14");
     EXPECT_EQ(t.cell(3, 18), "2");
     EXPECT_EQ(t.cell(3, 23), "2");
+}
+
+TEST(ClientDump, LoadsTheFileAsThePageShowsIt) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("aeth-dump-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "itemname.txt").string();
+    try {
+        loadClientDumpFile(path, kItemNameDumpMarks);
+        ADD_FAILURE() << "no error";
+    } catch (const ExpectedProblem& e) {
+        EXPECT_STREQ(e.what(), "File doesn't exists...");
+    }
+    EXPECT_THROW(loadClientDumpFile(dir.string(), kItemNameDumpMarks), ExpectedProblem); // a folder
+
+    // UTF-16 with every line end a pane knows: the text keeps them, the table reads every line.
+    const std::string text = "item_name_begin\tid=1\tname=[a\xC3\xA9]\titem_name_end\r\n"
+                             "item_name_begin\tid=2\tname=[b]\titem_name_end\n"
+                             "item_name_begin\tid=3\tname=[c]\titem_name_end\xE2\x80\xA8"
+                             "item_name_begin\tid=4\tname=[d]\titem_name_end";
+    std::ofstream(path, std::ios::binary) << encodeUtf16LE(text, true);
+    const ClientDumpFile dump = loadClientDumpFile(path, kItemNameDumpMarks);
+    EXPECT_EQ(dump.text, text);
+    EXPECT_EQ(dumpTable(dump.table), "|id|name\n|1|[a\xC3\xA9]\n|2|[b]\n|3|[c]\n|4|[d]\n");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(ClientDump, ExportRunReturnsTheLinesBeforeItsError) {
+    Table etc;
+    etc.setColCount(21);
+    etc.setRowCount(1);
+    for (int i = 0; i < 3; ++i)
+        etc.appendRow(Table::Row(21, "0"));
+    etc.setCell(3, 5, "wide");
+    const PhpExportRun run = exportPhpLines(etc, PhpExport::EtcItem, 7, ',');
+    ASSERT_TRUE(run.error);
+    EXPECT_THROW(std::rethrow_exception(run.error), OperationError);
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_TRUE(run.lines[1].starts_with("    $rs[8] = array("));
+
+    etc.setCell(3, 5, "1");
+    const PhpExportRun whole = exportPhpLines(etc, PhpExport::EtcItem, 7, ',');
+    EXPECT_FALSE(whole.error);
+    EXPECT_EQ(whole.lines.size(), 3u);
+    // A first ID past the range is refused outright, as before any line.
+    EXPECT_THROW(
+        exportPhpLines(etc, PhpExport::EtcItem, std::numeric_limits<long long>::max(), ','),
+        ExpectedProblem);
 }

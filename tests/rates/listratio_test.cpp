@@ -1,7 +1,7 @@
 #include "app/errors.h"
 #include "app/numbers.h"
-#include "records/droplist.h"
 #include "rates/listratio.h"
+#include "records/droplist.h"
 
 #include <gtest/gtest.h>
 

@@ -89,9 +89,20 @@ TEST(PaneText, LineEndsBecomeCrLf) {
 
 TEST(PaneText, SideFileLinesAreSplitWhereTheTextWasDecoded) {
     // The lines of the decoded text are the lines its pane would hold, on texts made of line-end
-    // pieces (CR LF, lone CR and LF, U+2028 and its broken prefixes, a NUL) and plain characters.
-    const std::vector<std::string> pieces{"\r", "\n", "\r\n", "\xE2\x80\xA8", "\xE2\x80", "\xE2", "a", "bc",
-                                          std::string(1, '\0'), "\xC3\xA9", " "};
+    // pieces (CR LF, lone CR and LF, U+2028 and its broken prefixes, a NUL) and plain characters,
+    // some in runs long enough to be skipped a word at a time.
+    const std::vector<std::string> pieces{"\r",
+                                          "\n",
+                                          "\r\n",
+                                          "\xE2\x80\xA8",
+                                          "\xE2\x80",
+                                          "\xE2",
+                                          "a",
+                                          "bc",
+                                          std::string(1, '\0'),
+                                          "\xC3\xA9",
+                                          " ",
+                                          "a run longer than a word of eight bytes"};
     std::mt19937 rng(12);
     for (int round = 0; round < 20000; ++round) {
         std::string text;

@@ -1,5 +1,6 @@
 #include "uifixture.h"
 
+#include "ui/models/findingsmodel.h"
 #include "ui/pages/checkpage.h"
 #include "ui/widgets/loglist.h"
 

@@ -4,7 +4,7 @@
 #include "records/textfile.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
-#include "ui/pages/smallpages.h"
+#include "ui/pages/petpage.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/pathbox.h"
 

@@ -1,6 +1,7 @@
 #include "uifixture.h"
 
-#include "ui/pages/ratespages.h"
+#include "ui/pages/checkerpage.h"
+#include "ui/pages/comparepage.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QAction>

@@ -1,7 +1,6 @@
 #include "ui/dialogs/dualsdialog.h"
 
 #include "generators/duals.h"
-#include "ui/dialogs/editingdialogs.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/tablepage.h"

@@ -1,13 +1,17 @@
 #include "ui/pages/checkpage.h"
 
+#include "ui/models/findingsmodel.h"
+#include "ui/serverfolder.h"
+
+#include "ui/pages/clientitempage.h"
 #include "app/errors.h"
-#include "checks/lintreport.h"
+#include "lint/lintreport.h"
 #include "records/table.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
-#include "ui/pages/smallpages.h"
+
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
@@ -25,8 +29,6 @@ namespace aethrian::ui {
 
 namespace {
 
-enum Column { Check, File, Line, Record, Message, ColumnCount };
-
 QString q(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -37,127 +39,6 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 } // namespace
-
-void FindingsModel::setFindings(std::vector<Finding> findings) {
-    beginResetModel();
-    findings_ = std::move(findings);
-    endResetModel();
-}
-
-int FindingsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(findings_.size());
-}
-
-int FindingsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QVariant FindingsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole ||
-        static_cast<size_t>(index.row()) >= findings_.size())
-        return {};
-    const Finding& f = findings_[static_cast<size_t>(index.row())];
-    switch (index.column()) {
-    case Check:
-        return q(f.check);
-    case File:
-        return q(f.file);
-    case Line:
-        return f.line ? QVariant(static_cast<qulonglong>(f.line)) : QVariant();
-    case Record:
-        return q(f.record);
-    case Message:
-        return q(f.message);
-    default:
-        return {};
-    }
-}
-
-QVariant FindingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
-        return {};
-    if (orientation == Qt::Vertical)
-        return section + 1;
-    static const char* names[] = {"Check", "File", "Line", "Record", "Message"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(names[section]) : QVariant();
-}
-
-ServerFolder::ServerFolder(MainWindow* window) : QObject(window), window_(window) {
-    const SidePanes& p = window->workspace().panes;
-    boxes_ = {{"npcdata", window->npcEditor()->pathBox()},
-              {"itemdata", window->itemEditor()->pathBox()},
-              {"skilldata", window->skillEditor()->pathBox()},
-              {"skilldata", p.skilldata->pathBox()},
-              {"item_pch", p.itemPch->pathBox()},
-              {"skill_pch", p.skillPch->pathBox()},
-              {"npcpos", p.npcpos->pathBox()},
-              {"npcgrp", p.npcgrp->pathBox()},
-              {"npcname", p.npcname->pathBox()},
-              {"itemname", p.itemName->pathBox()},
-              {"weapongrp", p.weaponGrp->pathBox()},
-              {"armorgrp", p.armorGrp->pathBox()},
-              {"etcitemgrp", p.etcItemGrp->pathBox()},
-              {"skillgrp", p.skillgrp->pathBox()},
-              {"skillname", p.skillname->pathBox()}};
-}
-
-void ServerFolder::open() {
-    runGuarded(window_, [this] {
-        const QString dir = chooseFolder(window_, QStringLiteral("Open server folder"));
-        if (!dir.isEmpty())
-            fill(dir.toStdString());
-    });
-}
-
-void ServerFolder::fill(const std::string& dir) {
-    found_ = findServerFiles(dir);
-    LogListSink log(window_->npcEditor()->log());
-    log.add("Server folder " + dir + ": " + std::to_string(found_.size()) + " files found");
-    for (const auto& [kind, box] : boxes_) {
-        const auto it = found_.find(kind);
-        if (it == found_.end())
-            continue;
-        box->setText(q(it->second));
-        log.add("  " + box->objectName().toStdString() + " (" + kind + "): " + it->second);
-    }
-    if (const auto it = found_.find("npc_pch"); it != found_.end())
-        log.add("  npc_pch (no path box, read by Check everything): " + it->second);
-}
-
-ServerFiles ServerFolder::files() const {
-    ServerFiles files = found_;
-    // In list order: the Skilldata pane's box, after the editor's, names the file the finds read.
-    for (const auto& [kind, box] : boxes_)
-        if (!box->text().isEmpty())
-            files[kind] = box->path();
-    return files;
-}
-
-void ServerFolder::openFiles(const QStringList& paths) {
-    QStringList unknown;
-    for (const QString& given : paths) {
-        const QString file = QFileInfo(given).absoluteFilePath();
-        const std::string kind = serverFileKindOf(QFileInfo(given).fileName().toStdString());
-        std::vector<PathBox*> boxes;
-        for (const auto& [k, box] : boxes_)
-            if (k == kind)
-                boxes.push_back(box);
-        if (kind == "npc_pch") // read by the checks from its page's pane, so not among the boxes
-            boxes.push_back(window_->workspace().panes.npcPch->pathBox());
-        if (boxes.empty()) {
-            unknown << given;
-            continue;
-        }
-        for (PathBox* box : boxes)
-            box->setText(file);
-        window_->showPage(boxes.front());
-        boxes.front()->requestLoad();
-    }
-    if (!unknown.isEmpty())
-        showMessage(window_, QStringLiteral("These files were not opened: their names do not tell "
-                                            "which page they belong to.\n") +
-                                 unknown.join('\n'));
-}
 
 CheckEverythingPage::CheckEverythingPage(MainWindow* window, ServerFolder* folder, QWidget* parent)
     : QWidget(parent), window_(window), folder_(folder) {

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QItemSelectionModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -243,6 +244,24 @@ bool TablePage::writeTo(const QString& file) {
         saved = true;
     });
     return saved;
+}
+
+std::pair<size_t, size_t> selectedCell(const TablePage* page) {
+    const QTableView* view = page->view();
+    int row = -1, col = -1;
+    for (const QModelIndex& i : view->selectionModel()->selectedIndexes()) {
+        if (row < 0 || i.row() < row)
+            row = i.row();
+        if (col < 0 || i.column() < col)
+            col = i.column();
+    }
+    if (row < 0 && view->currentIndex().isValid()) {
+        row = view->currentIndex().row();
+        col = view->currentIndex().column();
+    }
+    if (row < 0)
+        return {0, 0};
+    return {static_cast<size_t>(row) + 1, static_cast<size_t>(col)};
 }
 
 } // namespace aethrian::ui

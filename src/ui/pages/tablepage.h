@@ -12,6 +12,8 @@ class QTableView;
 
 namespace aethrian::ui {
 
+class TablePage;
+
 class LogList;
 class PathBox;
 class TableModel;
@@ -40,6 +42,9 @@ void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
 // or Cancel. True when the caller may go on: nothing was unsaved, Discard, or `save` succeeded.
 bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
                   const std::function<bool()>& save);
+
+// The top-left cell of a table page's selection (grid coordinates), or {0, 0} when none.
+std::pair<size_t, size_t> selectedCell(const TablePage* page);
 
 // An editor page: path box, Load and X, the table, the "Last Read:" bar with Save as, and the log.
 class TablePage : public QWidget {

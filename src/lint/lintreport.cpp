@@ -1,4 +1,4 @@
-#include "checks/lintreport.h"
+#include "lint/lintreport.h"
 
 #include "app/errors.h"
 

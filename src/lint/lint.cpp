@@ -1,4 +1,4 @@
-#include "checks/lint.h"
+#include "lint/lint.h"
 
 #include "app/busy.h"
 #include "app/errors.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "checks/lint.h"
+#include "lint/lint.h"
 
 #include <cstddef>
 #include <map>

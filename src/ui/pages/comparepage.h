@@ -8,9 +8,7 @@
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 
@@ -18,23 +16,6 @@ namespace aethrian::ui {
 
 class PathBox;
 class TableModel;
-class Workspace;
-
-// NPCData Checker: the rates of an npcdata file from three reference monsters.
-class CheckerPage : public QWidget {
-    Q_OBJECT
-public:
-    CheckerPage(Workspace* workspace, QWidget* parent);
-    void Button1Click();
-
-private:
-    Workspace* workspace_;
-    PathBox* path_;
-    QPushButton* check_;
-    QPlainTextEdit* memo_;
-    std::array<QLineEdit*, 15> references_{};
-    std::array<QLineEdit*, 15> results_{};
-};
 
 // Object names of one compare page.
 struct ComparePageNames {

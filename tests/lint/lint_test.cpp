@@ -1,6 +1,6 @@
 #include "app/errors.h"
-#include "checks/lint.h"
-#include "checks/lintreport.h"
+#include "lint/lint.h"
+#include "lint/lintreport.h"
 #include "records/tableio.h"
 
 #include <gtest/gtest.h>
