@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -22,7 +23,7 @@ bool printedInformation(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0) {
         std::printf(
-            "Usage: aethrian-editor [--help] [--version]\n"
+            "Usage: aethrian-editor [--help] [--version] [FILE...]\n"
             "\n"
             "Opens the Aethrian Script Editor window: a desktop editor and checker for the text\n"
             "data files that drive an online role-playing game's server (npcdata, itemdata,\n"
@@ -30,6 +31,10 @@ bool printedInformation(int argc, char** argv) {
             "as tables with undo, changes rates and drop lists column by column, compares two\n"
             "files record by record and checks the files against one another. The command-line\n"
             "companion aethrian-cli runs the same operations without the window.\n"
+            "\n"
+            "Each FILE is loaded into the page its name selects (npcdata, itemdata, skilldata,\n"
+            "npc_pch, npcpos, weapongrp, ... as in \"Open server folder...\"); files whose kind\n"
+            "the name does not tell are listed in a message and not opened.\n"
             "\n"
             "Options:\n"
             "  --help       this text\n"
@@ -57,5 +62,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon::fromTheme(QString::fromUtf8(aethrian::kApplicationId)));
     aethrian::ui::MainWindow window;
     window.show();
+    QStringList files = QApplication::arguments(); // Qt has taken its own options out
+    files.removeFirst();
+    if (!files.isEmpty()) // once the window is on screen, so the loads show their progress
+        QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "ui/dialogs/changesdialog.h"
 #include "ui/dialogs/exportwindow.h"
 #include "ui/generatorcommands.h"
+#include "ui/memory.h"
 #include "ui/menus.h"
 #include "ui/messages.h"
 #include "ui/pages/aiobjpage.h"
@@ -107,12 +108,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     auto* settings = new SettingsPage(&workspace_, settingsTabs);
     settings->setObjectName(pageObjectName(QStringLiteral("Settings and Info")));
     settingsTabs->addTab(settings, QStringLiteral("Settings and Info"));
-    auto* serverFolder = new ServerFolder(this);
+    auto* serverFolder = serverFolder_ = new ServerFolder(this);
     auto* checkAll = new CheckEverythingPage(this, serverFolder, settingsTabs);
     checkAll->setObjectName(pageObjectName(QStringLiteral("Check everything")));
     settingsTabs->addTab(checkAll, QStringLiteral("Check everything"));
     top->addTab(settingsTabs, QStringLiteral("Settings and Info"));
     connect(settings, &SettingsPage::openServerFolderRequested, serverFolder, &ServerFolder::open);
+    connect(settings, &SettingsPage::forgetRecentFilesRequested, this,
+            &MainWindow::forgetRecentFiles);
     auto* openFolder = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")), this);
     openFolder->setObjectName(QStringLiteral("OpenServerFolderShortcut"));
     connect(openFolder, &QShortcut::activated, serverFolder, &ServerFolder::open);
@@ -140,6 +143,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     new TableCommands(this);
     new CheckCommands(this);
     new GeneratorCommands(this);
+    // Last, over the usual start pages and size: the pages and geometry of the last run.
+    restoreWindowState(*this);
 }
 
 QTabWidget* MainWindow::pageControl(const QString& name, QWidget* parent) {
@@ -372,13 +377,36 @@ void MainWindow::showPage(QWidget* page) {
             tabs->setCurrentWidget(w);
 }
 
+void MainWindow::openFiles(const QStringList& paths) {
+    serverFolder_->openFiles(paths);
+}
+
+void MainWindow::forgetRecentFiles() {
+    ui::forgetRecentFiles();
+    for (PathBox* box : findChildren<PathBox*>())
+        box->reloadRecent();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    const bool edited = workspace_.npcModel.modified() || workspace_.itemModel.modified() ||
-                        workspace_.petModel.modified() || workspace_.skillModel.modified();
-    if (edited && !askYesNo(this, QStringLiteral("Discard unsaved changes?"))) {
+    // Each table with unsaved edits is shown and offered in turn: Save, Discard, or Cancel keeping
+    // the window open.
+    const auto mayClose = [this](QWidget* page, const TableModel& model, auto&& ask) {
+        if (model.modified())
+            showPage(page);
+        return ask();
+    };
+    const bool may =
+        mayClose(npcEditor_, workspace_.npcModel, [this] { return npcEditor_->mayDropEdits(); }) &&
+        mayClose(itemEditor_, workspace_.itemModel,
+                 [this] { return itemEditor_->mayDropEdits(); }) &&
+        mayClose(skillEditor_, workspace_.skillModel,
+                 [this] { return skillEditor_->mayDropEdits(); }) &&
+        mayClose(petPage_, workspace_.petModel, [this] { return petPage_->mayDropEdits(); });
+    if (!may) {
         event->ignore();
         return;
     }
+    saveWindowState(*this);
     setApplicationClosing(true);
     event->accept();
 }

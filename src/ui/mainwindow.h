@@ -18,6 +18,7 @@ class ExportWindow;
 class NpcPchPage;
 class PanePage;
 class PetPage;
+class ServerFolder;
 class SettingsPage;
 class TablePage;
 
@@ -40,6 +41,11 @@ class MainWindow : public QMainWindow {
     QAction* action(const QString& name) const;
     // Brings a page of the tree to the front, with every page control above it.
     void showPage(QWidget* page);
+    // The files named on the command line (or by a desktop's "Open with"), each into the page its
+    // name selects.
+    void openFiles(const QStringList& paths);
+    // Clears what the window remembers of files between runs: recent paths and dialog folders.
+    void forgetRecentFiles();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +63,7 @@ class MainWindow : public QMainWindow {
     TablePage* skillEditor_ = nullptr;
     PetPage* petPage_ = nullptr;
     ExportWindow* exportWindow_ = nullptr;
+    ServerFolder* serverFolder_ = nullptr;
     QHash<QString, QMenu*> menus_;
     QHash<QString, QAction*> actions_;
 };

@@ -1,7 +1,10 @@
 #include "ui/messages.h"
 
+#include "ui/memory.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -33,6 +36,24 @@ bool askYesNo(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& detail) {
+    if (seams().saveChoice)
+        return seams().saveChoice(text);
+    QMessageBox box(QMessageBox::Warning, kAppTitle, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(detail);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 namespace {
 
 // "label|pattern|label|pattern" -> Qt name filters.
@@ -44,14 +65,22 @@ QStringList nameFilters(const QString& filter) {
     return out;
 }
 
-} // namespace
-
-QString chooseFile(QWidget* parent, const FileRequest& request) {
+QString showFileDialog(QWidget* parent, const FileRequest& request) {
     if (seams().fileDialog)
         return seams().fileDialog(request);
     QFileDialog dialog(parent);
     dialog.setNameFilters(nameFilters(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.suggestedPath.isEmpty()) {
+        const QFileInfo suggested(request.suggestedPath);
+        if (suggested.isDir()) {
+            dialog.setDirectory(suggested.absoluteFilePath());
+        } else {
+            dialog.setDirectory(suggested.absolutePath());
+            if (request.save)
+                dialog.selectFile(suggested.fileName());
+        }
+    }
     if (request.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -64,10 +93,32 @@ QString chooseFile(QWidget* parent, const FileRequest& request) {
     return dialog.selectedFiles().first();
 }
 
+} // namespace
+
+QString chooseFile(QWidget* parent, const FileRequest& given) {
+    FileRequest request = given;
+    // Dialogs without a name of their own share a folder by kind: "save.txt", "open.obj", ...
+    const QString key =
+        !request.dialog.isEmpty()
+            ? request.dialog
+            : QStringLiteral("%1.%2").arg(request.save ? "save" : "open",
+                                          request.defaultSuffix.isEmpty() ? QStringLiteral("any")
+                                                                          : request.defaultSuffix);
+    if (request.suggestedPath.isEmpty())
+        request.suggestedPath = lastFolder(key);
+    const QString chosen = showFileDialog(parent, request);
+    if (!chosen.isEmpty())
+        rememberFolder(key, QFileInfo(chosen).absolutePath());
+    return chosen;
+}
+
 QString chooseFolder(QWidget* parent, const QString& title) {
     if (seams().folderDialog)
         return seams().folderDialog(title);
-    return QFileDialog::getExistingDirectory(parent, title);
+    const QString key = QStringLiteral("folder.") + title;
+    const QString chosen = QFileDialog::getExistingDirectory(parent, title, lastFolder(key));
+    rememberFolder(key, chosen);
+    return chosen;
 }
 
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,

@@ -16,10 +16,18 @@ inline constexpr const char* kTextFilter = "*.txt|*.txt|*.*|*.*";
 inline constexpr const char* kObjFilter = "*.obj|*.obj|*.*|*.*";
 
 struct FileRequest {
+    FileRequest(bool save_ = false, QString filter_ = {}, QString defaultSuffix_ = {})
+        : save(save_), filter(std::move(filter_)), defaultSuffix(std::move(defaultSuffix_)) {}
     bool save = false;
     QString filter;        // "label|pattern|label|pattern"
     QString defaultSuffix; // appended to a typed name without extension
+    QString suggestedPath; // a file: the dialog opens in its folder with its name filled in; a
+                           // folder: opens there; "" = in the folder this dialog last used
+    QString dialog;        // names the dialog whose last folder is remembered; "" = by its kind
 };
+
+// The answer to "Discard unsaved changes?" when a table is about to be closed or replaced.
+enum class SaveChoice { Save, Discard, Cancel };
 
 // Every message box, question and file dialog of the editor goes through these hooks, so tests can
 // answer them without blocking. Unset hooks show the real dialogs.
@@ -28,6 +36,7 @@ struct Seams {
     std::function<bool(const QString& text)> question;
     std::function<QString(const FileRequest& request)> fileDialog; // "" = cancelled
     std::function<QString(const QString& title)> folderDialog;     // "" = cancelled
+    std::function<SaveChoice(const QString& text)> saveChoice;
     // A text prompt; nullopt = cancelled.
     std::function<std::optional<QString>(const QString& title, const QString& label,
                                          const QString& text)>
@@ -37,6 +46,8 @@ Seams& seams();
 
 void showMessage(QWidget* parent, const QString& text);
 bool askYesNo(QWidget* parent, const QString& text);
+// `text` with the buttons Save, Discard and Cancel; `detail` says which file the edits belong to.
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& detail);
 QString chooseFile(QWidget* parent, const FileRequest& request);
 // An existing folder, "" when cancelled.
 QString chooseFolder(QWidget* parent, const QString& title);

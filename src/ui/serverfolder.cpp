@@ -7,12 +7,15 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/clientitempage.h"
+#include "ui/pages/npcpchpage.h"
 #include "ui/pages/panepage.h"
 
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/pathbox.h"
+
+#include <QFileInfo>
 
 namespace aethrian::ui {
 
@@ -73,6 +76,32 @@ ServerFiles ServerFolder::files() const {
         if (!box->text().isEmpty())
             files[kind] = box->path();
     return files;
+}
+
+void ServerFolder::openFiles(const QStringList& paths) {
+    QStringList unknown;
+    for (const QString& given : paths) {
+        const QString file = QFileInfo(given).absoluteFilePath();
+        const std::string kind = serverFileKindOf(QFileInfo(given).fileName().toStdString());
+        std::vector<PathBox*> boxes;
+        for (const auto& [k, box] : boxes_)
+            if (k == kind)
+                boxes.push_back(box);
+        if (kind == "npc_pch") // read by the checks from its page's pane, so not among the boxes
+            boxes.push_back(window_->workspace().panes.npcPch->pathBox());
+        if (boxes.empty()) {
+            unknown << given;
+            continue;
+        }
+        for (PathBox* box : boxes)
+            box->setText(file);
+        window_->showPage(boxes.front());
+        boxes.front()->requestLoad();
+    }
+    if (!unknown.isEmpty())
+        showMessage(window_, QStringLiteral("These files were not opened: their names do not tell "
+                                            "which page they belong to.\n") +
+                                 unknown.join('\n'));
 }
 
 } // namespace aethrian::ui

@@ -3,6 +3,7 @@
 #include "lint/lint.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <vector>
 
@@ -23,6 +24,9 @@ class ServerFolder : public QObject {
     void fill(const std::string& dir);
     // The files to check: each box's text where it has one, else the folder's file of that kind.
     ServerFiles files() const;
+    // "Open with": each file into the boxes its name selects, the first of them loaded (an editor's
+    // where there is one); one message lists the files whose kind cannot be told.
+    void openFiles(const QStringList& paths);
 
   private:
     MainWindow* window_;

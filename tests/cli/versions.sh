@@ -28,7 +28,7 @@ if [ -n "${AETHRIAN_EDITOR:-}" ]; then
   expect "aethrian-editor --version" "$out (exit $rc)" "aethrian-editor $version (exit 0)"
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$AETHRIAN_EDITOR" --help); rc=$?
   expect "aethrian-editor --help" "$(head -n 1 <<<"$out") (exit $rc)" \
-    "Usage: aethrian-editor [--help] [--version] (exit 0)"
+    "Usage: aethrian-editor [--help] [--version] [FILE...] (exit 0)"
 fi
 
 changelog=$(sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p' "$source_dir/packaging/debian/changelog")

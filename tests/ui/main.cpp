@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,17 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // The window remembers paths and pages between runs: the tests keep theirs in a folder of
+    // their own, never in the user's settings, one per process as ctest runs several at once.
+    QApplication::setOrganizationName(QStringLiteral("AethrianTests"));
+    QApplication::setApplicationName(QStringLiteral("ui_tests"));
+    const QString settingsDir = QDir::temp().filePath(
+        QStringLiteral("aeth-ui-settings-%1").arg(QCoreApplication::applicationPid()));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    QDir(settingsDir).removeRecursively();
+    return result;
 }

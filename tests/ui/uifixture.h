@@ -4,12 +4,14 @@
 #include "ui/messages.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 // A main window whose message boxes, questions and file dialogs are answered by the test.
@@ -22,10 +24,19 @@ class WindowTest : public ::testing::Test {
             questions << text;
             return answer;
         };
+        // "Discard unsaved changes?" with Save, Discard and Cancel: the yes/no answer stands for
+        // Discard/Cancel unless a test chooses Save.
+        s.saveChoice = [this](const QString& text) {
+            questions << text;
+            if (saveAnswer)
+                return *saveAnswer;
+            return answer ? aethrian::ui::SaveChoice::Discard : aethrian::ui::SaveChoice::Cancel;
+        };
         s.fileDialog = [this](const aethrian::ui::FileRequest& request) {
             requests.push_back(request);
             return nextFile;
         };
+        QSettings().clear(); // each test starts as a first run
         window = std::make_unique<aethrian::ui::MainWindow>();
         dir = std::filesystem::temp_directory_path() /
               ("aeth-ui-" + std::to_string(::getpid()) + "-" +
@@ -50,6 +61,7 @@ class WindowTest : public ::testing::Test {
     QStringList messages;
     QStringList questions;
     bool answer = true;
+    std::optional<aethrian::ui::SaveChoice> saveAnswer;
     QString nextFile;
     std::vector<aethrian::ui::FileRequest> requests;
 };

@@ -70,11 +70,12 @@ AiObjPage::AiObjPage(QWidget* parent) : QWidget(parent) {
     connect(loadBtn_, &QPushButton::clicked, this, &AiObjPage::loadClick);
     connect(saveBtn_, &QPushButton::clicked, this, &AiObjPage::saveClick);
     connect(pathBox_, &PathBox::fileDropped, this, &AiObjPage::loadClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &AiObjPage::loadClick);
 }
 
 void AiObjPage::loadClick() {
     runGuarded(this, [this] {
-        const std::string path = pathBox_->path();
+        const std::string path = pathBox_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem("AI.obj files doesn't exists...");
         BusyButton busy(loadBtn_, QStringLiteral("Load"), false, false);

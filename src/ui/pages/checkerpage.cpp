@@ -109,6 +109,7 @@ CheckerPage::CheckerPage(Workspace* workspace, QWidget* parent)
     layout->addWidget(footnote);
     connect(check_, &QPushButton::clicked, this, &CheckerPage::Button1Click);
     connect(path_, &PathBox::fileDropped, this, &CheckerPage::Button1Click);
+    connect(path_, &PathBox::loadRequested, this, &CheckerPage::Button1Click);
 }
 
 void CheckerPage::Button1Click() {
@@ -136,7 +137,8 @@ void CheckerPage::Button1Click() {
                 results_[i]->setText(QString::fromUtf8(*r.text));
             results_[i]->setToolTip(QString::fromUtf8(r.tooltip));
         };
-        const RatesRun run = checkRatesFile(path_->path(), references, workspace_->divider, steps);
+        const RatesRun run =
+            checkRatesFile(path_->usePath(), references, workspace_->divider, steps);
         if (run.error)
             std::rethrow_exception(run.error);
     });

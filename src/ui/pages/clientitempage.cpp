@@ -57,6 +57,7 @@ ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, c
     layout->addWidget(tabs_, 1);
     connect(loadBtn, &QPushButton::clicked, this, &ClientItemPage::loadClick);
     connect(path_, &PathBox::fileDropped, this, &ClientItemPage::loadClick);
+    connect(path_, &PathBox::loadRequested, this, &ClientItemPage::loadClick);
     connect(save, &QPushButton::clicked, this, [this] {
         runGuarded(this,
                    [&] { savePaneToChosenFile(this, pane_, kTextFilter, QStringLiteral("txt")); });
@@ -66,7 +67,7 @@ ClientItemPage::ClientItemPage(const QString& subject, const QString& pathBox, c
 void ClientItemPage::loadClick() {
     runGuarded(this, [this] {
         ClientDumpFile dump =
-            loadClientDumpFile(path_->path(), itemNames_ ? kItemNameDumpMarks : kItemDumpMarks);
+            loadClientDumpFile(path_->usePath(), itemNames_ ? kItemNameDumpMarks : kItemDumpMarks);
         setPaneText(pane_, toPaneText(dump.text));
         model_->reload([&](Table& t) { t = std::move(dump.table); });
         setFirstColumnWidths(view_, {35, 59, 199, 90});

@@ -101,6 +101,9 @@ ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& na
     addAction(next);
     connect(next, &QAction::triggered, this, [this] { nextDifference(); });
     connect(run_, &QPushButton::clicked, this, &ComparePage::runClick);
+    // Enter in either box runs Watch or Compare, whichever the boxes make it.
+    connect(first_, &PathBox::loadRequested, this, &ComparePage::runClick);
+    connect(second_, &PathBox::loadRequested, this, &ComparePage::runClick);
     connect(halt, &QPushButton::clicked, this, [this] { halt_ = true; });
     connect(second_, &QLineEdit::textChanged, this, &ComparePage::secondChanged);
 }
@@ -114,7 +117,7 @@ void ComparePage::secondChanged(const QString& text) {
 
 void ComparePage::runClick() {
     runGuarded(this, [this] {
-        const std::string first = first_->path();
+        const std::string first = first_->usePath();
         if (!fileExists(first))
             throw ExpectedProblem(member_.missingFileMessage);
         halt_ = false;
@@ -139,7 +142,7 @@ void ComparePage::runClick() {
         options.showMissing = showMissing_->isChecked();
         options.xRate = xRate_ && xRate_->isChecked();
         options.divider = *divider_;
-        CompareRun run = compareFiles(member_, first, second_->path(), options, &busy,
+        CompareRun run = compareFiles(member_, first, second_->usePath(), options, &busy,
                                       [this](int i, std::uint64_t bytes) {
                                           (i == 0 ? firstSize_ : secondSize_)
                                               ->setText(QString::fromStdString(sizeText(bytes)));

@@ -26,7 +26,8 @@
 namespace aethrian::ui {
 
 NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
-    auto* path = new PathBox(QStringLiteral("Edit42"), QStringLiteral("Npc_pch file"), this);
+    auto* path = path_ =
+        new PathBox(QStringLiteral("Edit42"), QStringLiteral("Npc_pch file"), this);
     auto* load = button(QStringLiteral("Button4"), QStringLiteral("Load"), this);
     auto* save = button(QStringLiteral("Button7"), QStringLiteral("Save"), this);
     auto* first = first_ =
@@ -66,9 +67,11 @@ NpcPchPage::NpcPchPage(QWidget* parent) : QWidget(parent) {
     layout->addLayout(panes, 3);
     layout->addWidget(logGroup, 1);
 
-    connect(load, &QPushButton::clicked, this,
-            [this, first, path] { runGuarded(this, [&] { loadPaneFile(first, path->path()); }); });
+    connect(load, &QPushButton::clicked, this, [this, first, path] {
+        runGuarded(this, [&] { loadPaneFile(first, path->usePath()); });
+    });
     connect(path, &PathBox::fileDropped, load, &QPushButton::click);
+    connect(path, &PathBox::loadRequested, load, &QPushButton::click);
     connect(save, &QPushButton::clicked, this, [this, first] {
         runGuarded(this,
                    [&] { savePaneToChosenFile(this, first, kTextFilter, QStringLiteral("txt")); });

@@ -102,6 +102,7 @@ PanePage::PanePage(const PanePageSpec& spec, QWidget* parent)
     }
     connect(loadBtn_, &QPushButton::clicked, this, &PanePage::loadClick);
     connect(pathBox_, &PathBox::fileDropped, this, &PanePage::loadClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &PanePage::loadClick);
     if (skillSort_ && !extra_.empty())
         connect(extra_.front(), &QPushButton::clicked, this, &PanePage::sortClick);
 }
@@ -114,7 +115,7 @@ QPushButton* PanePage::extraButton(const QString& name) const {
 }
 
 void PanePage::loadClick() {
-    runGuarded(this, [this] { loadPaneFile(pane_, pathBox_->path()); });
+    runGuarded(this, [this] { loadPaneFile(pane_, pathBox_->usePath()); });
 }
 
 void PanePage::saveClick() {

@@ -16,6 +16,7 @@
 #include "ui/widgets/pathbox.h"
 #include "ui/workspace.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
@@ -52,33 +53,61 @@ PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
     connect(loadBtn_, &QPushButton::clicked, this, &PetPage::loadClick);
     connect(saveBtn_, &QPushButton::clicked, this, &PetPage::saveClick);
     connect(pathBox_, &PathBox::fileDropped, this, &PetPage::loadClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &PetPage::loadClick);
+    auto* saveAction = new QAction(QStringLiteral("Save"), this);
+    saveAction->setObjectName(QStringLiteral("JvPetGrid1SaveAction"));
+    saveAction->setShortcut(QKeySequence::Save);
+    saveAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(saveAction);
+    connect(saveAction, &QAction::triggered, this, &PetPage::save);
 }
 
 void PetPage::loadClick() {
     runGuarded(this, [this] {
-        const std::string path = pathBox_->path();
+        const std::string path = pathBox_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem(std::string(kPetKind.missingFileMessage));
-        if (model_->modified() && !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
+        if (!mayDropEdits())
             return;
         BusyButton busy(loadBtn_, QStringLiteral("Load")); // pumps once so "Working" shows
         Table loaded;
         LoadTableFile(path, kPetKind, loaded, &busy);
         model_->reload([&](Table& t) { t = std::move(loaded); });
+        filePath_ = QString::fromStdString(path);
         setFirstColumnWidths(view_, {35, 136, 99, 101});
     });
 }
 
+bool PetPage::mayDropEdits() {
+    return ui::mayDropEdits(this, *model_, filePath_, [this] { return save(); });
+}
+
+bool PetPage::saveClick() {
+    FileRequest request{true, kTextFilter, QStringLiteral("txt")};
+    request.suggestedPath = filePath_.isEmpty() ? pathBox_->text() : filePath_;
+    const QString file = chooseFile(this, request);
+    if (file.isEmpty() || !writeTo(file))
+        return false;
+    filePath_ = file;
+    pathBox_->setText(file);
+    pathBox_->remember();
+    return true;
+}
+
+bool PetPage::save() {
+    return filePath_.isEmpty() ? saveClick() : writeTo(filePath_);
+}
+
 // The pet table is written back as the item records it was read as.
-void PetPage::saveClick() {
-    runGuarded(this, [this] {
-        const QString file = chooseFile(this, {true, kTextFilter, QStringLiteral("txt")});
-        if (file.isEmpty())
-            return;
+bool PetPage::writeTo(const QString& file) {
+    bool saved = false;
+    runGuarded(this, [&] {
         BusyButton busy(saveBtn_, QStringLiteral("save"), false, false);
         SaveTable(model_->table(), kPetKind, *divider_, file.toStdString(), &busy);
         model_->markSaved();
+        saved = true;
     });
+    return saved;
 }
 
 } // namespace aethrian::ui

@@ -18,11 +18,18 @@ class PetPage : public QWidget {
     PetPage(TableModel* model, QWidget* parent, const char* divider);
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
+    PathBox* pathBox() const { return pathBox_; }
+    const QString& filePath() const { return filePath_; }
     void loadClick();
-    void saveClick();
+    bool saveClick(); // "save": asks for a file, as Save as on the editor pages
+    bool save();      // Ctrl+S: back to filePath(), or as saveClick() when there is none
+    bool mayDropEdits();
 
   private:
+    bool writeTo(const QString& file);
+
     TableModel* model_;
+    QString filePath_;
     const char* divider_; // the Settings page's, as the editors save with it
     PathBox* pathBox_;
     QPushButton* loadBtn_;

@@ -55,6 +55,13 @@ SettingsPage::SettingsPage(Workspace* workspace, QWidget* parent)
         QStringLiteral("Fill every path box whose file is in a folder (Ctrl+Shift+O)"));
     connect(openFolder, &QPushButton::clicked, this, &SettingsPage::openServerFolderRequested);
     buttons->addWidget(openFolder);
+    auto* forget =
+        button(QStringLiteral("ForgetRecentFiles"), QStringLiteral("Forget recent files"), this);
+    forget->setToolTip(
+        QStringLiteral("Clear the recent paths of every path box and the folders the "
+                       "file dialogs remember"));
+    connect(forget, &QPushButton::clicked, this, &SettingsPage::forgetRecentFilesRequested);
+    buttons->addWidget(forget);
     buttons->addStretch(1);
 
     auto* title = new QLabel(QStringLiteral("Aethrian - Script Editor\nKestrune Server"), this);

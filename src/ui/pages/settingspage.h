@@ -17,6 +17,8 @@ class SettingsPage : public QWidget {
   signals:
     // "Open server folder...": the window knows the path boxes it fills.
     void openServerFolderRequested();
+    // "Forget recent files": the window knows every path box.
+    void forgetRecentFilesRequested();
 
   private:
     void dividerEdited(const QString& text);

@@ -47,6 +47,24 @@ void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths) {
         view->setColumnWidth(col++, w);
 }
 
+bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
+                  const std::function<bool()>& save) {
+    if (!model.modified())
+        return true;
+    const QString detail = file.isEmpty()
+                               ? QStringLiteral("The table was not loaded from a file.")
+                               : QStringLiteral("The table holds edits to %1.").arg(file);
+    switch (askSaveDiscardCancel(parent, QStringLiteral("Discard unsaved changes?"), detail)) {
+    case SaveChoice::Save:
+        return save();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel* model,
                      QWidget* parent)
     : QWidget(parent), format_(std::move(format)), model_(model) {
@@ -77,6 +95,9 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     auto* hint = new QLabel(QStringLiteral("Right Click on the table to open the popup"), lower);
     auto* undoBtn = button(names.grid + QStringLiteral("Undo"), QStringLiteral("Undo"), lower);
     auto* redoBtn = button(names.grid + QStringLiteral("Redo"), QStringLiteral("Redo"), lower);
+    auto* saveHereBtn = button(names.grid + QStringLiteral("Save"), QStringLiteral("Save"), lower);
+    saveHereBtn->setToolTip(
+        QStringLiteral("Writes the table back to the file it came from (Ctrl+S)"));
     saveBtn_ = button(names.save, QStringLiteral("Save as"), lower);
     auto* lastBar = new QHBoxLayout;
     lastBar->addWidget(lastReadCaption);
@@ -86,6 +107,7 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     lastBar->addStretch(1);
     lastBar->addWidget(undoBtn);
     lastBar->addWidget(redoBtn);
+    lastBar->addWidget(saveHereBtn);
     lastBar->addWidget(saveBtn_);
     auto* logGroup = new QGroupBox(QStringLiteral("Log"), lower);
     log_ = new LogList(names.log, names.subject + QStringLiteral(" log"), logGroup);
@@ -112,8 +134,15 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    auto* saveAction = new QAction(QStringLiteral("Save"), this);
+    saveAction->setObjectName(names.grid + QStringLiteral("SaveAction"));
+    saveAction->setShortcut(QKeySequence::Save);
+    saveAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(undoAction);
     addAction(redoAction);
+    addAction(saveAction);
+    connect(saveAction, &QAction::triggered, this, &TablePage::save);
+    connect(saveHereBtn, &QPushButton::clicked, this, &TablePage::save);
     connect(undoAction, &QAction::triggered, this, [this] { model_->undo(); });
     connect(redoAction, &QAction::triggered, this, [this] { model_->redo(); });
     connect(undoBtn, &QPushButton::clicked, this, [this] { model_->undo(); });
@@ -130,14 +159,15 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     connect(saveBtn_, &QPushButton::clicked, this, &TablePage::saveClick);
     connect(haltBtn_, &QPushButton::clicked, this, [this] { halt_ = true; });
     connect(pathBox_, &PathBox::fileDropped, this, &TablePage::LoadbtnClick);
+    connect(pathBox_, &PathBox::loadRequested, this, &TablePage::LoadbtnClick);
 }
 
 void TablePage::LoadbtnClick() {
     runGuarded(this, [this] {
-        const std::string path = pathBox_->path();
+        const std::string path = pathBox_->usePath();
         if (!fileExists(path))
             throw ExpectedProblem(format_.missingFileMessage);
-        if (model_->modified() && !askYesNo(this, QStringLiteral("Discard unsaved changes?")))
+        if (!mayDropEdits())
             return;
         halt_ = false;
         emit loadStarted();
@@ -160,6 +190,7 @@ void TablePage::LoadbtnClick() {
         // Read into a fresh table first: a failed or refused load leaves the shown table as it was.
         report = format_.load(path, loaded, &busy);
         model_->reload([&](Table& t) { t = std::move(loaded); });
+        filePath_ = QString::fromStdString(path);
         setFirstColumnWidths(view_, {35, 136, 99, 101});
         if (report.records > 0) // a file without records leaves the last name shown
             lastRead_->setText(QString::fromUtf8(report.lastRead));
@@ -174,21 +205,47 @@ void TablePage::LoadbtnClick() {
     });
 }
 
-void TablePage::saveClick() {
-    runGuarded(this, [this] {
-        if (fieldOrderWarning_ &&
-            !askYesNo(this,
-                      QStringLiteral("Some records list their fields in another order than the "
-                                     "first record (see the log). Saving writes their values "
-                                     "under the first record's keys. Save anyway?")))
-            return;
-        const QString file = chooseFile(this, {true, kTextFilter, QStringLiteral("txt")});
-        if (file.isEmpty())
-            return;
+bool TablePage::mayDropEdits() {
+    return ui::mayDropEdits(this, *model_, filePath_, [this] { return save(); });
+}
+
+bool TablePage::saveClick() {
+    if (!confirmFieldOrder())
+        return false;
+    FileRequest request{true, kTextFilter, QStringLiteral("txt")};
+    request.suggestedPath = filePath_.isEmpty() ? pathBox_->text() : filePath_;
+    const QString file = chooseFile(this, request);
+    if (file.isEmpty() || !writeTo(file))
+        return false;
+    // Later Saves and the box name the file the table now belongs to.
+    filePath_ = file;
+    pathBox_->setText(file);
+    pathBox_->remember();
+    return true;
+}
+
+bool TablePage::save() {
+    if (filePath_.isEmpty())
+        return saveClick();
+    return confirmFieldOrder() && writeTo(filePath_);
+}
+
+bool TablePage::confirmFieldOrder() {
+    return !fieldOrderWarning_ ||
+           askYesNo(this, QStringLiteral("Some records list their fields in another order than the "
+                                         "first record (see the log). Saving writes their values "
+                                         "under the first record's keys. Save anyway?"));
+}
+
+bool TablePage::writeTo(const QString& file) {
+    bool saved = false;
+    runGuarded(this, [&] {
         BusyButton busy(saveBtn_, QStringLiteral("Save as"), false, false);
         format_.save(model_->table(), file.toStdString(), &busy);
         model_->markSaved();
+        saved = true;
     });
+    return saved;
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {

@@ -38,6 +38,11 @@ QTableView* makeTableView(const QString& objectName, const QString& accessibleNa
                           TableModel* model, QWidget* parent);
 void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
 
+// Before a table's unsaved edits would be dropped (closing, loading over them): asks Save, Discard
+// or Cancel. True when the caller may go on: nothing was unsaved, Discard, or `save` succeeded.
+bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
+                  const std::function<bool()>& save);
+
 // The top-left cell of a table page's selection (grid coordinates), or {0, 0} when none.
 std::pair<size_t, size_t> selectedCell(const TablePage* page);
 
@@ -55,8 +60,17 @@ class TablePage : public QWidget {
     TableModel* model() const { return model_; }
     bool haltRequested() const { return halt_; }
 
+    // The file the table was loaded from or last saved as; "" before any.
+    const QString& filePath() const { return filePath_; }
+
     void LoadbtnClick();
-    void saveClick();
+    // "Save as": asks for a file, opening in the table's folder with its name suggested.
+    bool saveClick();
+    // Ctrl+S: writes the table back to filePath(), or asks for a file as Save as does when there
+    // is none. True when the table was written.
+    bool save();
+    // Save, Discard or Cancel over unsaved edits; true when they may be dropped.
+    bool mayDropEdits();
 
   signals:
     void loadStarted();
@@ -75,6 +89,10 @@ class TablePage : public QWidget {
     LogList* log_;
     bool halt_ = false;
     bool fieldOrderWarning_ = false;
+    QString filePath_;
+
+    bool confirmFieldOrder();
+    bool writeTo(const QString& file);
 };
 
 } // namespace aethrian::ui
