@@ -28,6 +28,8 @@ std::string encodeUtf16LE(std::string_view utf8, bool withBom);
 void appendUtf16LE(std::string& out, std::string_view utf8);
 
 bool isValidUtf8(std::string_view bytes);
+// Appends the UTF-8 form of the code point `cp`.
+void appendUtf8(std::string& out, char32_t cp);
 
 // The text from byte `start` holding at most `chars` characters (not bytes): windows of a fixed
 // width measure what the user sees, also for names in other scripts.
