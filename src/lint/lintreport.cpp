@@ -15,19 +15,29 @@ namespace {
 // from exhausting the stack.
 constexpr int kMaxDepth = 32;
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Type { Null, Bool, Number, String, Array, Object } type = Type::Null;
     std::string text; // string contents, or the literal as written
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    // Not pairs: a pair needs its parts complete where JsonValue is still being declared.
+    std::vector<JsonMember> members;
 
-    const JsonValue* member(std::string_view key) const {
-        for (const auto& [k, v] : members)
-            if (k == key)
-                return &v;
-        return nullptr;
-    }
+    const JsonValue* member(std::string_view key) const;
 };
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
+};
+
+const JsonValue* JsonValue::member(std::string_view key) const {
+    for (const auto& [k, v] : members)
+        if (k == key)
+            return &v;
+    return nullptr;
+}
 
 class JsonReader {
   public:
@@ -86,7 +96,7 @@ class JsonReader {
                     fail("expected a member name");
                 std::string key = string();
                 expect(':');
-                v.members.emplace_back(std::move(key), value(depth + 1));
+                v.members.push_back({std::move(key), value(depth + 1)});
             } while (eat(','));
             expect('}');
         } else if (c == '[') {
