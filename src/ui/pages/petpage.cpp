@@ -83,15 +83,8 @@ bool PetPage::mayDropEdits() {
 }
 
 bool PetPage::saveClick() {
-    FileRequest request{true, kTextFilter, QStringLiteral("txt")};
-    request.suggestedPath = filePath_.isEmpty() ? pathBox_->text() : filePath_;
-    const QString file = chooseFile(this, request);
-    if (file.isEmpty() || !writeTo(file))
-        return false;
-    filePath_ = file;
-    pathBox_->setText(file);
-    pathBox_->remember();
-    return true;
+    return saveTableAs(this, filePath_, pathBox_,
+                       [this](const QString& file) { return writeTo(file); });
 }
 
 bool PetPage::save() {

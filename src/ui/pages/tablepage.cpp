@@ -65,6 +65,20 @@ bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
     return false;
 }
 
+bool saveTableAs(QWidget* parent, QString& filePath, PathBox* box,
+                 const std::function<bool(const QString&)>& write) {
+    FileRequest request{true, kTextFilter, QStringLiteral("txt")};
+    request.suggestedPath = filePath.isEmpty() ? box->text() : filePath;
+    const QString file = chooseFile(parent, request);
+    if (file.isEmpty() || !write(file))
+        return false;
+    // Later Saves and the box name the file the table now belongs to.
+    filePath = file;
+    box->setText(file);
+    box->remember();
+    return true;
+}
+
 TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel* model,
                      QWidget* parent)
     : QWidget(parent), format_(std::move(format)), model_(model) {
@@ -210,18 +224,9 @@ bool TablePage::mayDropEdits() {
 }
 
 bool TablePage::saveClick() {
-    if (!confirmFieldOrder())
-        return false;
-    FileRequest request{true, kTextFilter, QStringLiteral("txt")};
-    request.suggestedPath = filePath_.isEmpty() ? pathBox_->text() : filePath_;
-    const QString file = chooseFile(this, request);
-    if (file.isEmpty() || !writeTo(file))
-        return false;
-    // Later Saves and the box name the file the table now belongs to.
-    filePath_ = file;
-    pathBox_->setText(file);
-    pathBox_->remember();
-    return true;
+    return confirmFieldOrder() &&
+           saveTableAs(this, filePath_, pathBox_,
+                       [this](const QString& file) { return writeTo(file); });
 }
 
 bool TablePage::save() {

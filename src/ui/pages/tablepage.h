@@ -43,6 +43,12 @@ void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
 bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
                   const std::function<bool()>& save);
 
+// Save as for a page's table: the dialog opens at `filePath` (or the box's text); `write` saves
+// to the chosen file. Afterwards `filePath` and the box name that file. False when cancelled or
+// when the write failed.
+bool saveTableAs(QWidget* parent, QString& filePath, PathBox* box,
+                 const std::function<bool(const QString&)>& write);
+
 // The top-left cell of a table page's selection (grid coordinates), or {0, 0} when none.
 std::pair<size_t, size_t> selectedCell(const TablePage* page);
 
