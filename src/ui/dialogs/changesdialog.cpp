@@ -18,8 +18,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <random>
-
 namespace aethrian::ui {
 
 ChangesDialog::ChangesDialog(Workspace* workspace, TablePage* npcPage, QWidget* parent)
