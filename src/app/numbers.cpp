@@ -170,6 +170,18 @@ long double readNumber(std::string_view text, char divider) {
     return parseFloat(dotRem(text, divider), divider);
 }
 
+std::optional<long double> tryReadCellNumber(std::string_view text) {
+    if (auto v = plainDecimal(text, '.', ','))
+        return v;
+    // Only exponent forms are left for the full reader, so drop lists and names cost no copy.
+    if (text.find_first_of("eE") == std::string_view::npos ||
+        text.find_first_of("0123456789") == std::string_view::npos)
+        return std::nullopt;
+    if (auto v = tryParseFloat(text, '.'))
+        return v;
+    return tryParseFloat(text, ',');
+}
+
 std::optional<std::int64_t> tryParseInt64(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ')

@@ -28,6 +28,10 @@ long double parseFloat(std::string_view text, char separator);
 // A cell or file text read as a number: parseFloat(dotRem(text), divider).
 long double readNumber(std::string_view text, char divider);
 
+// A cell's text as a number for a glance at it (the status bar's sum), with "." or "," as decimal
+// point; nullopt for any other text. Ordinary numbers are read without building a copy.
+std::optional<long double> tryReadCellNumber(std::string_view text);
+
 // A whole number in 64-bit range: optional leading blanks, optional sign, decimal digits.
 std::optional<std::int64_t> tryParseInt64(std::string_view text);
 // Reads a whole number; a failure throws OperationError "'<text>' is not a valid integer value".
