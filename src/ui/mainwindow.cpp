@@ -6,6 +6,7 @@
 #include "ui/dialogs/adddropdialog.h"
 #include "ui/dialogs/changesdialog.h"
 #include "ui/dialogs/exportwindow.h"
+#include "ui/findcommands.h"
 #include "ui/generatorcommands.h"
 #include "ui/memory.h"
 #include "ui/menus.h"
@@ -22,6 +23,7 @@
 #include "ui/pages/tablepage.h"
 #include "ui/serverfolder.h"
 #include "ui/tablecommands.h"
+#include "ui/tablestatus.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QCloseEvent>
@@ -143,6 +145,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     new TableCommands(this);
     new CheckCommands(this);
     new GeneratorCommands(this);
+    new FindCommands(this);
+    new TableStatus(this);
     // Last, over the usual start pages and size: the pages and geometry of the last run.
     restoreWindowState(*this);
 }

@@ -44,20 +44,30 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
             return QColor(222, 226, 236);
         return {};
     }
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
-    return QString::fromUtf8(
-        table_.cell(static_cast<size_t>(index.row()) + 1, static_cast<size_t>(index.column())));
+    const std::string& text =
+        table_.cell(static_cast<size_t>(index.row()) + 1, static_cast<size_t>(index.column()));
+    // The full text as tooltip; the views show it only for a cell too narrow for it.
+    if (role == Qt::ToolTipRole && text.empty())
+        return {};
+    return QString::fromUtf8(text);
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     if (orientation == Qt::Vertical)
-        return section + 1;
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     if (table_.rowCount() == 0 || section < 0 || static_cast<size_t>(section) >= table_.colCount())
         return {};
-    return QString::fromUtf8(table_.cell(0, static_cast<size_t>(section)));
+    const QString key = QString::fromUtf8(table_.cell(0, static_cast<size_t>(section)));
+    // The field key in full, with its position, which the operations and the checks' logs use.
+    if (role == Qt::ToolTipRole && key.trimmed().isEmpty())
+        return {};
+    if (role == Qt::ToolTipRole)
+        return QStringLiteral("%1 (column %2)").arg(key.trimmed()).arg(section);
+    return key;
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -74,7 +74,8 @@ void PetPage::loadClick() {
         LoadTableFile(path, kPetKind, loaded, &busy);
         model_->reload([&](Table& t) { t = std::move(loaded); });
         filePath_ = QString::fromStdString(path);
-        setFirstColumnWidths(view_, {35, 136, 99, 101});
+        setFirstColumnWidths(view_, {35});
+        fitColumnWidths(view_);
     });
 }
 

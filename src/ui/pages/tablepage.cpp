@@ -4,11 +4,15 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/widgets/busybutton.h"
+#include "ui/widgets/celltipdelegate.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
 
+#include <QAbstractProxyModel>
 #include <QAction>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,7 +23,39 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <vector>
+
 namespace aethrian::ui {
+
+namespace {
+
+// Keeps a view's fixed row height in step with its font.
+class RowHeightKeeper : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FontChange)
+            if (auto* view = qobject_cast<QTableView*>(watched))
+                view->verticalHeader()->setDefaultSectionSize(tableRowHeight(view->font()));
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The proxies between a view and its TableModel, outermost first.
+std::vector<const QAbstractProxyModel*> proxyChain(const QTableView* view,
+                                                   const QAbstractItemModel** source) {
+    std::vector<const QAbstractProxyModel*> chain;
+    const QAbstractItemModel* model = view->model();
+    while (auto* proxy = qobject_cast<const QAbstractProxyModel*>(model)) {
+        chain.push_back(proxy);
+        model = proxy->sourceModel();
+    }
+    *source = model;
+    return chain;
+}
+
+} // namespace
 
 QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
                           TableModel* model, QWidget* parent) {
@@ -29,7 +65,9 @@ QTableView* makeTableView(const QString& objectName, const QString& accessibleNa
     view->verticalHeader()->hide();
     // Fixed row height: never measure rows, so 20,000 rows cost nothing to lay out.
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(18);
+    view->verticalHeader()->setDefaultSectionSize(tableRowHeight(view->font()));
+    view->installEventFilter(new RowHeightKeeper(view));
+    view->setItemDelegate(new CellTipDelegate(view));
     view->horizontalHeader()->setDefaultSectionSize(100);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -45,6 +83,58 @@ void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths) {
     int col = 0;
     for (int w : widths)
         view->setColumnWidth(col++, w);
+}
+
+int tableRowHeight(const QFont& font) {
+    return QFontMetrics(font).height() + 6;
+}
+
+void fitColumnWidths(QTableView* view, int firstColumn) {
+    constexpr int kSampleRows = 100;
+    constexpr int kMaxWidth = 320;
+    constexpr int kMinWidth = 36;
+    const QAbstractItemModel* model = view->model();
+    const int rows = model->rowCount();
+    const int step = std::max(1, rows / kSampleRows);
+    const QFontMetrics cellMetrics(view->font());
+    const QFontMetrics headerMetrics(view->horizontalHeader()->font());
+    // Room for the cell's text margins and the header's sort indicator and frame.
+    const int padding = cellMetrics.averageCharWidth() * 2 + 4;
+    for (int c = firstColumn; c < model->columnCount(); ++c) {
+        int width = headerMetrics.horizontalAdvance(
+            model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (int r = 0; r < rows && width < kMaxWidth; r += step)
+            width = std::max(width, cellMetrics.horizontalAdvance(
+                                        model->index(r, c).data(Qt::DisplayRole).toString()));
+        view->setColumnWidth(c, std::clamp(width + padding, kMinWidth, kMaxWidth));
+    }
+}
+
+QModelIndex viewIndexOf(const QTableView* view, int sourceRow, int column) {
+    const QAbstractItemModel* source = nullptr;
+    const std::vector<const QAbstractProxyModel*> chain = proxyChain(view, &source);
+    QModelIndex index = source->index(sourceRow, column);
+    for (auto proxy = chain.rbegin(); proxy != chain.rend() && index.isValid(); ++proxy)
+        index = (*proxy)->mapFromSource(index);
+    return index;
+}
+
+QModelIndex sourceIndexOf(const QTableView* view, const QModelIndex& viewIndex) {
+    const QAbstractItemModel* source = nullptr;
+    QModelIndex index = viewIndex;
+    for (const QAbstractProxyModel* proxy : proxyChain(view, &source))
+        index = proxy->mapToSource(index);
+    return index;
+}
+
+bool selectSourceCell(QTableView* view, int sourceRow, int column) {
+    const QModelIndex at = viewIndexOf(view, sourceRow, column);
+    if (!at.isValid())
+        return false;
+    view->setCurrentIndex(at);
+    view->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(at);
+    return true;
 }
 
 bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
@@ -205,7 +295,8 @@ void TablePage::LoadbtnClick() {
         report = format_.load(path, loaded, &busy);
         model_->reload([&](Table& t) { t = std::move(loaded); });
         filePath_ = QString::fromStdString(path);
-        setFirstColumnWidths(view_, {35, 136, 99, 101});
+        setFirstColumnWidths(view_, {35});
+        fitColumnWidths(view_);
         if (report.records > 0) // a file without records leaves the last name shown
             lastRead_->setText(QString::fromUtf8(report.lastRead));
         fieldOrderWarning_ = !report.mismatches.empty();
@@ -221,6 +312,14 @@ void TablePage::LoadbtnClick() {
 
 bool TablePage::mayDropEdits() {
     return ui::mayDropEdits(this, *model_, filePath_, [this] { return save(); });
+}
+
+bool TablePage::selectRow(int sourceRow, int column) {
+    if (column < 0) {
+        const QModelIndex current = sourceIndexOf(view_, view_->currentIndex());
+        column = current.isValid() ? current.column() : 1;
+    }
+    return selectSourceCell(view_, sourceRow, column);
 }
 
 bool TablePage::saveClick() {

@@ -6,7 +6,9 @@
 
 #include <functional>
 
+class QFont;
 class QLabel;
+class QModelIndex;
 class QPushButton;
 class QTableView;
 
@@ -37,6 +39,22 @@ struct TableFormat {
 QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
                           TableModel* model, QWidget* parent);
 void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
+// The fixed row height of the tables for a font: its line height with room for the cell editor.
+int tableRowHeight(const QFont& font);
+// Fits the widths of the columns from `firstColumn` on to their header and a sample of rows spread
+// over the table, each within a cap, so a long drop list does not push everything else away. Done
+// once after a load; the user's resizing stays until the next.
+void fitColumnWidths(QTableView* view, int firstColumn = 1);
+
+// Rows of the TableModel ("source rows", grid row - 1) and the view's rows differ once a proxy
+// (a filter) stands between them. The view index of a source cell: invalid when the view does not
+// show that row.
+QModelIndex viewIndexOf(const QTableView* view, int sourceRow, int column);
+// The TableModel index behind an index of the view's model.
+QModelIndex sourceIndexOf(const QTableView* view, const QModelIndex& viewIndex);
+// Makes a source cell the view's current and only selected cell and scrolls it into view; false
+// when the view does not show its row.
+bool selectSourceCell(QTableView* view, int sourceRow, int column);
 
 // Before a table's unsaved edits would be dropped (closing, loading over them): asks Save, Discard
 // or Cancel. True when the caller may go on: nothing was unsaved, Discard, or `save` succeeded.
@@ -77,6 +95,9 @@ class TablePage : public QWidget {
     bool save();
     // Save, Discard or Cancel over unsaved edits; true when they may be dropped.
     bool mayDropEdits();
+    // Selects the record in TableModel row `sourceRow` (grid row - 1) in `column`, or in the current
+    // column when it is -1, and scrolls to it; false when the view does not show that row.
+    bool selectRow(int sourceRow, int column = -1);
 
   signals:
     void loadStarted();
