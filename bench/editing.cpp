@@ -4,6 +4,7 @@
 #include "suites.h"
 
 #include "editing/cleanup.h"
+#include "editing/findreplace.h"
 #include "editing/valuechange.h"
 #include "records/tableio.h"
 #include "records/tablesort.h"
@@ -35,6 +36,14 @@ void runEditingSuite(const std::string& dir) {
     run("sort by Name", [&] { applyEdit(table, sortTable(table, 1, npcSortRule(1), ',')); });
     run("find duplicates", [&] { applyEdit(table, findDuplicates(table, ',', log)); });
     run("find drop number errors", [&] { findDropNumberErrors(table, ',', log); });
+    const FindOptions anyCase{"NPC_1", false, false, Table::npos};
+    run("replace all: every column, part of a cell",
+        [&] { applyEdit(table, planReplaceAll(table, anyCase, "mob_1")); });
+    run("find next: no match in the whole table", [&] {
+        findNextCell(table, {"no such text", false, false, Table::npos}, {});
+    });
+    run("go to ID: the last record",
+        [&] { findRecordById(table, std::to_string(20000 + records - 1)); });
 }
 
 } // namespace aethrian::bench

@@ -23,6 +23,7 @@ QLabel* statusLabel(const QString& name, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->setContentsMargins(4, 0, 8, 0); // the bar itself leaves almost no room between its parts
     return l;
 }
 
