@@ -95,8 +95,8 @@ class TablePage : public QWidget {
     bool save();
     // Save, Discard or Cancel over unsaved edits; true when they may be dropped.
     bool mayDropEdits();
-    // Selects the record in TableModel row `sourceRow` (grid row - 1) in `column`, or in the current
-    // column when it is -1, and scrolls to it; false when the view does not show that row.
+    // Selects the record in TableModel row `sourceRow` (grid row - 1) in `column`, or in the
+    // current column when it is -1, and scrolls to it; false when the view does not show the row.
     bool selectRow(int sourceRow, int column = -1);
 
   signals:
