@@ -22,6 +22,7 @@
 #include "ui/pages/tablepage.h"
 #include "ui/serverfolder.h"
 #include "ui/tablecommands.h"
+#include "ui/viewcommands.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QCloseEvent>
@@ -141,6 +142,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     exportWindow_ = new ExportWindow(this);
     exportWindow_->hide();
     new TableCommands(this);
+    new ViewCommands(this);
     new CheckCommands(this);
     new GeneratorCommands(this);
     // Last, over the usual start pages and size: the pages and geometry of the last run.

@@ -4,9 +4,11 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/widgets/busybutton.h"
+#include "ui/widgets/filterbar.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
+#include "ui/widgets/tableview.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -21,9 +23,9 @@
 
 namespace aethrian::ui {
 
-QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
-                          TableModel* model, QWidget* parent) {
-    auto* view = withAccessibleName(new QTableView(parent), accessibleName);
+TableView* makeTableView(const QString& objectName, const QString& accessibleName,
+                         TableModel* model, QWidget* parent) {
+    auto* view = withAccessibleName(new TableView(parent), accessibleName);
     view->setObjectName(objectName);
     view->setModel(model);
     view->verticalHeader()->hide();
@@ -88,8 +90,11 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     loadBtn_ = button(names.load, QStringLiteral("Load"), group);
     haltBtn_ = button(names.halt, QStringLiteral("X"), group);
     haltBtn_->setFixedWidth(24);
-    view_ = makeTableView(names.grid, names.table, model_, group);
+    TableView* tableView = makeTableView(names.grid, names.table, model_, group);
+    view_ = tableView;
     setFirstColumnWidths(view_, {35, 136, 99, 101});
+    tableView->setFreezeEnabled(true);
+    filterBar_ = new FilterBar(model_, tableView, this, group);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(pathBox_, 1);
@@ -98,6 +103,7 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     bar->addWidget(haltBtn_);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addLayout(bar);
+    groupLayout->addWidget(filterBar_);
     groupLayout->addWidget(view_, 1);
 
     auto* lower = new QWidget(this);
@@ -251,6 +257,10 @@ bool TablePage::writeTo(const QString& file) {
         saved = true;
     });
     return saved;
+}
+
+RowSubset TablePage::shownRows() const {
+    return filterBar_->shownRows();
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {
