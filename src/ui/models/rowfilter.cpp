@@ -29,7 +29,10 @@ double cellNumber(std::string_view text) {
     // Most texts that are not numbers (names, drop lists) are told by their first character.
     if (!(c >= '0' && c <= '9') && c != '-' && c != '+' && c != '.' && c != ',')
         return kNotANumber;
-    const auto v = tryParseFloat(dotRem(text, ','), ',');
+    // Stored numbers are written with ".", so the text is read as it stands first.
+    auto v = tryParseFloat(text, '.');
+    if (!v && text.find(',') != std::string_view::npos)
+        v = tryParseFloat(dotRem(text, ','), ',');
     return v ? static_cast<double>(*v) : kNotANumber;
 }
 
@@ -237,21 +240,23 @@ void RowFilter::narrow(const FilterCondition& c, bool ignoreCase, std::vector<ch
                 return v >= low && v <= high; // NaN fails every comparison
             }
         };
-        // Read every column first: numbers() may grow the list that holds them.
-        std::vector<const std::vector<double>*> cols;
-        for (size_t col = first; col < end; ++col)
-            numbers(col);
-        for (size_t col = first; col < end; ++col)
-            cols.push_back(&numbers_[col]);
-        for (size_t r = 1; r < rows; ++r) {
-            if (!shown[r])
-                continue;
-            bool hit = false;
-            for (const std::vector<double>* v : cols)
-                if ((hit = passes((*v)[r])))
-                    break;
-            shown[r] = hit;
+        if (any) {
+            // Across every column the cells are read row by row, where they lie together in
+            // memory, and only until one passes; keeping 90 columns of numbers would cost more
+            // than it saves.
+            for (size_t r = 1; r < rows; ++r) {
+                if (!shown[r])
+                    continue;
+                const Table::Row& row = table_.row(r);
+                shown[r] = std::any_of(row.begin(), row.end(), [&](const std::string& cell) {
+                    return passes(cellNumber(cell));
+                });
+            }
+            return;
         }
+        const std::vector<double>& v = numbers(first);
+        for (size_t r = 1; r < rows; ++r)
+            shown[r] = shown[r] && passes(v[r]);
         return;
     }
 
