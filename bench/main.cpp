@@ -87,6 +87,10 @@ int main(int argc, char** argv) {
         runCliSuite(dir);
     } else if (mode == "--lint") { // the whole-server check alone
         runLintSuite(dir);
+#ifdef AETHRIAN_BENCH_UI
+    } else if (mode == "--filter") { // the editor's row filter alone
+        runFilterSuite(dir);
+#endif
     } else {
         recordFileSuite(dir);
         runExtraSuites(dir);

@@ -13,6 +13,9 @@ void runLintSuite(const std::string& dir);
 void runExtraSuites(const std::string& dir) {
     runRatesSuite(dir);
     runEditingSuite(dir);
+#ifdef AETHRIAN_BENCH_UI
+    runFilterSuite(dir);
+#endif
     runChecksSuite(dir);
     runGeneratorsSuite(dir);
     runVcsSuite(dir);

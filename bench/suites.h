@@ -25,5 +25,7 @@ void runCliSuite(const std::string& dir);
 // The benchmark suites of the subsystems, run after the record-file suite.
 void runExtraSuites(const std::string& dir);
 void runLintSuite(const std::string& dir);
+// The editor's row filter (only when the editor is built).
+void runFilterSuite(const std::string& dir);
 
 } // namespace aethrian::bench

@@ -1,18 +1,57 @@
 // Renders the main window for the README and writes a PNG. Runs offscreen:
 //   aethrian-screenshot OUT.png NPCDATA            the NPCData Editor with the file loaded
 //   aethrian-screenshot OUT.png FIRST SECOND       NPCData Compare of the two files, x-rate on
+//   aethrian-screenshot --filtered OUT.png NPCDATA the editor filtered to levels above 10,
+//                                                  scrolled sideways past the frozen columns
 #include "ui/mainwindow.h"
 #include "ui/pages/tablepage.h"
+#include "ui/widgets/filterbar.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTableView>
 
 #include <cstdio>
+#include <string>
+
+namespace {
+
+// The NPC table filtered to levels above 10, scrolled to the rates with Name, Type and ID in place.
+int filteredShot(aethrian::ui::MainWindow& window, const char* out, const char* npcdata) {
+    using namespace aethrian::ui;
+    window.npcEditor()->pathBox()->setText(QString::fromLocal8Bit(npcdata));
+    window.npcEditor()->loadButton()->click();
+    QTableView* view = window.npcEditor()->view();
+    view->setCurrentIndex(view->model()->index(1, 4));
+    window.npcEditor()->filterBar()->setOpen(true);
+    auto* test = window.findChild<QComboBox*>(QStringLiteral("JvStringGrid1FilterTest0"));
+    test->setCurrentIndex(test->findText(QStringLiteral(">")));
+    window.findChild<QLineEdit*>(QStringLiteral("JvStringGrid1FilterText0"))
+        ->setText(QStringLiteral("10"));
+    window.npcEditor()->filterBar()->applyNow();
+    QApplication::processEvents();
+    view->horizontalScrollBar()->setValue(480);
+    view->setCurrentIndex(view->model()->index(2, 8));
+    QApplication::processEvents();
+    return window.grab().save(QString::fromLocal8Bit(out)) ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--filtered") {
+        QApplication app(argc, argv);
+        aethrian::ui::MainWindow window;
+        window.show();
+        window.findChild<QTabWidget*>(QStringLiteral("JvPageControl1"))->setCurrentIndex(0);
+        return filteredShot(window, argv[2], argv[3]);
+    }
     if (argc != 3 && argc != 4) {
         std::fprintf(stderr, "usage: aethrian-screenshot OUT.png NPCDATA [SECOND]\n");
         return 1;

@@ -77,17 +77,18 @@ TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s,
 }
 
 TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char divider, Log& log,
-                            const std::function<int()>& draw) {
+                            const std::function<int()>& draw, const RowSubset& rows) {
     TableEdit edit;
     edit.label = "Add drop";
     requireItemName(s.item);
     log.add("Adding item " + s.item + "...");
+    rows.logScope(table, log);
     const std::int64_t minLevel = wholeOrZero(s.minLevel);
     const std::int64_t percent = wholeOrZero(s.percent);
     // The rows' "added" lines wait until every row has succeeded: a run that fails part-way
     // changes nothing and must not claim otherwise.
     VectorLog added;
-    for (size_t r = 1; r < table.rowCount(); ++r) {
+    for (const size_t r : rows.rowsOf(table)) {
         if (draw() >= percent)
             continue;
         if (table.colCount() <= kGroupedDropColumn)

@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "records/npccolumns.h"
+#include "records/rowsubset.h"
 #include "records/table.h"
 #include "records/tableedit.h"
 
@@ -56,10 +57,10 @@ AppendedDrop appendDropGroup(std::string_view cell, std::string_view item, std::
 TableEdit addDropToRow(const Table& table, size_t row, const AddDropSettings& s, char divider,
                        Log& log);
 
-// "Add it to the Database": every row that wins the draw (`draw()` gives 0..99) and passes the
-// level, kind and clan filters. All new texts are computed before any is stored, so an error
-// leaves the table as it was and logs no row as added.
+// "Add it to the Database": every row of `rows` that wins the draw (`draw()` gives 0..99, one draw
+// per visited row) and passes the level, kind and clan filters. All new texts are computed before
+// any is stored, so an error leaves the table as it was and logs no row as added.
 TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char divider, Log& log,
-                            const std::function<int()>& draw);
+                            const std::function<int()>& draw, const RowSubset& rows = {});
 
 } // namespace aethrian

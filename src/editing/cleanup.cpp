@@ -75,12 +75,14 @@ void findDropNumberErrors(const Table& table, char divider, Log& log) {
     log.add("done.");
 }
 
-TableEdit roundColumn(const Table& table, size_t column, char divider, Log& log) {
+TableEdit roundColumn(const Table& table, size_t column, char divider, Log& log,
+                      const RowSubset& rows) {
     TableEdit edit;
     edit.label = "Round column";
     log.add("Rounding to INTEGER...");
+    rows.logScope(table, log);
     if (column < table.colCount()) {
-        for (size_t r = 1; r < table.rowCount(); ++r) {
+        for (const size_t r : rows.rowsOf(table)) {
             const std::string& old = table.cell(r, column);
             const auto v = tryParseFloat(dotRem(old, divider), divider);
             if (!v) {
@@ -98,11 +100,18 @@ TableEdit roundColumn(const Table& table, size_t column, char divider, Log& log)
 }
 
 TableEdit fillColumn(const Table& table, size_t column, const std::string& text) {
+    VectorLog unused; // over every record, Fill logs nothing
+    return fillColumn(table, column, text, {}, unused);
+}
+
+TableEdit fillColumn(const Table& table, size_t column, const std::string& text,
+                     const RowSubset& rows, Log& log) {
     TableEdit edit;
     edit.label = "Fill with";
     requireFitsInCell(text);
+    rows.logScope(table, log);
     if (column < table.colCount())
-        for (size_t r = 1; r < table.rowCount(); ++r)
+        for (const size_t r : rows.rowsOf(table))
             if (table.cell(r, column) != text)
                 edit.cells.push_back({r, column, table.cell(r, column), text});
     return edit;

@@ -201,12 +201,14 @@ std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, s
 }
 
 TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellRow, size_t column,
-                         char divider, Log& log) {
+                         char divider, Log& log, const RowSubset& rows) {
     TableEdit edit;
     edit.label = "Change values";
     if (column >= table.colCount())
         return edit;
     log.add(changeHeaderLine(d, cellRow, table.cell(0, column)));
+    if (cellRow == 0)
+        rows.logScope(table, log);
     ChangeSettings s;
     s.option = d.option == ChangeOption::Warp ? ChangeOption::Multiply : d.option;
     s.factor = parseFloat(d.by, divider);
@@ -218,9 +220,12 @@ TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellR
     const ColumnClass cls = columnClass(column);
     if (cls == ColumnClass::Ignored)
         return edit;
-    const size_t first = cellRow ? cellRow : 1;
-    const size_t last = cellRow ? cellRow + 1 : table.rowCount();
-    for (size_t r = first; r < last && r < table.rowCount(); ++r) {
+    std::vector<size_t> visited;
+    if (cellRow == 0)
+        visited = rows.rowsOf(table);
+    else if (cellRow < table.rowCount())
+        visited.push_back(cellRow);
+    for (const size_t r : visited) {
         const std::string& old = table.cell(r, column);
         const std::string_view id = table.cell(r, 3);
         std::string now = cls == ColumnClass::Numeric    ? rewriteNumeric(old, s, id, log)

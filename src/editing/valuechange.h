@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/log.h"
+#include "records/rowsubset.h"
 #include "records/table.h"
 #include "records/tableedit.h"
 
@@ -55,9 +56,9 @@ std::string rewriteGroupedList(std::string_view cell, const ChangeSettings& s, s
                                Log& log);
 
 // A whole run after prepareChange: logs the header line, reads the settings and plans the rewrite
-// of the column (cellRow == 0) or the one cell. An error part-way plans nothing (the lines logged
-// so far stay).
+// of the column (cellRow == 0) over `rows`, or the one cell. An error part-way plans nothing (the
+// lines logged so far stay).
 TableEdit runValueChange(const Table& table, const ChangeDialog& dialog, size_t cellRow,
-                         size_t column, char divider, Log& log);
+                         size_t column, char divider, Log& log, const RowSubset& rows = {});
 
 } // namespace aethrian

@@ -24,6 +24,7 @@
 #include "ui/serverfolder.h"
 #include "ui/tablecommands.h"
 #include "ui/tablestatus.h"
+#include "ui/viewcommands.h"
 #include "ui/widgets/pathbox.h"
 
 #include <QCloseEvent>
@@ -143,6 +144,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     exportWindow_ = new ExportWindow(this);
     exportWindow_->hide();
     new TableCommands(this);
+    new ViewCommands(this);
     new CheckCommands(this);
     new GeneratorCommands(this);
     new FindCommands(this);

@@ -58,7 +58,8 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         runGuarded(window_, [&] {
             LogListSink log(t.log);
             t.model->apply(roundColumn(t.model->table(), selectedColumn(t),
-                                       window_->workspace().divider, log));
+                                       window_->workspace().divider, log,
+                                       window_->npcEditor()->shownRows()));
         });
     });
     on("Fillwith1", [this] {
@@ -66,9 +67,10 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
         runGuarded(window_, [&] {
             const std::optional<QString> text =
                 askText(window_, QStringLiteral("Fill with:"), QStringLiteral("String:"), {});
+            LogListSink log(t.log);
             if (text)
-                t.model->apply(
-                    fillColumn(t.model->table(), selectedColumn(t), text->toStdString()));
+                t.model->apply(fillColumn(t.model->table(), selectedColumn(t), text->toStdString(),
+                                          window_->npcEditor()->shownRows(), log));
         });
     });
 }

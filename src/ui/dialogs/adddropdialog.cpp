@@ -117,8 +117,9 @@ void AddDropDialog::Button2Click() {
         std::uniform_int_distribution<int> percent(0, 99);
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.apply(addDropToDatabase(model.table(), settings(), workspace_->divider, log,
-                                      [&] { return percent(rng); }));
+        model.apply(addDropToDatabase(
+            model.table(), settings(), workspace_->divider, log, [&] { return percent(rng); },
+            npcPage_->shownRows()));
     });
 }
 

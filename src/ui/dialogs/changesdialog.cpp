@@ -168,8 +168,8 @@ void ChangesDialog::Button1Click() {
             return;
         LogListSink log(npcPage_->log());
         TableModel& model = workspace_->npcModel;
-        model.apply(
-            runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider, log));
+        model.apply(runValueChange(model.table(), d, cellScope_ ? row : 0, col, workspace_->divider,
+                                   log, npcPage_->shownRows()));
     });
 }
 

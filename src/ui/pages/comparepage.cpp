@@ -11,6 +11,7 @@
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
+#include "ui/widgets/tableview.h"
 #include "ui/workspace.h"
 
 #include <QAction>
@@ -73,8 +74,10 @@ ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& na
     boxes->addWidget(legend);
 
     auto* results = new QGroupBox(QStringLiteral("Results"), this);
-    view_ = makeTableView(names.grid, names.table, model_, results);
+    TableView* tableView = makeTableView(names.grid, names.table, model_, results);
+    view_ = tableView;
     setFirstColumnWidths(view_, {38, 149, 86, 81});
+    tableView->setFreezeEnabled(true);
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->addWidget(view_);
     auto* missing = new QGroupBox(QString::fromLatin1(member.notFoundCaption), this);

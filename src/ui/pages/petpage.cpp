@@ -11,9 +11,11 @@
 #include "ui/pages/panepage.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
+#include "ui/widgets/filterbar.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
+#include "ui/widgets/tableview.h"
 #include "ui/workspace.h"
 
 #include <QAction>
@@ -36,9 +38,14 @@ PetPage::PetPage(TableModel* model, QWidget* parent, const char* divider)
     generator->setObjectName(QStringLiteral("Generator"));
     auto* pet1 = new QWidget(tabs_);
     pet1->setObjectName(QStringLiteral("Pet1"));
-    view_ = makeTableView(QStringLiteral("JvPetGrid1"), QStringLiteral("Pet table"), model_, pet1);
+    TableView* tableView =
+        makeTableView(QStringLiteral("JvPetGrid1"), QStringLiteral("Pet table"), model_, pet1);
+    view_ = tableView;
     setFirstColumnWidths(view_, {35, 136, 99, 101});
+    tableView->setFreezeEnabled(true);
+    filterBar_ = new FilterBar(model_, tableView, this, pet1);
     auto* petLayout = new QVBoxLayout(pet1);
+    petLayout->addWidget(filterBar_);
     petLayout->addWidget(view_);
     tabs_->addTab(generator, QStringLiteral("Generator"));
     tabs_->addTab(pet1, QStringLiteral("Pet1"));

@@ -8,6 +8,7 @@ class QTableView;
 
 namespace aethrian::ui {
 
+class FilterBar;
 class PathBox;
 class TableModel;
 
@@ -19,6 +20,7 @@ class PetPage : public QWidget {
     QTabWidget* tabs() const { return tabs_; }
     QTableView* view() const { return view_; }
     PathBox* pathBox() const { return pathBox_; }
+    FilterBar* filterBar() const { return filterBar_; }
     const QString& filePath() const { return filePath_; }
     void loadClick();
     bool saveClick(); // "save": asks for a file, as Save as on the editor pages
@@ -36,6 +38,7 @@ class PetPage : public QWidget {
     QPushButton* saveBtn_;
     QTabWidget* tabs_;
     QTableView* view_;
+    FilterBar* filterBar_;
 };
 
 } // namespace aethrian::ui

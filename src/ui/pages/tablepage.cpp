@@ -5,9 +5,11 @@
 #include "ui/models/tablemodel.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/celltipdelegate.h"
+#include "ui/widgets/filterbar.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/pathbox.h"
+#include "ui/widgets/tableview.h"
 
 #include <QAbstractProxyModel>
 #include <QAction>
@@ -57,9 +59,9 @@ std::vector<const QAbstractProxyModel*> proxyChain(const QTableView* view,
 
 } // namespace
 
-QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
-                          TableModel* model, QWidget* parent) {
-    auto* view = withAccessibleName(new QTableView(parent), accessibleName);
+TableView* makeTableView(const QString& objectName, const QString& accessibleName,
+                         TableModel* model, QWidget* parent) {
+    auto* view = withAccessibleName(new TableView(parent), accessibleName);
     view->setObjectName(objectName);
     view->setModel(model);
     view->verticalHeader()->hide();
@@ -178,8 +180,11 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     loadBtn_ = button(names.load, QStringLiteral("Load"), group);
     haltBtn_ = button(names.halt, QStringLiteral("X"), group);
     haltBtn_->setFixedWidth(24);
-    view_ = makeTableView(names.grid, names.table, model_, group);
+    TableView* tableView = makeTableView(names.grid, names.table, model_, group);
+    view_ = tableView;
     setFirstColumnWidths(view_, {35, 136, 99, 101});
+    tableView->setFreezeEnabled(true);
+    filterBar_ = new FilterBar(model_, tableView, this, group);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(pathBox_, 1);
@@ -188,6 +193,7 @@ TablePage::TablePage(const TablePageNames& names, TableFormat format, TableModel
     bar->addWidget(haltBtn_);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addLayout(bar);
+    groupLayout->addWidget(filterBar_);
     groupLayout->addWidget(view_, 1);
 
     auto* lower = new QWidget(this);
@@ -350,6 +356,10 @@ bool TablePage::writeTo(const QString& file) {
         saved = true;
     });
     return saved;
+}
+
+RowSubset TablePage::shownRows() const {
+    return filterBar_->shownRows();
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {

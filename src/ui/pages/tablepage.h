@@ -1,6 +1,8 @@
 #pragma once
 
+#include "records/rowsubset.h"
 #include "records/tableio.h"
+#include "ui/widgets/tableview.h"
 
 #include <QWidget>
 
@@ -16,6 +18,7 @@ namespace aethrian::ui {
 
 class TablePage;
 
+class FilterBar;
 class LogList;
 class PathBox;
 class TableModel;
@@ -36,8 +39,8 @@ struct TableFormat {
 };
 
 // A table view over a model with the editor's fixed row height and the given first column widths.
-QTableView* makeTableView(const QString& objectName, const QString& accessibleName,
-                          TableModel* model, QWidget* parent);
+TableView* makeTableView(const QString& objectName, const QString& accessibleName,
+                         TableModel* model, QWidget* parent);
 void setFirstColumnWidths(QTableView* view, std::initializer_list<int> widths);
 // The fixed row height of the tables for a font: its line height with room for the cell editor.
 int tableRowHeight(const QFont& font);
@@ -83,6 +86,9 @@ class TablePage : public QWidget {
     QLabel* lastReadLabel() const { return lastRead_; }
     TableModel* model() const { return model_; }
     bool haltRequested() const { return halt_; }
+    FilterBar* filterBar() const { return filterBar_; }
+    // The records the whole-column commands act on: those the filter shows, or every record.
+    RowSubset shownRows() const;
 
     // The file the table was loaded from or last saved as; "" before any.
     const QString& filePath() const { return filePath_; }
@@ -111,6 +117,7 @@ class TablePage : public QWidget {
     QPushButton* loadBtn_;
     QPushButton* haltBtn_;
     QTableView* view_;
+    FilterBar* filterBar_;
     QLabel* lastRead_;
     QPushButton* saveBtn_;
     LogList* log_;
