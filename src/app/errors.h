@@ -19,8 +19,8 @@ class ExpectedProblem : public std::runtime_error {
 // for a reader.
 struct CellPlace {
     const void* table = nullptr;
-    size_t row = 0;    // grid row (1 = the first record)
-    size_t column = 0; // grid column
+    size_t row = 0;              // grid row (1 = the first record)
+    size_t column = 0;           // grid column
     std::string record, id, key; // the row's Name and ID, the column's header
 };
 

@@ -10,6 +10,7 @@
 #include "ui/memory.h"
 #include "ui/menus.h"
 #include "ui/messages.h"
+#include "ui/navigation.h"
 #include "ui/pages/aiobjpage.h"
 #include "ui/pages/checkerpage.h"
 #include "ui/pages/checkpage.h"
@@ -143,6 +144,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     new TableCommands(this);
     new CheckCommands(this);
     new GeneratorCommands(this);
+    navigator_ = new Navigator(this);
+    connect(action(QStringLiteral("GoToItem1")), &QAction::triggered, navigator_,
+            [this] { navigator_->goToItem(); });
+    connect(action(QStringLiteral("WhereDropped1")), &QAction::triggered, navigator_,
+            [this] { navigator_->whereDropped(); });
     // Last, over the usual start pages and size: the pages and geometry of the last run.
     restoreWindowState(*this);
 }

@@ -126,7 +126,9 @@ TEST_F(WindowTest, PopupMenusListTheirCommandsInOrder) {
                                              "Find Duplicates",
                                              "Correct list drops",
                                              "-",
-                                             "Round column to INTEGER"}));
+                                             "Round column to INTEGER",
+                                             "-",
+                                             "Go to item... (F12)"}));
     EXPECT_EQ(npc->defaultAction()->objectName(), "N1");
     EXPECT_EQ(
         menuEntries(window->popupMenu(QStringLiteral("PopupMenu3"))),
@@ -135,7 +137,7 @@ TEST_F(WindowTest, PopupMenusListTheirCommandsInOrder) {
                      "Show items not dropped/spoiled (check on NPCData)",
                      "Check presence inside ITEM_PCH", "Check presence inside Client:itemname",
                      "Check presence inside Client:WeaponGrp|ArmorGrp|EtcItemGrp (merged)",
-                     "Find duplicates"}));
+                     "Find duplicates", "-", "Where is this item dropped? (Shift+F12)"}));
     EXPECT_EQ(menuEntries(window->popupMenu(QStringLiteral("PopupMenu5"))),
               (QStringList{"Find all inside Skill_PCH", "Find all inside Skillgrp",
                            "Find all inside Skillname"}));

@@ -210,12 +210,17 @@ void TablePage::LoadbtnClick() {
             lastRead_->setText(QString::fromUtf8(report.lastRead));
         fieldOrderWarning_ = !report.mismatches.empty();
         QStringList lines;
+        std::vector<RecordPlace> places; // each misaligned record's line leads to it
         lines.reserve(static_cast<qsizetype>(report.mismatches.size()) + 1);
-        if (report.nulLine != 0)
+        if (report.nulLine != 0) {
             lines << QString::fromStdString(nulLineText(report.nulLine));
-        for (const FieldOrderMismatch& m : report.mismatches)
+            places.emplace_back();
+        }
+        for (const FieldOrderMismatch& m : report.mismatches) {
             lines << QString::fromStdString(fieldOrderLine(m));
-        log_->appendLines(lines);
+            places.push_back(recordPlace(model_->table(), m.row));
+        }
+        log_->appendLines(lines, places);
     });
 }
 
@@ -251,6 +256,19 @@ bool TablePage::writeTo(const QString& file) {
         saved = true;
     });
     return saved;
+}
+
+void TablePage::selectRow(int row) {
+    // As the searches select a record: its Name cell becomes the current cell.
+    selectCell(row, 1);
+}
+
+void TablePage::selectCell(int row, int column) {
+    const QModelIndex at = model_->index(row, column);
+    if (!at.isValid())
+        return;
+    view_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    view_->scrollTo(at);
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {

@@ -77,6 +77,10 @@ class TablePage : public QWidget {
     bool save();
     // Save, Discard or Cancel over unsaved edits; true when they may be dropped.
     bool mayDropEdits();
+    // Selects the record of model row `row` (its Name cell) and scrolls it into view.
+    void selectRow(int row);
+    // Makes cell (row, column) of the model the current, selected cell and scrolls it into view.
+    void selectCell(int row, int column);
 
   signals:
     void loadStarted();
