@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -12,11 +14,23 @@ class ExpectedProblem : public std::runtime_error {
     explicit ExpectedProblem(const std::string& text) : std::runtime_error(text) {}
 };
 
+// The table cell an operation was reading when it failed. `table` identifies the table by its
+// address only (front ends holding several tables find the one to show); the rest names the cell
+// for a reader.
+struct CellPlace {
+    const void* table = nullptr;
+    size_t row = 0;              // grid row (1 = the first record)
+    size_t column = 0;           // grid column
+    std::string record, id, key; // the row's Name and ID, the column's header
+};
+
 // An error that ends a running operation part-way, such as a text that is not a number or a
-// file that cannot be opened (the editor shows it, the CLI exits 2).
+// file that cannot be opened (the editor shows it, the CLI exits 2). A conversion error on a table
+// cell carries the cell's place beside its unchanged text.
 class OperationError : public std::runtime_error {
   public:
     explicit OperationError(const std::string& text) : std::runtime_error(text) {}
+    std::optional<CellPlace> cell;
 };
 
 } // namespace aethrian

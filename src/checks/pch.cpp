@@ -1,6 +1,7 @@
 #include "checks/pch.h"
 
 #include "app/numbers.h"
+#include "records/recordplace.h"
 #include "records/textscan.h"
 
 #include <algorithm>
@@ -20,7 +21,9 @@ void generatePch(const Table& table, PchKind kind, std::vector<std::string>& lin
     log.add(std::string("Generating ") + label(kind) + "_PCH...");
     lines.clear();
     for (size_t r = 1; r < table.rowCount(); ++r) {
-        const std::int64_t id = parseInt(table.cell(r, 3)) + (kind == PchKind::Npc ? 1000000 : 0);
+        const std::int64_t id =
+            readingCell(table, r, 3, [&] { return parseInt(table.cell(r, 3)); }) +
+            (kind == PchKind::Npc ? 1000000 : 0);
         lines.push_back("[" + table.cell(r, 1) + "]\t=\t" + std::to_string(id));
     }
     log.add("DONE");

@@ -44,24 +44,25 @@ bool keyPresent(const std::string& key, const NameSet& suffixes,
 
 } // namespace
 
+void appendDropNames(std::string_view cell, std::vector<std::string_view>& names) {
+    size_t pos = 0;
+    for (;;) {
+        const size_t open = cell.find('[', pos);
+        if (open == npos)
+            break;
+        const size_t close = cell.find(']', open + 1);
+        if (close == npos)
+            break;
+        names.push_back(cell.substr(open + 1, close - open - 1));
+        pos = close + 2;
+    }
+}
+
 std::vector<std::string_view> dropNames(const Table& npc, size_t row) {
     std::vector<std::string_view> names;
-    for (size_t col : {kFlatDropColumn, kGroupedDropColumn}) {
-        if (col >= npc.colCount())
-            continue;
-        const std::string_view cell = npc.cell(row, col);
-        size_t pos = 0;
-        for (;;) {
-            const size_t open = cell.find('[', pos);
-            if (open == npos)
-                break;
-            const size_t close = cell.find(']', open + 1);
-            if (close == npos)
-                break;
-            names.push_back(cell.substr(open + 1, close - open - 1));
-            pos = close + 2;
-        }
-    }
+    for (size_t col : {kFlatDropColumn, kGroupedDropColumn})
+        if (col < npc.colCount())
+            appendDropNames(npc.cell(row, col), names);
     return names;
 }
 

@@ -11,6 +11,9 @@ namespace aethrian {
 
 using PaneLines = std::vector<std::string_view>;
 
+// The item names of one drop-list cell, in order, repeats included: each "[...]" piece, the scan
+// going on two characters after its "]".
+void appendDropNames(std::string_view cell, std::vector<std::string_view>& names);
 // The item names of an NPC row's drop lists (positions 19 then 21), in order, repeats included.
 std::vector<std::string_view> dropNames(const Table& npc, size_t row);
 

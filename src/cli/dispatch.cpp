@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/numbers.h"
 #include "app/version.h"
+#include "records/recordplace.h"
 
 #include <algorithm>
 #include <ostream>
@@ -138,6 +139,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out.flush();
         err << e.what() << '\n';
         return 1;
+    } catch (const OperationError& e) {
+        out.flush();
+        err << e.what() << '\n';
+        // The message stays the first line, as the editor shows it; the cell follows for a reader.
+        if (e.cell)
+            err << cellPlaceLine(*e.cell) << '\n';
+        return 2;
     } catch (const std::exception& e) {
         out.flush();
         err << e.what() << '\n';

@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/exactdecimal.h"
 #include "app/numbers.h"
+#include "records/recordplace.h"
 
 namespace aethrian {
 
@@ -93,14 +94,16 @@ TableEdit addDropToDatabase(const Table& table, const AddDropSettings& s, char d
             continue;
         if (table.colCount() <= kGroupedDropColumn)
             continue;
-        if (parseInt(table.cell(r, kLevelColumn)) < minLevel)
+        if (readingCell(table, r, kLevelColumn,
+                        [&] { return parseInt(table.cell(r, kLevelColumn)); }) < minLevel)
             continue;
         if (!s.kind.empty() && s.kind != table.cell(r, 2))
             continue;
         if (!s.clan.empty() && (table.colCount() <= kClanColumn ||
                                 table.cell(r, kClanColumn).find(s.clan) == std::string::npos))
             continue;
-        edit.cells.push_back(dropChange(table, r, s, divider, added));
+        edit.cells.push_back(readingCell(table, r, kGroupedDropColumn,
+                                         [&] { return dropChange(table, r, s, divider, added); }));
     }
     for (const std::string& line : added.lines)
         log.add(line);

@@ -4,6 +4,7 @@
 #include "app/numbers.h"
 #include "records/droplist.h"
 #include "records/npccolumns.h"
+#include "records/recordplace.h"
 #include "records/tablesort.h"
 
 namespace aethrian {
@@ -62,14 +63,16 @@ void findDropNumberErrors(const Table& table, char divider, Log& log) {
         for (size_t col : {kFlatDropColumn, kGroupedDropColumn}) {
             if (col >= table.colCount())
                 continue;
-            for (const DropEntry& e : scanDropEntries(table.cell(r, col))) {
-                if (readNumber(e.min, divider) < 1 || readNumber(e.max, divider) < 1)
-                    log.addAbout(r, "  NPC ID: " + id + " wrong values in object " +
-                                        std::string(e.name));
-                if (readNumber(e.chance, divider) < 0.1L)
-                    log.addAbout(r, "    info: npc id " + id + " have poor drops on item " +
-                                        std::string(e.name));
-            }
+            readingCell(table, r, col, [&] {
+                for (const DropEntry& e : scanDropEntries(table.cell(r, col))) {
+                    if (readNumber(e.min, divider) < 1 || readNumber(e.max, divider) < 1)
+                        log.addAbout(r, "  NPC ID: " + id + " wrong values in object " +
+                                            std::string(e.name));
+                    if (readNumber(e.chance, divider) < 0.1L)
+                        log.addAbout(r, "    info: npc id " + id + " have poor drops on item " +
+                                            std::string(e.name));
+                }
+            });
         }
     }
     log.add("done.");

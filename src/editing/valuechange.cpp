@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/numbers.h"
 #include "records/droplist.h"
+#include "records/recordplace.h"
 
 namespace aethrian {
 
@@ -228,9 +229,11 @@ TableEdit runValueChange(const Table& table, const ChangeDialog& d, size_t cellR
     for (const size_t r : visited) {
         const std::string& old = table.cell(r, column);
         const std::string_view id = table.cell(r, 3);
-        std::string now = cls == ColumnClass::Numeric    ? rewriteNumeric(old, s, id, log)
-                          : cls == ColumnClass::FlatList ? rewriteFlatList(old, s, id, log)
-                                                         : rewriteGroupedList(old, s, id, log);
+        std::string now = readingCell(table, r, column, [&] {
+            return cls == ColumnClass::Numeric    ? rewriteNumeric(old, s, id, log)
+                   : cls == ColumnClass::FlatList ? rewriteFlatList(old, s, id, log)
+                                                  : rewriteGroupedList(old, s, id, log);
+        });
         if (now != old)
             edit.cells.push_back({r, column, old, std::move(now)});
     }

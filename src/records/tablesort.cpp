@@ -1,6 +1,7 @@
 #include "records/tablesort.h"
 
 #include "app/numbers.h"
+#include "records/recordplace.h"
 
 #include <algorithm>
 #include <optional>
@@ -93,7 +94,8 @@ std::vector<size_t> sortOrder(const Table& table, size_t column, SortRule rule, 
         Key& k = keys[i];
         k.text = roundTrip ? dotRem(table.cell(i + 1, column), divider) : table.cell(i + 1, column);
         if (rule == SortRule::Numeric)
-            k.number = parseFloat(k.text, divider);
+            k.number =
+                readingCell(table, i + 1, column, [&] { return parseFloat(k.text, divider); });
         else if (rule == SortRule::ByValue) {
             k.whole = tryParseInt64(k.text);
             k.number = tryParseFloat(k.text, divider);

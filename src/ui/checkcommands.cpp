@@ -53,8 +53,13 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
     const SidePanes& panes = ws.panes;
     const auto npc = [&ws]() -> const Table& { return ws.npc; };
     const auto items = [&ws]() -> const Table& { return ws.item; };
-    const auto npcLog = [this] { return LogListSink(window_->npcEditor()->log()); };
-    const auto itemLog = [this] { return LogListSink(window_->itemEditor()->log()); };
+    // Findings about table rows keep their records, so their lines lead there.
+    const auto npcLog = [this, &ws] { return LogListSink(window_->npcEditor()->log(), &ws.npc); };
+    const auto itemLog = [this, &ws] {
+        return LogListSink(window_->itemEditor()->log(), &ws.item);
+    };
+    // The npcpos checks report pane lines, not rows of the NPC table.
+    const auto npcposLog = [this] { return LogListSink(window_->npcEditor()->log()); };
 
     const auto generate = [](PchKind kind, const Table& table, LogList* logList,
                              QPlainTextEdit* target) {
@@ -94,12 +99,12 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
     });
     on("Checkifallmonstersexists1", [=] {
         const PaneText pane(panes.npcpos->pane());
-        auto log = npcLog();
+        auto log = npcposLog();
         checkMonstersExist(pane.lines, npc(), log);
     });
     on("FindifallnpcsinsideNPCPOSexists1", [=, this] {
         const PaneText pane(panes.npcpos->pane());
-        auto log = npcLog();
+        auto log = npcposLog();
         QLabel* label = window_->npcEditor()->lastReadLabel();
         RefreshClock clock;
         checkNpcposNpcs(pane.lines, npc(), log, [label, &log, &clock](size_t k, size_t m) {

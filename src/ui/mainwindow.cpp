@@ -11,6 +11,7 @@
 #include "ui/memory.h"
 #include "ui/menus.h"
 #include "ui/messages.h"
+#include "ui/navigation.h"
 #include "ui/pages/aiobjpage.h"
 #include "ui/pages/checkerpage.h"
 #include "ui/pages/checkpage.h"
@@ -149,6 +150,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     new GeneratorCommands(this);
     new FindCommands(this);
     new TableStatus(this);
+    navigator_ = new Navigator(this);
+    connect(action(QStringLiteral("GoToItem1")), &QAction::triggered, navigator_,
+            [this] { navigator_->goToItem(); });
+    connect(action(QStringLiteral("WhereDropped1")), &QAction::triggered, navigator_,
+            [this] { navigator_->whereDropped(); });
     // Last, over the usual start pages and size: the pages and geometry of the last run.
     restoreWindowState(*this);
 }

@@ -13,6 +13,7 @@ class QTabWidget;
 namespace aethrian::ui {
 
 class AiObjPage;
+class Navigator;
 class ClientItemPage;
 class ExportWindow;
 class NpcPchPage;
@@ -36,6 +37,8 @@ class MainWindow : public QMainWindow {
     TablePage* skillEditor() const { return skillEditor_; }
     PetPage* petPage() const { return petPage_; }
     ExportWindow* exportWindow() const { return exportWindow_; }
+    // The jumps between records and the way back (Alt+Left, Alt+Right).
+    Navigator* navigator() const { return navigator_; }
     QMenu* popupMenu(const QString& name) const;
     // A pop-up menu command by its component name ("Adddrop1").
     QAction* action(const QString& name) const;
@@ -64,6 +67,7 @@ class MainWindow : public QMainWindow {
     PetPage* petPage_ = nullptr;
     ExportWindow* exportWindow_ = nullptr;
     ServerFolder* serverFolder_ = nullptr;
+    Navigator* navigator_ = nullptr;
     QHash<QString, QMenu*> menus_;
     QHash<QString, QAction*> actions_;
 };

@@ -42,7 +42,9 @@ std::vector<Command> commandsOf(const QString& menu) {
                 {"FindDuplicates2", "Find Duplicates"},
                 {"Correctlistdrops1", "Correct list drops"},
                 kSeparator,
-                {"RoundcolumntoINTEGER1", "Round column to INTEGER"}};
+                {"RoundcolumntoINTEGER1", "Round column to INTEGER"},
+                kSeparator,
+                {"GoToItem1", "Go to item...", "F12"}};
     if (menu == QLatin1String("PopupMenu3"))
         return {{"NewSearch1", "New Search...", "Ctrl+F"},
                 {"Findnext2", "Find next", "F3"},
@@ -57,7 +59,9 @@ std::vector<Command> commandsOf(const QString& menu) {
                 {"CheckpresenceinsideClientitemname1", "Check presence inside Client:itemname"},
                 {"CheckpresenceinsideClient1",
                  "Check presence inside Client:WeaponGrp|ArmorGrp|EtcItemGrp (merged)"},
-                {"Findduplicates1", "Find duplicates"}};
+                {"Findduplicates1", "Find duplicates"},
+                kSeparator,
+                {"WhereDropped1", "Where is this item dropped?", "Shift+F12"}};
     if (menu == QLatin1String("compareMenu"))
         return {{"SendFirstFileDatatoRatesChanger1", "Send 1st File Data to NPCData Editor"}};
     if (menu == QLatin1String("PopupMenu2"))

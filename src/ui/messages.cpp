@@ -1,5 +1,6 @@
 #include "ui/messages.h"
 
+#include "app/errors.h"
 #include "ui/memory.h"
 
 #include <QApplication>
@@ -133,9 +134,35 @@ std::optional<QString> askText(QWidget* parent, const QString& title, const QStr
     return answer;
 }
 
+std::optional<int> chooseItem(QWidget* parent, const QString& title, const QStringList& items) {
+    if (seams().choice)
+        return seams().choice(title, items);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, kAppTitle, title, items, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return static_cast<int>(items.indexOf(chosen));
+}
+
+namespace {
+std::function<void(const CellPlace&)>& cellErrorHandler() {
+    static std::function<void(const CellPlace&)> handler;
+    return handler;
+}
+} // namespace
+
+void setCellErrorHandler(std::function<void(const CellPlace& cell)> handler) {
+    cellErrorHandler() = std::move(handler);
+}
+
 void runGuarded(QWidget* parent, const std::function<void()>& action) {
     try {
         action();
+    } catch (const OperationError& e) {
+        showMessage(parent, QString::fromUtf8(e.what()));
+        // After the message, so the operator reads it first and then sees the cell.
+        if (e.cell && cellErrorHandler())
+            cellErrorHandler()(*e.cell);
     } catch (const std::exception& e) {
         showMessage(parent, QString::fromUtf8(e.what()));
     }

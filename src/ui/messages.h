@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 
 class QWidget;
+
+namespace aethrian {
+struct CellPlace;
+}
 
 namespace aethrian::ui {
 
@@ -41,6 +46,8 @@ struct Seams {
     std::function<std::optional<QString>(const QString& title, const QString& label,
                                          const QString& text)>
         prompt;
+    // A choice among `items`; the chosen index, nullopt = cancelled.
+    std::function<std::optional<int>(const QString& title, const QStringList& items)> choice;
 };
 Seams& seams();
 
@@ -53,6 +60,13 @@ QString chooseFile(QWidget* parent, const FileRequest& request);
 QString chooseFolder(QWidget* parent, const QString& title);
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
                                const QString& text);
+
+// A small chooser: one of `items` (at least one), or nullopt when cancelled.
+std::optional<int> chooseItem(QWidget* parent, const QString& title, const QStringList& items);
+
+// What the window does after the message of a conversion error on a table cell: shows the cell.
+// One handler at a time; an empty function removes it.
+void setCellErrorHandler(std::function<void(const CellPlace& cell)> handler);
 
 // The handler boundary: runs one user action and shows any error it raises as a message box.
 // Clean-up belongs in RAII objects inside `action` (they run before the message is shown).

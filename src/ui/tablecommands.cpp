@@ -33,14 +33,14 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
     on("FindDuplicates2", [this] {
         const Target t = npcTarget();
         runGuarded(window_, [&] {
-            LogListSink log(t.log);
+            LogListSink log(t.log, &t.model->table());
             t.model->apply(findDuplicates(t.model->table(), window_->workspace().divider, log));
         });
     });
     on("Findduplicates1", [this] {
         TablePage* page = window_->itemEditor();
         runGuarded(window_, [&] {
-            LogListSink log(page->log());
+            LogListSink log(page->log(), &page->model()->table());
             page->model()->apply(
                 findDuplicates(page->model()->table(), window_->workspace().divider, log));
         });
@@ -48,7 +48,7 @@ TableCommands::TableCommands(MainWindow* window) : QObject(window), window_(wind
     on("CheckifallIAexsists1", [this] {
         const Target t = npcTarget();
         runGuarded(window_, [&] {
-            LogListSink log(t.log);
+            LogListSink log(t.log, &t.model->table());
             findDropNumberErrors(t.model->table(), window_->workspace().divider, log);
         });
     });

@@ -128,6 +128,8 @@ TEST_F(WindowTest, PopupMenusListTheirCommandsInOrder) {
                                              "-",
                                              "Round column to INTEGER",
                                              "-",
+                                             "Go to item... (F12)",
+                                             "-",
                                              "Filter rows\tCtrl+Shift+F",
                                              "Freeze Name, Type and ID"}));
     EXPECT_EQ(npc->defaultAction()->objectName(), "N1");
@@ -138,8 +140,8 @@ TEST_F(WindowTest, PopupMenusListTheirCommandsInOrder) {
                      "Show items not dropped/spoiled (check on NPCData)",
                      "Check presence inside ITEM_PCH", "Check presence inside Client:itemname",
                      "Check presence inside Client:WeaponGrp|ArmorGrp|EtcItemGrp (merged)",
-                     "Find duplicates", "-", "Filter rows\tCtrl+Shift+F",
-                     "Freeze Name, Type and ID"}));
+                     "Find duplicates", "-", "Where is this item dropped? (Shift+F12)", "-",
+                     "Filter rows\tCtrl+Shift+F", "Freeze Name, Type and ID"}));
     EXPECT_EQ(menuEntries(window->popupMenu(QStringLiteral("PopupMenu5"))),
               (QStringList{"Find all inside Skill_PCH", "Find all inside Skillgrp",
                            "Find all inside Skillname"}));

@@ -307,12 +307,17 @@ void TablePage::LoadbtnClick() {
             lastRead_->setText(QString::fromUtf8(report.lastRead));
         fieldOrderWarning_ = !report.mismatches.empty();
         QStringList lines;
+        std::vector<RecordPlace> places; // each misaligned record's line leads to it
         lines.reserve(static_cast<qsizetype>(report.mismatches.size()) + 1);
-        if (report.nulLine != 0)
+        if (report.nulLine != 0) {
             lines << QString::fromStdString(nulLineText(report.nulLine));
-        for (const FieldOrderMismatch& m : report.mismatches)
+            places.emplace_back();
+        }
+        for (const FieldOrderMismatch& m : report.mismatches) {
             lines << QString::fromStdString(fieldOrderLine(m));
-        log_->appendLines(lines);
+            places.push_back(recordPlace(model_->table(), m.row));
+        }
+        log_->appendLines(lines, places);
     });
 }
 
@@ -360,6 +365,10 @@ bool TablePage::writeTo(const QString& file) {
 
 RowSubset TablePage::shownRows() const {
     return filterBar_->shownRows();
+}
+
+void TablePage::selectCell(int row, int column) {
+    selectSourceCell(view_, row, column);
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {

@@ -104,6 +104,8 @@ class TablePage : public QWidget {
     // Selects the record in TableModel row `sourceRow` (grid row - 1) in `column`, or in the
     // current column when it is -1, and scrolls to it; false when the view does not show the row.
     bool selectRow(int sourceRow, int column = -1);
+    // Makes cell (row, column) of the model the current, selected cell and scrolls it into view.
+    void selectCell(int row, int column);
 
   signals:
     void loadStarted();
