@@ -158,6 +158,7 @@ void ComparePage::showResult(CompareResult result) {
     model_->reload([&](Table& t) {
         t = std::move(result.grid);
         t.appendRow(); // the grid's blank last row
+        model_->setDifferingCells(std::move(result.differs));
     });
     setFirstColumnWidths(view_, {38, 149, 86, 81});
     for (const std::string& name : result.notFound)
