@@ -338,6 +338,7 @@ CompareRun compareFiles(const CompareMember& member, const std::string& first,
     if (hasSecond)
         secondLines = ReadRecordLines(second);
     CompareRun run;
+    run.paired = hasSecond;
     try {
         compareRecords(member, firstLines, hasSecond ? &secondLines : nullptr, options, run.result,
                        progress);

@@ -62,6 +62,7 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
 struct CompareRun {
     CompareResult result;
     std::exception_ptr error; // what ended the comparison part-way (a halt is no error), or null
+    bool paired = false;      // a second file was read (not a Watch run)
 };
 
 // The whole job of a compare page: reads `first` and, when it exists, `second` (a second file that

@@ -2,14 +2,14 @@
 
 #include "ui/models/tablemodel.h"
 #include "ui/pages/comparepage.h"
-#include "ui/widgets/loglist.h"
+#include "ui/pages/rateschart.h"
 #include "ui/widgets/pathbox.h"
 
-#include <QAbstractButton>
 #include <QAction>
+#include <QChartView>
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QTableView>
 
 #include <set>
@@ -17,52 +17,6 @@
 
 using namespace aethrian;
 using namespace aethrian::ui;
-
-namespace {
-
-void load(MainWindow* w, const char* box, const char* button, const std::string& file) {
-    w->findChild<PathBox*>(QString::fromLatin1(box))->setText(QString::fromStdString(file));
-    w->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-}
-
-} // namespace
-
-TEST_F(WindowTest, ACheckAgainstAnEmptyPaneIsRefusedNamingThePane) {
-    load(window.get(), "Edit35", "Load2BTN", examplePath("itemdata.txt"));
-    load(window.get(), "Edit32", "Loadbtn", examplePath("npcdata.txt"));
-    auto* itemLog = find<LogList>(QStringLiteral("Listbox3"));
-    const QStringList before = itemLog->lines();
-    window->action(QStringLiteral("CheckpresenceinsideITEMPCH1"))->trigger();
-    EXPECT_EQ(messages, QStringList{"The ITEM_PCH pane (Item_pch page) is empty, so the check was "
-                                    "not run."});
-    EXPECT_EQ(itemLog->lines(), before); // not one "unregistered" line
-
-    // The merged check reads its three panes as one: only all three empty stop it.
-    messages.clear();
-    window->action(QStringLiteral("CheckpresenceinsideClient1"))->trigger();
-    EXPECT_EQ(
-        messages,
-        QStringList{"The weapongrp pane (Client:WeaponGrp page, Text View), the armorgrp pane "
-                    "(Client:ArmorGrp page, Text View) and the etcitemgrp pane "
-                    "(Client:EtcItemGrp page, Text View) are empty, so the check was not "
-                    "run."});
-
-    // The NPC_PCH comparison with nothing switched to the right pane.
-    messages.clear();
-    load(window.get(), "Edit42", "Button4", examplePath("npc_pch.txt"));
-    find<QAbstractButton>(QStringLiteral("SpeedButton2"))->click();
-    EXPECT_EQ(messages, QStringList{"The right NPC_PCH pane (Npc_pch page) is empty, so the check "
-                                    "was not run."});
-    EXPECT_TRUE(find<LogList>(QStringLiteral("JvListBox2"))->lines().isEmpty());
-
-    // Once loaded, the check runs and finds the planted faults.
-    messages.clear();
-    load(window.get(), "Edit43", "Button5", examplePath("item_pch.txt"));
-    window->action(QStringLiteral("CheckpresenceinsideITEMPCH1"))->trigger();
-    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-    EXPECT_TRUE(itemLog->lines().contains(
-        QStringLiteral("ITEM [iron_dagger] (72) is unregistered inside ITEM_PCH")));
-}
 
 namespace {
 
@@ -116,4 +70,52 @@ TEST_F(WindowTest, XRateComparisonKeepsItsHighlightsAndF8) {
     const std::set<std::pair<int, int>> xRate = walkDifferences(page);
     EXPECT_EQ(xRate, plain);
     EXPECT_TRUE(xRate.count({orc, expCol}));
+}
+
+TEST_F(WindowTest, RatesByLevelChartsTheRatiosOfATwoXComparison) {
+    auto* page = window->findChild<ComparePage*>(QStringLiteral("NPCDataComparePage"));
+    ASSERT_NE(page, nullptr);
+    QPushButton* rates = page->ratesButton();
+    ASSERT_NE(rates, nullptr);
+    EXPECT_FALSE(rates->isEnabled()); // no results yet
+    find<PathBox>(QStringLiteral("Edit33"))
+        ->setText(QString::fromStdString(examplePath("npcdata_2x.txt")));
+    auto* run = find<QPushButton>(QStringLiteral("compBTN"));
+    find<QCheckBox>(QStringLiteral("CheckBox3"))->setChecked(true);
+    run->click(); // Watch: nothing to divide by
+    EXPECT_FALSE(rates->isEnabled());
+    find<PathBox>(QStringLiteral("Edit34"))
+        ->setText(QString::fromStdString(examplePath("npcdata.txt")));
+    run->click();
+    ASSERT_TRUE(rates->isEnabled());
+    rates->click();
+    RatesChart* chart = page->ratesChart();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->isVisible());
+
+    // Every paired monster of the 2x file has doubled experience, skill points and adena.
+    const Table& grid = window->workspace().npcCompare;
+    const size_t levelCol = grid.findColumn("level");
+    for (int i = 0; i < 3; ++i) {
+        const QList<QPointF> points = chart->series(i)->points();
+        EXPECT_EQ(points.size(), 5) << i; // the five records both files hold
+        for (const QPointF& p : points) {
+            EXPECT_EQ(p.y(), 2.0) << chart->series(i)->name().toStdString();
+            const LevelRates* r = chart->at(i, p);
+            ASSERT_NE(r, nullptr);
+            EXPECT_EQ(grid.cell(r->row, levelCol), QString::number(p.x()).toStdString());
+        }
+    }
+    EXPECT_EQ(chart->series(0)->name(), "Experience");
+
+    // Hovering names the NPC; clicking selects its row of the results.
+    const QPointF orc = chart->series(1)->points().at(0);
+    const LevelRates* r = chart->at(1, orc);
+    ASSERT_NE(r, nullptr);
+    emit chart->series(1)->hovered(orc, true);
+    EXPECT_TRUE(chart->view()->toolTip().startsWith(QString::fromStdString(r->name)))
+        << chart->view()->toolTip().toStdString();
+    emit chart->series(1)->clicked(orc);
+    EXPECT_EQ(page->view()->currentIndex().row(), static_cast<int>(r->row) - 1);
+    EXPECT_EQ(page->view()->currentIndex().data().toString().toStdString(), r->name);
 }

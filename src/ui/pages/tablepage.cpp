@@ -215,6 +215,9 @@ void TablePage::LoadbtnClick() {
             lines << QString::fromStdString(nulLineText(report.nulLine));
         for (const FieldOrderMismatch& m : report.mismatches)
             lines << QString::fromStdString(fieldOrderLine(m));
+        otherLines_ = report.otherLines;
+        if (otherLines_ != 0)
+            lines << QString::fromStdString(otherLinesText(otherLines_));
         log_->appendLines(lines);
     });
 }
@@ -224,7 +227,7 @@ bool TablePage::mayDropEdits() {
 }
 
 bool TablePage::saveClick() {
-    return confirmFieldOrder() &&
+    return confirmFieldOrder() && confirmDroppingOtherLines(this, otherLines_) &&
            saveTableAs(this, filePath_, pathBox_,
                        [this](const QString& file) { return writeTo(file); });
 }
@@ -232,7 +235,8 @@ bool TablePage::saveClick() {
 bool TablePage::save() {
     if (filePath_.isEmpty())
         return saveClick();
-    return confirmFieldOrder() && writeTo(filePath_);
+    return confirmFieldOrder() && confirmDroppingOtherLines(this, otherLines_) &&
+           writeTo(filePath_);
 }
 
 bool TablePage::confirmFieldOrder() {
@@ -249,8 +253,22 @@ bool TablePage::writeTo(const QString& file) {
         format_.save(model_->table(), file.toStdString(), &busy);
         model_->markSaved();
         saved = true;
+        otherLines_ = 0; // the operator has agreed once; the next saves do not ask again
     });
     return saved;
+}
+
+bool confirmDroppingOtherLines(QWidget* parent, size_t count) {
+    if (count == 0)
+        return true;
+    const QString lines = count == 1 ? QStringLiteral("1 line of the file is not a record (a "
+                                                      "comment or a blank line)")
+                                     : QStringLiteral("%1 lines of the file are not records "
+                                                      "(comments or blank lines)")
+                                           .arg(count);
+    return askYesNo(parent, lines + QStringLiteral(" (see the log). The table cannot hold them, "
+                                                   "so the saved file will not have them. Save "
+                                                   "anyway?"));
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {
