@@ -15,6 +15,7 @@ namespace aethrian::ui {
 namespace {
 
 const char* const kSeriesNames[3] = {"Experience", "Skill points", "Adena"};
+const QColor kSeriesColors[3] = {QColor(31, 119, 180), QColor(44, 160, 44), QColor(255, 127, 14)};
 
 } // namespace
 
@@ -34,8 +35,13 @@ RatesChart::RatesChart(QWidget* parent) : QWidget(parent, Qt::Window) {
         auto* s = series_[i] = new QScatterSeries(chart);
         s->setName(QString::fromLatin1(kSeriesNames[i]));
         s->setObjectName(QString::fromLatin1(kSeriesNames[i]));
-        s->setMarkerSize(9 - 2 * i); // smaller on top, so equal ratios of one NPC all show
         chart->addSeries(s);
+        // Shapes and sizes differ, smaller on top, so equal ratios of one NPC all show.
+        s->setMarkerShape(i == 1 ? QScatterSeries::MarkerShapeRectangle
+                                 : QScatterSeries::MarkerShapeCircle);
+        s->setMarkerSize(16 - 5 * i);
+        s->setColor(kSeriesColors[i]);
+        s->setBorderColor(kSeriesColors[i].darker(140));
         s->attachAxis(x);
         s->attachAxis(y);
         connect(s, &QScatterSeries::hovered, this, [this, i](const QPointF& p, bool entered) {
