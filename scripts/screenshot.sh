@@ -6,4 +6,5 @@ cd "$(dirname "$0")/.."
 QT_QPA_PLATFORM=offscreen build/aethrian-screenshot docs/screenshot-main.png examples/npcdata.txt
 QT_QPA_PLATFORM=offscreen build/aethrian-screenshot docs/screenshot-compare.png examples/npcdata_2x.txt examples/npcdata.txt
 QT_QPA_PLATFORM=offscreen build/aethrian-screenshot --filtered docs/screenshot-filtered.png examples/npcdata.txt
-echo "wrote docs/screenshot-main.png, docs/screenshot-compare.png and docs/screenshot-filtered.png"
+QT_QPA_PLATFORM=offscreen build/aethrian-screenshot docs/screenshot-rates-chart.png examples/npcdata_2x.txt examples/npcdata.txt rates
+echo "wrote docs/screenshot-main.png, docs/screenshot-compare.png, docs/screenshot-filtered.png and docs/screenshot-rates-chart.png"

@@ -3,7 +3,10 @@
 //   aethrian-screenshot OUT.png FIRST SECOND       NPCData Compare of the two files, x-rate on
 //   aethrian-screenshot --filtered OUT.png NPCDATA the editor filtered to levels above 10,
 //                                                  scrolled sideways past the frozen columns
+//   aethrian-screenshot OUT.png FIRST SECOND rates the "Rates by level" chart of that comparison
 #include "ui/mainwindow.h"
+#include "ui/pages/comparepage.h"
+#include "ui/pages/rateschart.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/filterbar.h"
 #include "ui/widgets/pathbox.h"
@@ -19,6 +22,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -52,8 +56,9 @@ int main(int argc, char** argv) {
         window.findChild<QTabWidget*>(QStringLiteral("JvPageControl1"))->setCurrentIndex(0);
         return filteredShot(window, argv[2], argv[3]);
     }
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: aethrian-screenshot OUT.png NPCDATA [SECOND]\n");
+    const bool rates = argc == 5 && std::string_view(argv[4]) == "rates";
+    if (argc != 3 && argc != 4 && !rates) {
+        std::fprintf(stderr, "usage: aethrian-screenshot OUT.png NPCDATA [SECOND [rates]]\n");
         return 1;
     }
     QApplication app(argc, argv);
@@ -73,5 +78,12 @@ int main(int argc, char** argv) {
         window.findChild<QPushButton*>(QStringLiteral("compBTN"))->click();
     }
     QApplication::processEvents();
+    if (rates) {
+        auto* page =
+            window.findChild<aethrian::ui::ComparePage*>(QStringLiteral("NPCDataComparePage"));
+        page->ratesButton()->click();
+        QApplication::processEvents();
+        return page->ratesChart()->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    }
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "checks/pch.h"
 
 #include "app/numbers.h"
+#include "checks/sidetext.h"
 #include "records/recordplace.h"
 #include "records/textscan.h"
 
@@ -43,8 +44,10 @@ std::vector<std::string_view> bracketKeys(std::string_view line) {
 }
 
 void checkPchPresence(const Table& table, PchKind kind, const std::vector<std::string_view>& pane,
-                      Log& log) {
+                      Log& log, std::string_view paneName) {
     const std::string what = label(kind);
+    const std::string file = what + "_PCH";
+    requireSideText(pane, paneName.empty() ? std::string_view(file) : paneName);
     log.add("Check presence inside " + what + "_PCH...");
     // How many lines hold each "[...]" key: a key "[Name]" without "]" inside occurs in a line
     // exactly where a "[" of the line is followed by Name and the next "]".
@@ -85,7 +88,10 @@ std::string_view pchIdentifier(std::string_view line) {
 }
 
 void comparePch(const std::vector<std::string_view>& first,
-                const std::vector<std::string_view>& second, Log& log) {
+                const std::vector<std::string_view>& second, Log& log, std::string_view firstName,
+                std::string_view secondName) {
+    requireSideText(first, firstName);
+    requireSideText(second, secondName);
     log.add("Compare first NPC_PCH to second NPC_PCH...");
     // The working copy by name; a name's entries all leave it at its first match.
     std::unordered_map<std::string_view, std::vector<std::string_view>> working;

@@ -1,6 +1,8 @@
 #include "checks/presence.h"
 
+#include "app/errors.h"
 #include "checks/pch.h"
+#include "checks/sidetext.h"
 #include "records/npccolumns.h"
 #include "records/textfile.h"
 #include "records/textscan.h"
@@ -123,7 +125,9 @@ void checkItemsNotDropped(const Table& items, const Table& npc, Log& log) {
     log.add("done.");
 }
 
-void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log) {
+void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log,
+                        std::string_view paneName) {
+    requireSideText(npcpos, paneName);
     std::vector<std::string_view> names;
     std::vector<size_t> at; // the pane line of each name
     for (size_t i = 0; i < npcpos.size(); ++i)
@@ -161,7 +165,9 @@ void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log) {
 }
 
 void checkNpcposNpcs(const PaneLines& npcpos, const Table& npc, Log& log,
-                     const std::function<void(size_t, size_t)>& progress) {
+                     const std::function<void(size_t, size_t)>& progress,
+                     std::string_view paneName) {
+    requireSideText(npcpos, paneName);
     std::vector<std::string_view> names;
     std::vector<size_t> at; // the pane line of each name
     for (size_t i = 0; i < npcpos.size(); ++i)
@@ -178,7 +184,8 @@ void checkNpcposNpcs(const PaneLines& npcpos, const Table& npc, Log& log,
     }
 }
 
-void checkNpcgrp(const Table& npc, const PaneLines& npcgrp, Log& log) {
+void checkNpcgrp(const Table& npc, const PaneLines& npcgrp, Log& log, std::string_view npcgrpName) {
+    requireSideText(npcgrp, npcgrpName);
     std::vector<std::string_view> entries;
     for (std::string_view line : npcgrp)
         if (line.find("npc_name=") != npos)
@@ -195,7 +202,9 @@ void checkNpcgrp(const Table& npc, const PaneLines& npcgrp, Log& log) {
 
 namespace {
 
-void checkIds(const Table& t, const PaneLines& pane, const char* what, const char* file, Log& log) {
+void checkIds(const Table& t, const PaneLines& pane, const char* what, const char* file, Log& log,
+              std::string_view paneName) {
+    requireSideText(pane, paneName);
     std::vector<std::string_view> entries;
     for (std::string_view line : pane)
         if (line.find("id=") != npos)
@@ -212,16 +221,23 @@ void checkIds(const Table& t, const PaneLines& pane, const char* what, const cha
 
 } // namespace
 
-void checkNpcname(const Table& npc, const PaneLines& npcname, Log& log) {
-    checkIds(npc, npcname, "NPC", "npcname", log);
+void checkNpcname(const Table& npc, const PaneLines& npcname, Log& log,
+                  std::string_view npcnameName) {
+    checkIds(npc, npcname, "NPC", "npcname", log, npcnameName);
 }
 
-void checkItemname(const Table& items, const PaneLines& itemname, Log& log) {
-    checkIds(items, itemname, "ITEM", "itemname", log);
+void checkItemname(const Table& items, const PaneLines& itemname, Log& log,
+                   std::string_view itemnameName) {
+    checkIds(items, itemname, "ITEM", "itemname", log, itemnameName);
 }
 
 void checkMergedGrp(const Table& items, const PaneLines& weapongrp, const PaneLines& armorgrp,
-                    const PaneLines& etcitemgrp, Log& log) {
+                    const PaneLines& etcitemgrp, Log& log, std::string_view weapongrpName,
+                    std::string_view armorgrpName, std::string_view etcitemgrpName) {
+    // An item is present in any one of the three, so one of them may well be empty (a server
+    // without weapons); all three empty would report every item.
+    if (isBlankText(weapongrp) && isBlankText(armorgrp) && isBlankText(etcitemgrp))
+        throw ExpectedProblem(emptySidesMessage({weapongrpName, armorgrpName, etcitemgrpName}));
     std::vector<std::string_view> entries;
     for (const PaneLines* pane : {&weapongrp, &armorgrp, &etcitemgrp})
         for (std::string_view line : *pane)

@@ -18,18 +18,28 @@ void appendDropNames(std::string_view cell, std::vector<std::string_view>& names
 std::vector<std::string_view> dropNames(const Table& npc, size_t row);
 
 // The eight presence checks. Each writes its start line, one line per finding and its closing
-// line, exactly as a full scan of the other side would find them, through hash indexes.
+// line, exactly as a full scan of the other side would find them, through hash indexes. A check
+// that reads a side text refuses an empty one before it logs anything (checks/sidetext.h); the
+// trailing names say what the operator knows each text by.
 void checkItemsExist(const Table& npc, const Table& items, Log& log);
 void checkItemsNotDropped(const Table& items, const Table& npc, Log& log);
-void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log);
+void checkMonstersExist(const PaneLines& npcpos, const Table& npc, Log& log,
+                        std::string_view paneName = "npcpos");
 // `progress(k, m)` receives each name's position for the last-read label.
 void checkNpcposNpcs(const PaneLines& npcpos, const Table& npc, Log& log,
-                     const std::function<void(size_t, size_t)>& progress = {});
-void checkNpcgrp(const Table& npc, const PaneLines& npcgrp, Log& log);
-void checkNpcname(const Table& npc, const PaneLines& npcname, Log& log);
-void checkItemname(const Table& items, const PaneLines& itemname, Log& log);
+                     const std::function<void(size_t, size_t)>& progress = {},
+                     std::string_view paneName = "npcpos");
+void checkNpcgrp(const Table& npc, const PaneLines& npcgrp, Log& log,
+                 std::string_view npcgrpName = "npcgrp");
+void checkNpcname(const Table& npc, const PaneLines& npcname, Log& log,
+                  std::string_view npcnameName = "npcname");
+void checkItemname(const Table& items, const PaneLines& itemname, Log& log,
+                   std::string_view itemnameName = "itemname");
 void checkMergedGrp(const Table& items, const PaneLines& weapongrp, const PaneLines& armorgrp,
-                    const PaneLines& etcitemgrp, Log& log);
+                    const PaneLines& etcitemgrp, Log& log,
+                    std::string_view weapongrpName = "weapongrp",
+                    std::string_view armorgrpName = "armorgrp",
+                    std::string_view etcitemgrpName = "etcitemgrp");
 
 // Entry rules of the other side's lines.
 std::string_view npcposName(std::string_view line);         // "[...]" anywhere

@@ -2,6 +2,7 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
+#include "checks/sidetext.h"
 #include "records/textfile.h"
 #include "records/textscan.h"
 
@@ -163,7 +164,10 @@ std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lin
 }
 
 void findInSkillPch(const std::vector<std::string_view>& skilldata,
-                    const std::vector<std::string_view>& pch, const SkillToolOutput& out) {
+                    const std::vector<std::string_view>& pch, const SkillToolOutput& out,
+                    std::string_view skilldataName, std::string_view otherName) {
+    requireSideText(skilldata, skilldataName);
+    requireSideText(pch, otherName);
     std::unordered_map<std::string_view, bool> known;
     for (std::string_view line : pch)
         known.emplace(skillPchName(line), true);
@@ -177,7 +181,10 @@ void findInSkillPch(const std::vector<std::string_view>& skilldata,
 }
 
 void findInSkillLines(const std::vector<std::string_view>& skilldata,
-                      const std::vector<std::string_view>& other, const SkillToolOutput& out) {
+                      const std::vector<std::string_view>& other, const SkillToolOutput& out,
+                      std::string_view skilldataName, std::string_view otherName) {
+    requireSideText(skilldata, skilldataName);
+    requireSideText(other, otherName);
     // The other pane's lines by identifier, and the first line whose identifier does not read:
     // a walk from the top stops there with the conversion error.
     size_t firstBad = other.size();

@@ -32,12 +32,17 @@ enum class SkillPane { Skilldata, Skillname };
 std::vector<std::string> sortSkillLines(const std::vector<std::string_view>& lines, SkillPane pane,
                                         const SkillToolOutput& out);
 
-// The three finds of the Skilldata pane; each ends with "done!".
+// The three finds of the Skilldata pane; each ends with "done!". Either text empty is refused
+// before anything is shown (checks/sidetext.h), named by `skilldataName` or `otherName`.
 void findInSkillPch(const std::vector<std::string_view>& skilldata,
-                    const std::vector<std::string_view>& pch, const SkillToolOutput& out);
+                    const std::vector<std::string_view>& pch, const SkillToolOutput& out,
+                    std::string_view skilldataName = "skilldata",
+                    std::string_view otherName = "skill_pch");
 // Skillgrp and Skillname: a Skilldata line is found when some line of `other` has its identifier
 // and level, as a walk through `other` from the top would find it, conversion errors included.
 void findInSkillLines(const std::vector<std::string_view>& skilldata,
-                      const std::vector<std::string_view>& other, const SkillToolOutput& out);
+                      const std::vector<std::string_view>& other, const SkillToolOutput& out,
+                      std::string_view skilldataName = "skilldata",
+                      std::string_view otherName = "The skill file");
 
 } // namespace aethrian

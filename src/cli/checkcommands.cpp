@@ -15,9 +15,11 @@ namespace {
 
 // A side file as its pane holds it; a file that cannot be read is an expected problem here.
 struct Pane {
-    explicit Pane(const std::string& path) : side(readSideFile(path)), lines(side.lines) {}
+    explicit Pane(const std::string& path)
+        : side(readSideFile(path)), lines(side.lines), name("The file " + path) {}
     SideText side;
     const PaneLines& lines;
+    std::string name; // what a check that refuses it empty calls it
 };
 
 std::vector<std::string> positional(const std::vector<std::string>& argv, size_t count,
@@ -52,7 +54,7 @@ int runCheckMonsters(Context& ctx, const std::vector<std::string>& argv) {
     const Pane npcpos(p[0]);
     const Table npc = loadTableFile(p[1], kNpcKind);
     CallbackLog log = printLog(ctx);
-    checkMonstersExist(npcpos.lines, npc, log);
+    checkMonstersExist(npcpos.lines, npc, log, npcpos.name);
     return 0;
 }
 
@@ -61,7 +63,7 @@ int runCheckNpcpos(Context& ctx, const std::vector<std::string>& argv) {
     const Table npc = loadTableFile(p[0], kNpcKind);
     const Pane npcpos(p[1]);
     CallbackLog log = printLog(ctx);
-    checkNpcposNpcs(npcpos.lines, npc, log);
+    checkNpcposNpcs(npcpos.lines, npc, log, {}, npcpos.name);
     return 0;
 }
 
@@ -70,7 +72,7 @@ int runCheckNpcgrp(Context& ctx, const std::vector<std::string>& argv) {
     const Table npc = loadTableFile(p[0], kNpcKind);
     const Pane grp(p[1]);
     CallbackLog log = printLog(ctx);
-    checkNpcgrp(npc, grp.lines, log);
+    checkNpcgrp(npc, grp.lines, log, grp.name);
     return 0;
 }
 
@@ -79,7 +81,7 @@ int runCheckNpcname(Context& ctx, const std::vector<std::string>& argv) {
     const Table npc = loadTableFile(p[0], kNpcKind);
     const Pane names(p[1]);
     CallbackLog log = printLog(ctx);
-    checkNpcname(npc, names.lines, log);
+    checkNpcname(npc, names.lines, log, names.name);
     return 0;
 }
 
@@ -88,7 +90,7 @@ int runCheckItemname(Context& ctx, const std::vector<std::string>& argv) {
     const Table items = loadTableFile(p[0], kItemKind);
     const Pane names(p[1]);
     CallbackLog log = printLog(ctx);
-    checkItemname(items, names.lines, log);
+    checkItemname(items, names.lines, log, names.name);
     return 0;
 }
 
@@ -97,7 +99,8 @@ int runCheckGrp(Context& ctx, const std::vector<std::string>& argv) {
     const Table items = loadTableFile(p[0], kItemKind);
     const Pane weapon(p[1]), armor(p[2]), etc(p[3]);
     CallbackLog log = printLog(ctx);
-    checkMergedGrp(items, weapon.lines, armor.lines, etc.lines, log);
+    checkMergedGrp(items, weapon.lines, armor.lines, etc.lines, log, weapon.name, armor.name,
+                   etc.name);
     return 0;
 }
 
@@ -106,7 +109,7 @@ int runCheckNpcPch(Context& ctx, const std::vector<std::string>& argv) {
     const Table npc = loadTableFile(p[0], kNpcKind);
     const Pane pch(p[1]);
     CallbackLog log = printLog(ctx);
-    checkPchPresence(npc, PchKind::Npc, pch.lines, log);
+    checkPchPresence(npc, PchKind::Npc, pch.lines, log, pch.name);
     return 0;
 }
 
@@ -115,7 +118,7 @@ int runCheckItemPch(Context& ctx, const std::vector<std::string>& argv) {
     const Table items = loadTableFile(p[0], kItemKind);
     const Pane pch(p[1]);
     CallbackLog log = printLog(ctx);
-    checkPchPresence(items, PchKind::Item, pch.lines, log);
+    checkPchPresence(items, PchKind::Item, pch.lines, log, pch.name);
     return 0;
 }
 
@@ -142,7 +145,7 @@ int runPchCompare(Context& ctx, const std::vector<std::string>& argv) {
     const auto p = positional(argv, 2, "pch compare FIRST SECOND");
     const Pane first(p[0]), second(p[1]);
     CallbackLog log = printLog(ctx);
-    comparePch(first.lines, second.lines, log);
+    comparePch(first.lines, second.lines, log, first.name, second.name);
     return 0;
 }
 

@@ -28,12 +28,14 @@ int runSort(Context& ctx, const std::vector<std::string>& argv) {
     args.expectPositional(1, 1, usage);
     const RecordKind& kind = npcOrItem(args.required("--kind"), usage);
     const std::string out = args.required("-o");
-    Table table = loadTableFile(args.positional()[0], kind);
+    LoadReport loaded;
+    Table table = loadTableFile(args.positional()[0], kind, &loaded);
     const size_t column = resolveColumn(table, args.required("--column"));
     applyEdit(table, sortTable(table, column,
                                &kind == &kNpcKind ? npcSortRule(column) : itemSortRule(column),
                                ctx.divider));
     saveTableFile(table, kind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[0], loaded, out);
     return 0;
 }
 
@@ -41,11 +43,13 @@ int runRound(Context& ctx, const std::vector<std::string>& argv) {
     Args args(argv, {{"--column", 1}, {"-o", 1}});
     args.expectPositional(1, 1, "round FILE --column X -o OUT");
     const std::string out = args.required("-o");
-    Table table = loadTableFile(args.positional()[0], kNpcKind);
+    LoadReport loaded;
+    Table table = loadTableFile(args.positional()[0], kNpcKind, &loaded);
     CallbackLog log = printLog(ctx);
     applyEdit(table, roundColumn(table, resolveColumn(table, args.required("--column")),
                                  ctx.divider, log));
     saveTableFile(table, kNpcKind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[0], loaded, out);
     return 0;
 }
 
@@ -54,9 +58,11 @@ int runFill(Context& ctx, const std::vector<std::string>& argv) {
     args.expectPositional(1, 1, "fill FILE --column X --text T -o OUT");
     const std::string out = args.required("-o");
     const std::string text = args.required("--text");
-    Table table = loadTableFile(args.positional()[0], kNpcKind);
+    LoadReport loaded;
+    Table table = loadTableFile(args.positional()[0], kNpcKind, &loaded);
     applyEdit(table, fillColumn(table, resolveColumn(table, args.required("--column")), text));
     saveTableFile(table, kNpcKind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[0], loaded, out);
     return 0;
 }
 

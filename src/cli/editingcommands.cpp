@@ -62,13 +62,15 @@ int runChange(Context& ctx, const std::vector<std::string>& argv) {
     }
     dialog.adenaOnly = args.has("--adena-only");
     const std::string out = args.required("-o");
-    Table table = loadTableFile(args.positional()[0], kNpcKind);
+    LoadReport loaded;
+    Table table = loadTableFile(args.positional()[0], kNpcKind, &loaded);
     const size_t column = resolveColumn(table, args.required("--column"));
     const size_t row = args.has("--row") ? resolveRow(table, args.value("--row")) : 0;
     prepareChange(dialog, ctx.divider);
     CallbackLog log = printLog(ctx);
     applyEdit(table, runValueChange(table, dialog, row, column, ctx.divider, log));
     saveTableFile(table, kNpcKind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[0], loaded, out);
     return 0;
 }
 
@@ -102,7 +104,8 @@ int runAddDrop(Context& ctx, const std::vector<std::string>& argv) {
     s.clan = args.value("--clan");
     s.percent = args.value("--percent", s.percent);
     const std::string out = args.required("-o");
-    Table table = loadTableFile(args.positional()[0], kNpcKind);
+    LoadReport loaded;
+    Table table = loadTableFile(args.positional()[0], kNpcKind, &loaded);
     CallbackLog log = printLog(ctx);
     if (args.has("--row")) {
         applyEdit(table,
@@ -118,6 +121,7 @@ int runAddDrop(Context& ctx, const std::vector<std::string>& argv) {
                   addDropToDatabase(table, s, ctx.divider, log, [&] { return percent(rng); }));
     }
     saveTableFile(table, kNpcKind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[0], loaded, out);
     return 0;
 }
 

@@ -50,7 +50,8 @@ int runDuals(Context& ctx, const std::vector<std::string>& argv) {
     args.expectPositional(1, 1, usage);
     const std::string out = args.required("-o");
     const std::string id = args.required("--id");
-    Table table = loadTableFile(args.positional()[0], kItemKind);
+    LoadReport loaded;
+    Table table = loadTableFile(args.positional()[0], kItemKind, &loaded);
     const size_t main = resolveRow(table, args.required("--main"));
     const size_t second = resolveRow(table, args.required("--second"));
     DualValues values = recomputeDual(table, main, second);
@@ -60,6 +61,7 @@ int runDuals(Context& ctx, const std::vector<std::string>& argv) {
     CallbackLog log([&ctx](const std::string& line) { ctx.out << line << '\n'; });
     applyEdit(table, addDual(table, main, second, id, values, log));
     saveTableFile(table, kItemKind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[0], loaded, out);
     return 0;
 }
 

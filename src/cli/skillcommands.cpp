@@ -46,10 +46,12 @@ int runSkillsFind(Context& ctx, const std::vector<std::string>& argv) {
         throw ExpectedProblem("Usage: aethrian-cli " + usage);
     const SideText skilldata = readSideFile(args.positional()[1]);
     const SideText other = readSideFile(args.positional()[2]);
+    const std::string dataName = "The file " + args.positional()[1];
+    const std::string otherName = "The file " + args.positional()[2];
     if (which == "pch")
-        findInSkillPch(skilldata.lines, other.lines, printed(ctx));
+        findInSkillPch(skilldata.lines, other.lines, printed(ctx), dataName, otherName);
     else
-        findInSkillLines(skilldata.lines, other.lines, printed(ctx));
+        findInSkillLines(skilldata.lines, other.lines, printed(ctx), dataName, otherName);
     return 0;
 }
 

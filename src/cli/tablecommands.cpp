@@ -26,6 +26,17 @@ Table loadTableFile(const std::string& path, const RecordKind& kind, LoadReport*
     return table;
 }
 
+void noteOtherLines(Context& ctx, const std::string& path, const LoadReport& report,
+                    const std::string& out) {
+    if (report.otherLines == 0)
+        return;
+    const bool one = report.otherLines == 1;
+    ctx.err << "note: " << report.otherLines << (one ? " line of " : " lines of ") << path
+            << (one ? " is not a record (a comment or a blank line); "
+                    : " are not records (comments or blank lines); ")
+            << out << " does not have " << (one ? "it" : "them") << '\n';
+}
+
 void saveTableFile(const Table& table, const RecordKind& kind, char divider,
                    const std::string& path) {
     SaveTable(table, kind, divider, path);
@@ -56,6 +67,7 @@ int runConvert(Context& ctx, const std::vector<std::string>& argv) {
     for (const auto& m : report.mismatches)
         ctx.err << fieldOrderLine(m) << '\n';
     saveTableFile(table, kind, ctx.divider, out);
+    noteOtherLines(ctx, args.positional()[1], report, out);
     return 0;
 }
 

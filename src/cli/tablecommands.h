@@ -14,6 +14,11 @@ namespace aethrian::cli {
 const RecordKind& recordKindByName(const std::string& name, const std::string& usage);
 // Loads a record file as its editor page does.
 Table loadTableFile(const std::string& path, const RecordKind& kind, LoadReport* report = nullptr);
+struct Context;
+// After a command wrote the records of `path` to `out`: the lines of `path` that are not records
+// (comments, blank lines) could not be written, so a note on stderr says so (none: nothing).
+void noteOtherLines(Context& ctx, const std::string& path, const LoadReport& report,
+                    const std::string& out);
 // Saves as "Save as" does, atomically.
 void saveTableFile(const Table& table, const RecordKind& kind, char divider,
                    const std::string& path);

@@ -5,6 +5,7 @@
 #include "app/log.h"
 #include "checks/pch.h"
 #include "checks/presence.h"
+#include "checks/sidetext.h"
 #include "checks/skilltools.h"
 #include "editing/cleanup.h"
 #include "records/skilltable.h"
@@ -143,6 +144,15 @@ struct Inputs {
     bool has(const std::string& kind) const { return files.count(kind) != 0; }
     const Table& table(const std::string& kind) const { return records.at(kind)->table; }
     const PaneLines& pane(const std::string& kind) const { return panes.at(kind)->lines; }
+
+    // A file that holds nothing to check with: a side file of blank lines, a record file without
+    // records. A check run on it would report every record of the other side as missing.
+    bool isEmpty(const std::string& kind) const {
+        if (const auto p = panes.find(kind); p != panes.end())
+            return isBlankText(p->second->lines);
+        const auto r = records.find(kind);
+        return r != records.end() && r->second->report.records == 0;
+    }
 };
 
 void readInputs(Inputs& in, Progress* progress) {
@@ -302,6 +312,30 @@ LintReport lintServer(const ServerFiles& files, const std::set<std::string>& ski
             }
             progress->caption(busy.advance());
             progress->pump();
+        }
+        // A check with an empty input is not run: its refusal is the finding, on the empty file.
+        // The grp check reads its three dumps as one, so only all three empty stop it.
+        const bool grp = std::string_view(check.name) == "grp";
+        const auto empty =
+            std::find_if(check.inputs.begin(), check.inputs.end(), [&](const char* k) {
+                return in.isEmpty(k) && !(grp && std::string_view(k) != "itemdata");
+            });
+        const bool dumpsEmpty =
+            grp && in.isEmpty("weapongrp") && in.isEmpty("armorgrp") && in.isEmpty("etcitemgrp");
+        if (empty != check.inputs.end() || dumpsEmpty) {
+            Finding f;
+            f.check = check.name;
+            f.kind = empty != check.inputs.end() ? *empty : "weapongrp";
+            f.file = in.files.at(f.kind);
+            if (empty != check.inputs.end()) {
+                f.message = emptySideMessage("The file " + f.file);
+            } else {
+                const std::string w = "The file " + f.file, a = "file " + in.files.at("armorgrp"),
+                                  e = "file " + in.files.at("etcitemgrp");
+                f.message = emptySidesMessage({w, a, e});
+            }
+            report.findings.push_back(std::move(f));
+            continue;
         }
         report.checksRun.push_back(check.name);
         const std::string name = check.name;

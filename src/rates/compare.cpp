@@ -114,6 +114,7 @@ class Run {
         else
             r_.grid.row(0) = {" ", "Name"};
         r_.notFound.clear();
+        r_.differs.assign(1, {});
     }
 
     // Compares record line `a` with `b` (empty: no second record) into one row; true when it
@@ -122,6 +123,7 @@ class Run {
         bool differs = false;
         row.clear();
         row.reserve(r_.grid.colCount());
+        cellDiffers_.assign(2, false);
         row.emplace_back();
         row.emplace_back(bracketName(a));
         const bool hasB = !b.empty();
@@ -166,6 +168,9 @@ class Run {
     void addRow(Table::Row row, const char* marker) {
         row[0] = marker;
         r_.grid.appendRow(std::move(row)); // cut or padded to the header's width
+        cellDiffers_.resize(r_.grid.colCount(), false);
+        r_.differs.push_back(std::move(cellDiffers_));
+        cellDiffers_ = {};
     }
 
     // Busy caption stages: one per (limit + 1) steps.
@@ -182,8 +187,11 @@ class Run {
     }
 
   private:
+    // One cell's text; notes whether the cell differs, in step with the cells of the row.
     std::string compared(std::string_view a, std::string_view b, bool hasB, bool& differs) {
-        if (!hasB || a == b)
+        const bool cellDiffers = hasB && a != b;
+        cellDiffers_.push_back(cellDiffers);
+        if (!cellDiffers)
             return std::string(a);
         differs = true;
         std::string s = "(";
@@ -216,6 +224,7 @@ class Run {
     CompareResult& r_;
     Progress* progress_;
     bool columnsFixed_ = false;
+    std::vector<bool> cellDiffers_; // of the row being compared
     size_t count_ = 0;
     BusyCaption busy_;
 };
@@ -329,6 +338,7 @@ CompareRun compareFiles(const CompareMember& member, const std::string& first,
     if (hasSecond)
         secondLines = ReadRecordLines(second);
     CompareRun run;
+    run.paired = hasSecond;
     try {
         compareRecords(member, firstLines, hasSecond ? &secondLines : nullptr, options, run.result,
                        progress);

@@ -44,6 +44,13 @@ struct CompareOptions {
 struct CompareResult {
     Table grid;
     std::vector<std::string> notFound;
+    // differs[r][c]: the two files' values of grid cell (r, c) differ (row 0, the header, and rows
+    // without a second record have none). In x-rate mode a ratio cell no longer shows both values,
+    // so this is what tells a retuned value from an equal one.
+    std::vector<std::vector<bool>> differs;
+    bool cellDiffers(size_t row, size_t col) const {
+        return row < differs.size() && col < differs[row].size() && differs[row][col];
+    }
 };
 
 // Compares `first` with `second` (none: Watch mode, the first file listed as a table). Progress:
@@ -55,6 +62,7 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
 struct CompareRun {
     CompareResult result;
     std::exception_ptr error; // what ended the comparison part-way (a halt is no error), or null
+    bool paired = false;      // a second file was read (not a Watch run)
 };
 
 // The whole job of a compare page: reads `first` and, when it exists, `second` (a second file that

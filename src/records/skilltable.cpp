@@ -77,6 +77,7 @@ LoadReport LoadSkillTable(const TextLines& lines, Table& table, LoadObserver* ob
         if (counter.tick() && observer)
             observer->caption(busy.advance());
     }
+    report.otherLines = lines.size() - report.records;
     return report;
 }
 

@@ -62,6 +62,7 @@ LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& tabl
             observer->caption(busy.advance());
     }
     table.removeLastRow();
+    report.otherLines = lines.size() - report.records;
     return report;
 }
 
@@ -76,6 +77,15 @@ LoadReport LoadTableFile(const std::string& path, const RecordKind& kind, Table&
     report.fileBytes = bytes;
     table = std::move(loaded);
     return report;
+}
+
+std::string otherLinesText(size_t count) {
+    if (count == 1)
+        return "1 line of the file is not a record (a comment or a blank line); Save as does not "
+               "write it";
+    return std::to_string(count) +
+           " lines of the file are not records (comments or blank lines); Save as does not write "
+           "them";
 }
 
 std::string sizeText(std::uint64_t bytes) {

@@ -58,7 +58,14 @@ struct LoadReport {
     // The 0-based source line of each record, in load order (grid row r is rowLines[r - 1]), so
     // findings about a freshly loaded table can name the file line.
     std::vector<size_t> rowLines;
+    // Lines of the file that are not records (comments, blank lines): the table cannot hold them,
+    // so a save does not write them back.
+    size_t otherLines = 0;
 };
+
+// The load's note on the lines a save would not write back (`count` > 0): "N lines of the file are
+// not records (comments or blank lines); Save as does not write them".
+std::string otherLinesText(size_t count);
 
 // Load progress: the busy caption every 101 records and the name of each record read.
 class LoadObserver : public Progress {

@@ -35,6 +35,18 @@ struct PaneText {
     std::vector<std::string_view> lines;
 };
 
+// What a check names a pane by when it refuses it empty: the file it holds and the page it is on.
+constexpr const char* kNpcPchPane = "The NPC_PCH pane (Npc_pch page)";
+constexpr const char* kItemPchPane = "The ITEM_PCH pane (Item_pch page)";
+constexpr const char* kNpcposPane = "The npcpos pane (Npcpos page)";
+constexpr const char* kNpcgrpPane = "The npcgrp pane (Client:npcgrp page)";
+constexpr const char* kNpcnamePane = "The npcname pane (Client:npcname page)";
+constexpr const char* kItemnamePane = "The itemname pane (Client:itemname page, Text View)";
+constexpr const char* kWeapongrpPane = "The weapongrp pane (Client:WeaponGrp page, Text View)";
+constexpr const char* kArmorgrpPane = "The armorgrp pane (Client:ArmorGrp page, Text View)";
+constexpr const char* kEtcitemgrpPane = "The etcitemgrp pane (Client:EtcItemGrp page, Text View)";
+constexpr const char* kSkilldataPane = "The skilldata pane (Skilldata page)";
+
 void setLines(QPlainTextEdit* pane, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
@@ -82,12 +94,12 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
     on("CheckpresenceinsideNPCPCH1", [=] {
         const PaneText pane(panes.npcPch->pane());
         auto log = npcLog();
-        checkPchPresence(npc(), PchKind::Npc, pane.lines, log);
+        checkPchPresence(npc(), PchKind::Npc, pane.lines, log, kNpcPchPane);
     });
     on("CheckpresenceinsideITEMPCH1", [=] {
         const PaneText pane(panes.itemPch->pane());
         auto log = itemLog();
-        checkPchPresence(items(), PchKind::Item, pane.lines, log);
+        checkPchPresence(items(), PchKind::Item, pane.lines, log, kItemPchPane);
     });
     on("CheckifallitemsexistsinITEMData1", [=] {
         auto log = npcLog();
@@ -100,58 +112,65 @@ CheckCommands::CheckCommands(MainWindow* window) : QObject(window), window_(wind
     on("Checkifallmonstersexists1", [=] {
         const PaneText pane(panes.npcpos->pane());
         auto log = npcposLog();
-        checkMonstersExist(pane.lines, npc(), log);
+        checkMonstersExist(pane.lines, npc(), log, kNpcposPane);
     });
     on("FindifallnpcsinsideNPCPOSexists1", [=, this] {
         const PaneText pane(panes.npcpos->pane());
         auto log = npcposLog();
         QLabel* label = window_->npcEditor()->lastReadLabel();
         RefreshClock clock;
-        checkNpcposNpcs(pane.lines, npc(), log, [label, &log, &clock](size_t k, size_t m) {
-            // The label is repainted now and then: painting it for every name would cost more than
-            // the check.
-            if ((k % 256 == 0 && clock.due()) || k == m) {
-                label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
-                label->repaint();
-                log.flush();
-                pumpEvents();
-            }
-        });
+        checkNpcposNpcs(
+            pane.lines, npc(), log,
+            [label, &log, &clock](size_t k, size_t m) {
+                // The label is repainted now and then: painting it for every name would cost more
+                // than the check.
+                if ((k % 256 == 0 && clock.due()) || k == m) {
+                    label->setText(QStringLiteral("%1/%2").arg(k).arg(m));
+                    label->repaint();
+                    log.flush();
+                    pumpEvents();
+                }
+            },
+            kNpcposPane);
     });
     on("CheckpresenceinsideNPCPOS1", [=] {
         const PaneText pane(panes.npcgrp->pane());
         auto log = npcLog();
-        checkNpcgrp(npc(), pane.lines, log);
+        checkNpcgrp(npc(), pane.lines, log, kNpcgrpPane);
     });
     on("CheckpresenceinsideClientnpcname1", [=] {
         const PaneText pane(panes.npcname->pane());
         auto log = npcLog();
-        checkNpcname(npc(), pane.lines, log);
+        checkNpcname(npc(), pane.lines, log, kNpcnamePane);
     });
     on("CheckpresenceinsideClientitemname1", [=] {
         const PaneText pane(panes.itemName->pane());
         auto log = itemLog();
-        checkItemname(items(), pane.lines, log);
+        checkItemname(items(), pane.lines, log, kItemnamePane);
     });
     on("CheckpresenceinsideClient1", [=] {
         const PaneText weapon(panes.weaponGrp->pane()), armor(panes.armorGrp->pane()),
             etc(panes.etcItemGrp->pane());
         auto log = itemLog();
-        checkMergedGrp(items(), weapon.lines, armor.lines, etc.lines, log);
+        checkMergedGrp(items(), weapon.lines, armor.lines, etc.lines, log, kWeapongrpPane,
+                       kArmorgrpPane, kEtcitemgrpPane);
     });
 
     // The three finds of the Skilldata pane report on the page of the file they search.
     on("FindallinsideSkillPCH1", [=] {
         const PaneText data(panes.skilldata->pane()), pch(panes.skillPch->pane());
-        findInSkillPch(data.lines, pch.lines, panes.skillPch->skillToolOutput());
+        findInSkillPch(data.lines, pch.lines, panes.skillPch->skillToolOutput(), kSkilldataPane,
+                       "The skill_pch pane (Skill_pch page)");
     });
     on("FindallinsideSkillgrp1", [=] {
         const PaneText data(panes.skilldata->pane()), grp(panes.skillgrp->pane());
-        findInSkillLines(data.lines, grp.lines, panes.skillgrp->skillToolOutput());
+        findInSkillLines(data.lines, grp.lines, panes.skillgrp->skillToolOutput(), kSkilldataPane,
+                         "The skillgrp pane (Client:Skillgrp page)");
     });
     on("FindallinsideSkillname1", [=] {
         const PaneText data(panes.skilldata->pane()), names(panes.skillname->pane());
-        findInSkillLines(data.lines, names.lines, panes.skillname->skillToolOutput());
+        findInSkillLines(data.lines, names.lines, panes.skillname->skillToolOutput(),
+                         kSkilldataPane, "The skillname pane (Client:Skillname page)");
     });
 }
 

@@ -253,3 +253,53 @@ TEST(Presence, FixedWindowsAtAndAroundTheirWidth) {
         }
     }
 }
+
+// Against an empty text every record would read as missing and the check would end as if it had
+// found something: each check refuses it before logging, naming the text it was given.
+TEST(SideText, ChecksRefuseAnEmptyTextAndNameIt) {
+    const Table npc = table({{"orc", "1"}});
+    const PaneLines empty;
+    const PaneLines blank{"", "  \t", ""};
+    const PaneLines full{"[orc]\t=\t1000001"};
+    SkillToolOutput out{[](const std::string&) {}, [](const std::string&) {}, {}, {}};
+    const std::vector<std::pair<std::string, std::function<void(Log&)>>> checks{
+        {"The ITEM_PCH pane is empty, so the check was not run.",
+         [&](Log& l) { checkPchPresence(npc, PchKind::Item, blank, l, "The ITEM_PCH pane"); }},
+        {"NPC_PCH is empty, so the check was not run.",
+         [&](Log& l) { checkPchPresence(npc, PchKind::Npc, empty, l); }},
+        {"second is empty, so the check was not run.",
+         [&](Log& l) { comparePch(full, empty, l, "first", "second"); }},
+        {"first is empty, so the check was not run.",
+         [&](Log& l) { comparePch(blank, full, l, "first", "second"); }},
+        {"npcpos is empty, so the check was not run.",
+         [&](Log& l) { checkMonstersExist(empty, npc, l); }},
+        {"P is empty, so the check was not run.",
+         [&](Log& l) { checkNpcposNpcs(blank, npc, l, {}, "P"); }},
+        {"npcgrp is empty, so the check was not run.", [&](Log& l) { checkNpcgrp(npc, empty, l); }},
+        {"npcname is empty, so the check was not run.",
+         [&](Log& l) { checkNpcname(npc, blank, l); }},
+        {"itemname is empty, so the check was not run.",
+         [&](Log& l) { checkItemname(npc, empty, l); }},
+        {"The weapongrp pane, the armorgrp pane and E are empty, so the check was not run.",
+         [&](Log& l) {
+             checkMergedGrp(npc, empty, blank, empty, l, "The weapongrp pane", "The armorgrp pane",
+                            "E");
+         }},
+        {"skill_pch is empty, so the check was not run.",
+         [&](Log&) { findInSkillPch(full, empty, out); }},
+        {"D is empty, so the check was not run.",
+         [&](Log&) { findInSkillLines(blank, full, out, "D", "O"); }},
+    };
+    for (const auto& [message, check] : checks) {
+        VectorLog log;
+        try {
+            check(log);
+            ADD_FAILURE() << "not refused: " << message;
+        } catch (const ExpectedProblem& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+        EXPECT_TRUE(log.lines.empty()) << message;
+    }
+    // One line of text is enough: the check runs and reports what it finds.
+    EXPECT_EQ(run([&](Log& l) { checkNpcname(npc, PaneLines{"x"}, l); }).size(), 3u);
+}

@@ -22,8 +22,11 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 bool TableModel::isDifference(int row, int column) const {
     if (column <= 0)
         return false;
-    const std::string& text =
-        table_.cell(static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+    const size_t r = static_cast<size_t>(row) + 1;
+    const size_t c = static_cast<size_t>(column);
+    if (r < differing_.size() && c < differing_[r].size() && differing_[r][c])
+        return true;
+    const std::string& text = table_.cell(r, c);
     return text.size() > 5 && text.front() == '(' && text.back() == ')' &&
            text.find(" <> ") != std::string::npos;
 }

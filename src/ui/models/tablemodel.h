@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <vector>
 
 namespace aethrian::ui {
 
@@ -23,6 +24,9 @@ class TableModel : public QAbstractTableModel {
     void setEditable(bool editable) { editable_ = editable; }
     // Comparison results: differing cells and marked rows get their own background.
     void setHighlightDifferences(bool on) { highlight_ = on; }
+    // Which cells of a comparison differ, by grid row and column, as the comparison found them: an
+    // x-rate cell shows a ratio instead of both values, so its text cannot tell.
+    void setDifferingCells(std::vector<std::vector<bool>> cells) { differing_ = std::move(cells); }
     bool isDifference(int row, int column) const;
 
     Table& table() { return table_; }
@@ -63,6 +67,7 @@ class TableModel : public QAbstractTableModel {
     UndoStack history_;
     bool editable_ = true;
     bool highlight_ = false;
+    std::vector<std::vector<bool>> differing_;
 };
 
 } // namespace aethrian::ui

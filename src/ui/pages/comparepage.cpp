@@ -7,6 +7,7 @@
 #include "ui/messages.h"
 #include "ui/models/tablemodel.h"
 #include "ui/pages/panepage.h"
+#include "ui/pages/rateschart.h"
 #include "ui/pages/tablepage.h"
 #include "ui/widgets/busybutton.h"
 #include "ui/widgets/named.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,8 +71,20 @@ ComparePage::ComparePage(const CompareMember& member, const ComparePageNames& na
     auto* boxes = new QVBoxLayout;
     boxes->addWidget(onlyDifferences_);
     boxes->addWidget(showMissing_);
-    if (xRate_)
+    if (xRate_) {
         boxes->addWidget(xRate_);
+        ratesButton_ = new QPushButton(QStringLiteral("Rates by level"), this);
+        ratesButton_->setObjectName(names.grid + QStringLiteral("RatesByLevel"));
+        ratesButton_->setToolTip(QStringLiteral(
+            "Charts the experience, skill point and adena ratios of the compared NPCs by level"));
+        ratesButton_->setEnabled(false);
+        connect(ratesButton_, &QPushButton::clicked, this, &ComparePage::showRatesByLevel);
+        auto* xRateRow = new QHBoxLayout;
+        xRateRow->addWidget(xRate_);
+        xRateRow->addWidget(ratesButton_);
+        xRateRow->addStretch(1);
+        boxes->addLayout(xRateRow);
+    }
     boxes->addWidget(legend);
 
     auto* results = new QGroupBox(QStringLiteral("Results"), this);
@@ -140,6 +154,8 @@ void ComparePage::runClick() {
         CompareResult empty;
         compareRecords(member_, TextLines{}, nullptr, CompareOptions{}, empty);
         showResult(std::move(empty));
+        if (ratesButton_)
+            ratesButton_->setEnabled(false);
         CompareOptions options;
         options.onlyDifferences = onlyDifferences_->isChecked();
         options.showMissing = showMissing_->isChecked();
@@ -151,7 +167,13 @@ void ComparePage::runClick() {
                                               ->setText(QString::fromStdString(sizeText(bytes)));
                                       });
         // Rows found before an error or a halt are shown all the same.
+        const bool ratios = options.xRate && run.paired;
         showResult(std::move(run.result));
+        if (ratesButton_) {
+            ratesButton_->setEnabled(ratios && model_->rowCount() > 1);
+            if (ratesChart_ && ratesChart_->isVisible())
+                showRatesByLevel(); // an open chart follows the new results
+        }
         if (run.error)
             std::rethrow_exception(run.error);
     });
@@ -161,10 +183,24 @@ void ComparePage::showResult(CompareResult result) {
     model_->reload([&](Table& t) {
         t = std::move(result.grid);
         t.appendRow(); // the grid's blank last row
+        model_->setDifferingCells(std::move(result.differs));
     });
     setFirstColumnWidths(view_, {38, 149, 86, 81});
     for (const std::string& name : result.notFound)
         notFound_->addItem(QString::fromUtf8(name));
+}
+
+void ComparePage::showRatesByLevel() {
+    if (!ratesChart_) {
+        ratesChart_ = new RatesChart(this);
+        connect(ratesChart_, &RatesChart::rowClicked, this, [this](size_t gridRow) {
+            const QModelIndex at = model_->index(static_cast<int>(gridRow) - 1, 1);
+            view_->setCurrentIndex(at);
+            view_->scrollTo(at);
+            window()->raise();
+        });
+    }
+    ratesChart_->show(ratesByLevel(model_->table(), *divider_));
 }
 
 bool ComparePage::nextDifference() {

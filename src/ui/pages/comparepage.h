@@ -15,6 +15,7 @@ class QTableView;
 namespace aethrian::ui {
 
 class PathBox;
+class RatesChart;
 class TableModel;
 
 // Object names of one compare page.
@@ -37,6 +38,11 @@ class ComparePage : public QWidget {
     void runClick();
     // Moves the current cell to the next cell holding two differing values; false at the end.
     bool nextDifference();
+    // "Rates by level" (NPC page only): enabled after an x-rate comparison that found rows; opens
+    // the chart of the results. Null on the other pages.
+    QPushButton* ratesButton() const { return ratesButton_; }
+    RatesChart* ratesChart() const { return ratesChart_; }
+    void showRatesByLevel();
 
   private:
     void secondChanged(const QString& text);
@@ -55,6 +61,8 @@ class ComparePage : public QWidget {
     QCheckBox* xRate_ = nullptr;
     QTableView* view_;
     QListWidget* notFound_;
+    QPushButton* ratesButton_ = nullptr;
+    RatesChart* ratesChart_ = nullptr;
     bool halt_ = false;
 };
 

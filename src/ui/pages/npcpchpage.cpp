@@ -90,7 +90,8 @@ void NpcPchPage::comparePanes() {
     runGuarded(this, [this] {
         const std::string a = paneText(first_), b = paneText(second_);
         LogListSink log(log_);
-        comparePch(paneLines(a), paneLines(b), log);
+        comparePch(paneLines(a), paneLines(b), log, "The left NPC_PCH pane (Npc_pch page)",
+                   "The right NPC_PCH pane (Npc_pch page)");
     });
 }
 

@@ -78,7 +78,7 @@ void PetPage::loadClick() {
             return;
         BusyButton busy(loadBtn_, QStringLiteral("Load")); // pumps once so "Working" shows
         Table loaded;
-        LoadTableFile(path, kPetKind, loaded, &busy);
+        otherLines_ = LoadTableFile(path, kPetKind, loaded, &busy).otherLines;
         model_->reload([&](Table& t) { t = std::move(loaded); });
         filePath_ = QString::fromStdString(path);
         setFirstColumnWidths(view_, {35});
@@ -91,12 +91,14 @@ bool PetPage::mayDropEdits() {
 }
 
 bool PetPage::saveClick() {
-    return saveTableAs(this, filePath_, pathBox_,
+    return confirmDroppingOtherLines(this, otherLines_) &&
+           saveTableAs(this, filePath_, pathBox_,
                        [this](const QString& file) { return writeTo(file); });
 }
 
 bool PetPage::save() {
-    return filePath_.isEmpty() ? saveClick() : writeTo(filePath_);
+    return filePath_.isEmpty() ? saveClick()
+                               : confirmDroppingOtherLines(this, otherLines_) && writeTo(filePath_);
 }
 
 // The pet table is written back as the item records it was read as.
@@ -107,6 +109,7 @@ bool PetPage::writeTo(const QString& file) {
         SaveTable(model_->table(), kPetKind, *divider_, file.toStdString(), &busy);
         model_->markSaved();
         saved = true;
+        otherLines_ = 0; // agreed to once
     });
     return saved;
 }

@@ -317,6 +317,11 @@ void TablePage::LoadbtnClick() {
             lines << QString::fromStdString(fieldOrderLine(m));
             places.push_back(recordPlace(model_->table(), m.row));
         }
+        otherLines_ = report.otherLines;
+        if (otherLines_ != 0) {
+            lines << QString::fromStdString(otherLinesText(otherLines_));
+            places.emplace_back();
+        }
         log_->appendLines(lines, places);
     });
 }
@@ -334,7 +339,7 @@ bool TablePage::selectRow(int sourceRow, int column) {
 }
 
 bool TablePage::saveClick() {
-    return confirmFieldOrder() &&
+    return confirmFieldOrder() && confirmDroppingOtherLines(this, otherLines_) &&
            saveTableAs(this, filePath_, pathBox_,
                        [this](const QString& file) { return writeTo(file); });
 }
@@ -342,7 +347,8 @@ bool TablePage::saveClick() {
 bool TablePage::save() {
     if (filePath_.isEmpty())
         return saveClick();
-    return confirmFieldOrder() && writeTo(filePath_);
+    return confirmFieldOrder() && confirmDroppingOtherLines(this, otherLines_) &&
+           writeTo(filePath_);
 }
 
 bool TablePage::confirmFieldOrder() {
@@ -359,6 +365,7 @@ bool TablePage::writeTo(const QString& file) {
         format_.save(model_->table(), file.toStdString(), &busy);
         model_->markSaved();
         saved = true;
+        otherLines_ = 0; // the operator has agreed once; the next saves do not ask again
     });
     return saved;
 }
@@ -369,6 +376,19 @@ RowSubset TablePage::shownRows() const {
 
 void TablePage::selectCell(int row, int column) {
     selectSourceCell(view_, row, column);
+}
+
+bool confirmDroppingOtherLines(QWidget* parent, size_t count) {
+    if (count == 0)
+        return true;
+    const QString lines = count == 1 ? QStringLiteral("1 line of the file is not a record (a "
+                                                      "comment or a blank line)")
+                                     : QStringLiteral("%1 lines of the file are not records "
+                                                      "(comments or blank lines)")
+                                           .arg(count);
+    return askYesNo(parent, lines + QStringLiteral(" (see the log). The table cannot hold them, "
+                                                   "so the saved file will not have them. Save "
+                                                   "anyway?"));
 }
 
 std::pair<size_t, size_t> selectedCell(const TablePage* page) {

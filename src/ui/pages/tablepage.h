@@ -70,6 +70,10 @@ bool mayDropEdits(QWidget* parent, const TableModel& model, const QString& file,
 bool saveTableAs(QWidget* parent, QString& filePath, PathBox* box,
                  const std::function<bool(const QString&)>& write);
 
+// Before a save writes a table whose file held `count` lines that are not records (none: no
+// question): asks whether to write the file without them. True when the save may go on.
+bool confirmDroppingOtherLines(QWidget* parent, size_t count);
+
 // The top-left cell of a table page's selection (grid coordinates), or {0, 0} when none.
 std::pair<size_t, size_t> selectedCell(const TablePage* page);
 
@@ -126,6 +130,8 @@ class TablePage : public QWidget {
     bool halt_ = false;
     bool fieldOrderWarning_ = false;
     QString filePath_;
+    // Lines of the loaded file that are not records; asked about until a save was accepted.
+    size_t otherLines_ = 0;
 
     bool confirmFieldOrder();
     bool writeTo(const QString& file);
