@@ -3,6 +3,7 @@
 #include "app/busy.h"
 #include "app/errors.h"
 #include "app/log.h"
+#include "app/parallel.h"
 #include "checks/pch.h"
 #include "checks/presence.h"
 #include "checks/skilltools.h"
@@ -12,8 +13,10 @@
 #include "records/textfile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 namespace aethrian {
@@ -145,39 +148,59 @@ struct Inputs {
     const PaneLines& pane(const std::string& kind) const { return panes.at(kind)->lines; }
 };
 
+// Reads every file, the largest first, shared among the cores; a record file's table is built
+// on the thread that read it.
 void readInputs(Inputs& in, Progress* progress) {
-    BusyCaption busy;
-    for (const auto& [kind, path] : in.files) {
+    std::vector<std::pair<std::string, std::string>> order(in.files.begin(), in.files.end());
+    for (const auto& [kind, path] : order) {
         // A file named on the command line may be missing; the editors' messages would not say
         // which.
         if (!fileExists(path))
             throw ExpectedProblem("No such file: " + path);
-        if (progress) {
-            progress->caption(busy.advance());
-            progress->pump();
-        }
-        if (kind == "npcdata" || kind == "itemdata") {
-            auto rec = std::make_unique<RecordInput>();
-            rec->report = LoadTableFile(path, kind == "npcdata" ? kNpcKind : kItemKind, rec->table);
-            in.records[kind] = std::move(rec);
-        } else if (kind == "skilldata") {
-            // The skill finds read the file as its pane holds it, the field-order check as a
-            // table: both from one decoding.
-            const std::string text = decodeText(readFileBytes(path)).text;
-            auto rec = std::make_unique<RecordInput>();
-            rec->report = LoadSkillTable(splitRecordLines(text), rec->table);
-            in.records[kind] = std::move(rec);
-            auto pane = std::make_unique<PaneInput>();
-            pane->text = toPaneText(text);
-            pane->lines = paneLines(pane->text);
-            in.panes[kind] = std::move(pane);
-        } else {
-            auto pane = std::make_unique<PaneInput>();
-            pane->text = readPaneFile(path);
-            pane->lines = paneLines(pane->text);
-            in.panes[kind] = std::move(pane);
-        }
+        if (kind == "npcdata" || kind == "itemdata" || kind == "skilldata")
+            in.records[kind] = std::make_unique<RecordInput>();
+        if (kind != "npcdata" && kind != "itemdata")
+            in.panes[kind] = std::make_unique<PaneInput>();
     }
+    std::vector<std::uint64_t> sizes;
+    for (const auto& entry : order)
+        sizes.push_back(fileSize(entry.second));
+    std::vector<size_t> bySize(order.size());
+    for (size_t i = 0; i < bySize.size(); ++i)
+        bySize[i] = i;
+    std::stable_sort(bySize.begin(), bySize.end(),
+                     [&](size_t a, size_t b) { return sizes[a] > sizes[b]; });
+
+    BusyCaption busy;
+    parallelFor(
+        bySize.size(),
+        [&](size_t item) {
+            const auto& [kind, path] = order[bySize[item]];
+            if (kind == "npcdata" || kind == "itemdata") {
+                RecordInput& rec = *in.records.at(kind);
+                rec.report =
+                    LoadTableFile(path, kind == "npcdata" ? kNpcKind : kItemKind, rec.table);
+            } else if (kind == "skilldata") {
+                // The skill finds read the file as its pane holds it, the field-order check as a
+                // table: both from one decoding.
+                const std::string text = decodeText(readFileBytes(path)).text;
+                RecordInput& rec = *in.records.at(kind);
+                rec.report = LoadSkillTable(splitRecordLines(text), rec.table);
+                PaneInput& pane = *in.panes.at(kind);
+                pane.text = toPaneText(text);
+                pane.lines = paneLines(pane.text);
+            } else {
+                PaneInput& pane = *in.panes.at(kind);
+                pane.text = readPaneFile(path);
+                pane.lines = paneLines(pane.text);
+            }
+        },
+        [&] {
+            if (progress) {
+                progress->caption(busy.advance());
+                progress->pump();
+            }
+        });
 }
 
 // What the index a check reports with stands for.
@@ -212,14 +235,14 @@ std::string trimmed(std::string_view s) {
 
 class Runner {
   public:
-    Runner(const Inputs& in, LintReport& report) : in_(in), report_(report) {}
+    Runner(const Inputs& in, std::vector<Finding>& findings) : in_(in), report_{findings} {}
 
     // Runs `body` with a log whose findings concern `kind` (rows of its table or lines of its
     // pane).
     void run(const char* check, const std::string& kind, Subject subject,
              const std::function<void(FindingLog&, const SkillToolOutput&)>& body) {
         const auto located = [&](size_t at, const std::string& message) {
-            report_.findings.push_back(locate(check, kind, subject, at, message));
+            report_.push_back(locate(check, kind, subject, at, message));
         };
         FindingLog log(located);
         SkillToolOutput out;
@@ -236,7 +259,7 @@ class Runner {
             f.kind = kind;
             f.file = in_.files.at(kind);
             f.message = e.what();
-            report_.findings.push_back(std::move(f));
+            report_.push_back(std::move(f));
         }
     }
 
@@ -271,8 +294,91 @@ class Runner {
     }
 
     const Inputs& in_;
-    LintReport& report_;
+    std::vector<Finding>& report_;
 };
+
+// Runs one check of the lint on the inputs it needs, its findings going to `runner`.
+void runCheck(const LintCheck& check, const Inputs& in, Runner& runner, char divider) {
+    const bool fieldOrder = std::string_view(check.name) == "field-order";
+    const std::string name = check.name;
+    const auto npc = [&]() -> const Table& { return in.table("npcdata"); };
+    const auto items = [&]() -> const Table& { return in.table("itemdata"); };
+    if (fieldOrder) {
+        for (const auto& [kind, rec] : in.records)
+            runner.run(check.name, kind, Subject::Rows,
+                       [&, &r = rec](FindingLog& log, const SkillToolOutput&) {
+                           for (const FieldOrderMismatch& m : r->report.mismatches)
+                               log.addAbout(m.row, fieldOrderLine(m));
+                       });
+    } else if (name == "npc-duplicates" || name == "item-duplicates") {
+        const std::string kind = name == "npc-duplicates" ? "npcdata" : "itemdata";
+        runner.run(check.name, kind, Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
+            findDuplicates(in.table(kind), divider, log);
+        });
+    } else if (name == "drop-numbers") {
+        runner.run(check.name, "npcdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       findDropNumberErrors(npc(), divider, log);
+                   });
+    } else if (name == "items-exist") {
+        runner.run(
+            check.name, "npcdata", Subject::Rows,
+            [&](FindingLog& log, const SkillToolOutput&) { checkItemsExist(npc(), items(), log); });
+    } else if (name == "items-not-dropped") {
+        runner.run(check.name, "itemdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkItemsNotDropped(items(), npc(), log);
+                   });
+    } else if (name == "monsters-exist") {
+        runner.run(check.name, "npcpos", Subject::Lines,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkMonstersExist(in.pane("npcpos"), npc(), log);
+                   });
+    } else if (name == "npcpos-npcs") {
+        runner.run(check.name, "npcpos", Subject::Lines,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkNpcposNpcs(in.pane("npcpos"), npc(), log);
+                   });
+    } else if (name == "npcgrp") {
+        runner.run(check.name, "npcdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkNpcgrp(npc(), in.pane("npcgrp"), log);
+                   });
+    } else if (name == "npcname") {
+        runner.run(check.name, "npcdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkNpcname(npc(), in.pane("npcname"), log);
+                   });
+    } else if (name == "itemname") {
+        runner.run(check.name, "itemdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkItemname(items(), in.pane("itemname"), log);
+                   });
+    } else if (name == "grp") {
+        runner.run(check.name, "itemdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkMergedGrp(items(), in.pane("weapongrp"), in.pane("armorgrp"),
+                                      in.pane("etcitemgrp"), log);
+                   });
+    } else if (name == "npc-pch" || name == "item-pch") {
+        const bool isNpc = name == "npc-pch";
+        const std::string kind = isNpc ? "npcdata" : "itemdata";
+        runner.run(check.name, kind, Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
+            checkPchPresence(in.table(kind), isNpc ? PchKind::Npc : PchKind::Item,
+                             in.pane(isNpc ? "npc_pch" : "item_pch"), log);
+        });
+    } else if (name == "skill-pch") {
+        runner.run(check.name, "skilldata", Subject::Lines,
+                   [&](FindingLog&, const SkillToolOutput& out) {
+                       findInSkillPch(in.pane("skilldata"), in.pane("skill_pch"), out);
+                   });
+    } else if (name == "skillgrp" || name == "skillname") {
+        runner.run(check.name, "skilldata", Subject::Lines,
+                   [&](FindingLog&, const SkillToolOutput& out) {
+                       findInSkillLines(in.pane("skilldata"), in.pane(name), out);
+                   });
+    }
+}
 
 } // namespace
 
@@ -282,109 +388,52 @@ LintReport lintServer(const ServerFiles& files, const std::set<std::string>& ski
     report.files = files;
     Inputs in{files, {}, {}};
     readInputs(in, progress);
-    Runner runner(in, report);
-    BusyCaption busy;
+
+    std::vector<const LintCheck*> toRun;
     for (const LintCheck& check : lintChecks()) {
         if (skip.count(check.name))
             continue;
         bool present = true;
         for (const char* k : check.inputs)
             present = present && in.has(k);
-        const bool fieldOrder = std::string_view(check.name) == "field-order";
-        if (fieldOrder)
+        if (std::string_view(check.name) == "field-order")
             present = !in.records.empty();
-        if (!present)
-            continue;
-        if (progress) {
-            if (progress->halted()) {
-                report.halted = true;
-                break;
-            }
+        if (present)
+            toRun.push_back(&check);
+    }
+
+    // The checks only read the inputs, so they run side by side, each into its own list; the
+    // lists are joined in the checks' order, so the report does not depend on which finished
+    // first.
+    std::vector<std::vector<Finding>> found(toRun.size());
+    std::vector<char> ran(toRun.size(), 0);
+    std::atomic<bool> halted{false};
+    BusyCaption busy;
+    parallelFor(
+        toRun.size(),
+        [&](size_t item) {
+            if (halted.load())
+                return;
+            ran[item] = 1;
+            Runner runner(in, found[item]);
+            runCheck(*toRun[item], in, runner, divider);
+        },
+        [&] {
+            if (!progress)
+                return;
+            if (progress->halted())
+                halted.store(true);
             progress->caption(busy.advance());
             progress->pump();
+        });
+    for (size_t i = 0; i < toRun.size(); ++i) {
+        if (!ran[i]) {
+            report.halted = true;
+            continue;
         }
-        report.checksRun.push_back(check.name);
-        const std::string name = check.name;
-        const auto npc = [&]() -> const Table& { return in.table("npcdata"); };
-        const auto items = [&]() -> const Table& { return in.table("itemdata"); };
-        if (fieldOrder) {
-            for (const auto& [kind, rec] : in.records)
-                runner.run(check.name, kind, Subject::Rows,
-                           [&, &r = rec](FindingLog& log, const SkillToolOutput&) {
-                               for (const FieldOrderMismatch& m : r->report.mismatches)
-                                   log.addAbout(m.row, fieldOrderLine(m));
-                           });
-        } else if (name == "npc-duplicates" || name == "item-duplicates") {
-            const std::string kind = name == "npc-duplicates" ? "npcdata" : "itemdata";
-            runner.run(check.name, kind, Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           findDuplicates(in.table(kind), divider, log);
-                       });
-        } else if (name == "drop-numbers") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           findDropNumberErrors(npc(), divider, log);
-                       });
-        } else if (name == "items-exist") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkItemsExist(npc(), items(), log);
-                       });
-        } else if (name == "items-not-dropped") {
-            runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkItemsNotDropped(items(), npc(), log);
-                       });
-        } else if (name == "monsters-exist") {
-            runner.run(check.name, "npcpos", Subject::Lines,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkMonstersExist(in.pane("npcpos"), npc(), log);
-                       });
-        } else if (name == "npcpos-npcs") {
-            runner.run(check.name, "npcpos", Subject::Lines,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkNpcposNpcs(in.pane("npcpos"), npc(), log);
-                       });
-        } else if (name == "npcgrp") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkNpcgrp(npc(), in.pane("npcgrp"), log);
-                       });
-        } else if (name == "npcname") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkNpcname(npc(), in.pane("npcname"), log);
-                       });
-        } else if (name == "itemname") {
-            runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkItemname(items(), in.pane("itemname"), log);
-                       });
-        } else if (name == "grp") {
-            runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkMergedGrp(items(), in.pane("weapongrp"), in.pane("armorgrp"),
-                                          in.pane("etcitemgrp"), log);
-                       });
-        } else if (name == "npc-pch" || name == "item-pch") {
-            const bool isNpc = name == "npc-pch";
-            const std::string kind = isNpc ? "npcdata" : "itemdata";
-            runner.run(check.name, kind, Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkPchPresence(in.table(kind), isNpc ? PchKind::Npc : PchKind::Item,
-                                            in.pane(isNpc ? "npc_pch" : "item_pch"), log);
-                       });
-        } else if (name == "skill-pch") {
-            runner.run(check.name, "skilldata", Subject::Lines,
-                       [&](FindingLog&, const SkillToolOutput& out) {
-                           findInSkillPch(in.pane("skilldata"), in.pane("skill_pch"), out);
-                       });
-        } else if (name == "skillgrp" || name == "skillname") {
-            runner.run(check.name, "skilldata", Subject::Lines,
-                       [&](FindingLog&, const SkillToolOutput& out) {
-                           findInSkillLines(in.pane("skilldata"), in.pane(name), out);
-                       });
-        }
+        report.checksRun.push_back(toRun[i]->name);
+        report.findings.insert(report.findings.end(), std::make_move_iterator(found[i].begin()),
+                               std::make_move_iterator(found[i].end()));
     }
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const Finding& a, const Finding& b) {
