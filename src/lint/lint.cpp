@@ -131,7 +131,7 @@ struct RecordInput {
     LoadReport report;
 };
 
-// A side file as its pane holds it.
+// A side file's lines as its pane holds them, split where the text was decoded.
 struct PaneInput {
     std::string text;
     PaneLines lines;
@@ -183,16 +183,16 @@ void readInputs(Inputs& in, Progress* progress) {
             } else if (kind == "skilldata") {
                 // The skill finds read the file as its pane holds it, the field-order check as a
                 // table: both from one decoding.
-                const std::string text = decodeText(readFileBytes(path)).text;
-                RecordInput& rec = *in.records.at(kind);
-                rec.report = LoadSkillTable(splitRecordLines(text), rec.table);
+                std::string text = decodeText(readFileBytes(path)).text;
                 PaneInput& pane = *in.panes.at(kind);
-                pane.text = toPaneText(text);
-                pane.lines = paneLines(pane.text);
+                pane.text = text;
+                pane.lines = splitPaneLines(pane.text);
+                RecordInput& rec = *in.records.at(kind);
+                rec.report = LoadSkillTable(splitRecordLines(std::move(text)), rec.table);
             } else {
                 PaneInput& pane = *in.panes.at(kind);
-                pane.text = readPaneFile(path);
-                pane.lines = paneLines(pane.text);
+                pane.text = decodeText(readFileBytes(path)).text;
+                pane.lines = splitPaneLines(pane.text);
             }
         },
         [&] {
