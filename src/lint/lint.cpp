@@ -3,6 +3,7 @@
 #include "app/busy.h"
 #include "app/errors.h"
 #include "app/log.h"
+#include "app/parallel.h"
 #include "checks/pch.h"
 #include "checks/presence.h"
 #include "checks/sidetext.h"
@@ -13,9 +14,12 @@
 #include "records/textfile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <optional>
 
 namespace aethrian {
 
@@ -125,11 +129,12 @@ namespace {
 
 // A record file as a table, with the source line of each record.
 struct RecordInput {
+    TextLines lines; // the decoded file, until its table is built
     Table table;
     LoadReport report;
 };
 
-// A side file as its pane holds it.
+// A side file's lines as its pane holds them, split where the text was decoded.
 struct PaneInput {
     std::string text;
     PaneLines lines;
@@ -155,38 +160,68 @@ struct Inputs {
     }
 };
 
+// Reads every file, the largest first, shared among the cores, then builds the record tables.
 void readInputs(Inputs& in, Progress* progress) {
-    BusyCaption busy;
-    for (const auto& [kind, path] : in.files) {
+    std::vector<std::pair<std::string, std::string>> order(in.files.begin(), in.files.end());
+    for (const auto& [kind, path] : order) {
         // A file named on the command line may be missing; the editors' messages would not say
         // which.
         if (!fileExists(path))
             throw ExpectedProblem("No such file: " + path);
+        if (kind == "npcdata" || kind == "itemdata" || kind == "skilldata")
+            in.records[kind] = std::make_unique<RecordInput>();
+        if (kind != "npcdata" && kind != "itemdata")
+            in.panes[kind] = std::make_unique<PaneInput>();
+    }
+    std::vector<std::uint64_t> sizes;
+    for (const auto& entry : order)
+        sizes.push_back(fileSize(entry.second));
+    std::vector<size_t> bySize(order.size());
+    for (size_t i = 0; i < bySize.size(); ++i)
+        bySize[i] = i;
+    std::stable_sort(bySize.begin(), bySize.end(),
+                     [&](size_t a, size_t b) { return sizes[a] > sizes[b]; });
+
+    // Reading and decoding first, every file on a core of its own; then the two tables, each
+    // built on every core. Building a table on the thread that read it kept one core on the
+    // largest file while the other had run out of files.
+    BusyCaption busy;
+    const auto tick = [&] {
         if (progress) {
             progress->caption(busy.advance());
             progress->pump();
         }
-        if (kind == "npcdata" || kind == "itemdata") {
-            auto rec = std::make_unique<RecordInput>();
-            rec->report = LoadTableFile(path, kind == "npcdata" ? kNpcKind : kItemKind, rec->table);
-            in.records[kind] = std::move(rec);
-        } else if (kind == "skilldata") {
-            // The skill finds read the file as its pane holds it, the field-order check as a
-            // table: both from one decoding.
-            const std::string text = decodeText(readFileBytes(path)).text;
-            auto rec = std::make_unique<RecordInput>();
-            rec->report = LoadSkillTable(splitRecordLines(text), rec->table);
-            in.records[kind] = std::move(rec);
-            auto pane = std::make_unique<PaneInput>();
-            pane->text = toPaneText(text);
-            pane->lines = paneLines(pane->text);
-            in.panes[kind] = std::move(pane);
-        } else {
-            auto pane = std::make_unique<PaneInput>();
-            pane->text = readPaneFile(path);
-            pane->lines = paneLines(pane->text);
-            in.panes[kind] = std::move(pane);
-        }
+    };
+    parallelFor(
+        bySize.size(),
+        [&](size_t item) {
+            const auto& [kind, path] = order[bySize[item]];
+            if (kind == "npcdata" || kind == "itemdata") {
+                in.records.at(kind)->lines = ReadRecordLines(path);
+            } else if (kind == "skilldata") {
+                // The skill finds read the file as its pane holds it, the field-order check as a
+                // table: both from one decoding.
+                std::string text = decodeText(readFileBytes(path)).text;
+                PaneInput& pane = *in.panes.at(kind);
+                pane.text = text;
+                pane.lines = splitPaneLines(pane.text);
+                RecordInput& rec = *in.records.at(kind);
+                rec.report = LoadSkillTable(splitRecordLines(std::move(text)), rec.table);
+            } else {
+                PaneInput& pane = *in.panes.at(kind);
+                pane.text = decodeText(readFileBytes(path)).text;
+                pane.lines = splitPaneLines(pane.text);
+            }
+        },
+        tick);
+    for (const char* kind : {"npcdata", "itemdata"}) {
+        if (!in.records.count(kind))
+            continue;
+        RecordInput& rec = *in.records.at(kind);
+        rec.report = LoadTable(
+            rec.lines, kind == std::string_view("npcdata") ? kNpcKind : kItemKind, rec.table);
+        rec.lines = TextLines();
+        tick();
     }
 }
 
@@ -222,14 +257,14 @@ std::string trimmed(std::string_view s) {
 
 class Runner {
   public:
-    Runner(const Inputs& in, LintReport& report) : in_(in), report_(report) {}
+    Runner(const Inputs& in, std::vector<Finding>& findings) : in_(in), report_{findings} {}
 
     // Runs `body` with a log whose findings concern `kind` (rows of its table or lines of its
     // pane).
     void run(const char* check, const std::string& kind, Subject subject,
              const std::function<void(FindingLog&, const SkillToolOutput&)>& body) {
         const auto located = [&](size_t at, const std::string& message) {
-            report_.findings.push_back(locate(check, kind, subject, at, message));
+            report_.push_back(locate(check, kind, subject, at, message));
         };
         FindingLog log(located);
         SkillToolOutput out;
@@ -246,7 +281,7 @@ class Runner {
             f.kind = kind;
             f.file = in_.files.at(kind);
             f.message = e.what();
-            report_.findings.push_back(std::move(f));
+            report_.push_back(std::move(f));
         }
     }
 
@@ -281,7 +316,121 @@ class Runner {
     }
 
     const Inputs& in_;
-    LintReport& report_;
+    std::vector<Finding>& report_;
+};
+
+// Runs one check of the lint on the inputs it needs, its findings going to `runner`.
+void runCheck(const LintCheck& check, const Inputs& in, Runner& runner, char divider) {
+    const bool fieldOrder = std::string_view(check.name) == "field-order";
+    const std::string name = check.name;
+    const auto npc = [&]() -> const Table& { return in.table("npcdata"); };
+    const auto items = [&]() -> const Table& { return in.table("itemdata"); };
+    if (fieldOrder) {
+        for (const auto& [kind, rec] : in.records)
+            runner.run(check.name, kind, Subject::Rows,
+                       [&, &r = rec](FindingLog& log, const SkillToolOutput&) {
+                           for (const FieldOrderMismatch& m : r->report.mismatches)
+                               log.addAbout(m.row, fieldOrderLine(m));
+                       });
+    } else if (name == "npc-duplicates" || name == "item-duplicates") {
+        const std::string kind = name == "npc-duplicates" ? "npcdata" : "itemdata";
+        runner.run(check.name, kind, Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
+            findDuplicates(in.table(kind), divider, log);
+        });
+    } else if (name == "drop-numbers") {
+        runner.run(check.name, "npcdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       findDropNumberErrors(npc(), divider, log);
+                   });
+    } else if (name == "items-exist") {
+        runner.run(
+            check.name, "npcdata", Subject::Rows,
+            [&](FindingLog& log, const SkillToolOutput&) { checkItemsExist(npc(), items(), log); });
+    } else if (name == "items-not-dropped") {
+        runner.run(check.name, "itemdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkItemsNotDropped(items(), npc(), log);
+                   });
+    } else if (name == "monsters-exist") {
+        runner.run(check.name, "npcpos", Subject::Lines,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkMonstersExist(in.pane("npcpos"), npc(), log);
+                   });
+    } else if (name == "npcpos-npcs") {
+        runner.run(check.name, "npcpos", Subject::Lines,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkNpcposNpcs(in.pane("npcpos"), npc(), log);
+                   });
+    } else if (name == "npcgrp") {
+        runner.run(check.name, "npcdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkNpcgrp(npc(), in.pane("npcgrp"), log);
+                   });
+    } else if (name == "npcname") {
+        runner.run(check.name, "npcdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkNpcname(npc(), in.pane("npcname"), log);
+                   });
+    } else if (name == "itemname") {
+        runner.run(check.name, "itemdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkItemname(items(), in.pane("itemname"), log);
+                   });
+    } else if (name == "grp") {
+        runner.run(check.name, "itemdata", Subject::Rows,
+                   [&](FindingLog& log, const SkillToolOutput&) {
+                       checkMergedGrp(items(), in.pane("weapongrp"), in.pane("armorgrp"),
+                                      in.pane("etcitemgrp"), log);
+                   });
+    } else if (name == "npc-pch" || name == "item-pch") {
+        const bool isNpc = name == "npc-pch";
+        const std::string kind = isNpc ? "npcdata" : "itemdata";
+        runner.run(check.name, kind, Subject::Rows, [&](FindingLog& log, const SkillToolOutput&) {
+            checkPchPresence(in.table(kind), isNpc ? PchKind::Npc : PchKind::Item,
+                             in.pane(isNpc ? "npc_pch" : "item_pch"), log);
+        });
+    } else if (name == "skill-pch") {
+        runner.run(check.name, "skilldata", Subject::Lines,
+                   [&](FindingLog&, const SkillToolOutput& out) {
+                       findInSkillPch(in.pane("skilldata"), in.pane("skill_pch"), out);
+                   });
+    } else if (name == "skillgrp" || name == "skillname") {
+        runner.run(check.name, "skilldata", Subject::Lines,
+                   [&](FindingLog&, const SkillToolOutput& out) {
+                       findInSkillLines(in.pane("skilldata"), in.pane(name), out);
+                   });
+    }
+}
+
+// A check with an empty input is not run: its refusal is the finding, on the empty file. The grp
+// check reads its three dumps as one, so only all three empty stop it.
+std::optional<Finding> emptyInputFinding(const LintCheck& check, const Inputs& in) {
+    const bool grp = std::string_view(check.name) == "grp";
+    const auto empty = std::find_if(check.inputs.begin(), check.inputs.end(), [&](const char* k) {
+        return in.isEmpty(k) && !(grp && std::string_view(k) != "itemdata");
+    });
+    const bool dumpsEmpty =
+        grp && in.isEmpty("weapongrp") && in.isEmpty("armorgrp") && in.isEmpty("etcitemgrp");
+    if (empty == check.inputs.end() && !dumpsEmpty)
+        return std::nullopt;
+    Finding f;
+    f.check = check.name;
+    f.kind = empty != check.inputs.end() ? *empty : "weapongrp";
+    f.file = in.files.at(f.kind);
+    if (empty != check.inputs.end()) {
+        f.message = emptySideMessage("The file " + f.file);
+    } else {
+        const std::string w = "The file " + f.file, a = "file " + in.files.at("armorgrp"),
+                          e = "file " + in.files.at("etcitemgrp");
+        f.message = emptySidesMessage({w, a, e});
+    }
+    return f;
+}
+
+// A check that runs, or the finding that says why it could not.
+struct Planned {
+    const LintCheck* check;
+    std::optional<Finding> refused;
 };
 
 } // namespace
@@ -292,138 +441,78 @@ LintReport lintServer(const ServerFiles& files, const std::set<std::string>& ski
     report.files = files;
     Inputs in{files, {}, {}};
     readInputs(in, progress);
-    Runner runner(in, report);
-    BusyCaption busy;
+
+    std::vector<Planned> toRun;
     for (const LintCheck& check : lintChecks()) {
         if (skip.count(check.name))
             continue;
         bool present = true;
         for (const char* k : check.inputs)
             present = present && in.has(k);
-        const bool fieldOrder = std::string_view(check.name) == "field-order";
-        if (fieldOrder)
+        if (std::string_view(check.name) == "field-order")
             present = !in.records.empty();
-        if (!present)
-            continue;
-        if (progress) {
-            if (progress->halted()) {
-                report.halted = true;
-                break;
+        if (present)
+            toRun.push_back({&check, emptyInputFinding(check, in)});
+    }
+
+    // The checks only read the inputs, so they run side by side, each into its own list; the
+    // lists are joined in the checks' order, so the report does not depend on which finished
+    // first.
+    std::vector<std::vector<Finding>> found(toRun.size());
+    constexpr char kRan = 1, kRefused = 2;
+    std::vector<char> ran(toRun.size(), 0);
+    std::atomic<bool> halted{false};
+    BusyCaption busy;
+    parallelFor(
+        toRun.size(),
+        [&](size_t item) {
+            if (halted.load())
+                return;
+            if (toRun[item].refused) {
+                ran[item] = kRefused;
+                found[item].push_back(*toRun[item].refused);
+                return;
             }
+            ran[item] = kRan;
+            Runner runner(in, found[item]);
+            runCheck(*toRun[item].check, in, runner, divider);
+        },
+        [&] {
+            if (!progress)
+                return;
+            if (progress->halted())
+                halted.store(true);
             progress->caption(busy.advance());
             progress->pump();
-        }
-        // A check with an empty input is not run: its refusal is the finding, on the empty file.
-        // The grp check reads its three dumps as one, so only all three empty stop it.
-        const bool grp = std::string_view(check.name) == "grp";
-        const auto empty =
-            std::find_if(check.inputs.begin(), check.inputs.end(), [&](const char* k) {
-                return in.isEmpty(k) && !(grp && std::string_view(k) != "itemdata");
-            });
-        const bool dumpsEmpty =
-            grp && in.isEmpty("weapongrp") && in.isEmpty("armorgrp") && in.isEmpty("etcitemgrp");
-        if (empty != check.inputs.end() || dumpsEmpty) {
-            Finding f;
-            f.check = check.name;
-            f.kind = empty != check.inputs.end() ? *empty : "weapongrp";
-            f.file = in.files.at(f.kind);
-            if (empty != check.inputs.end()) {
-                f.message = emptySideMessage("The file " + f.file);
-            } else {
-                const std::string w = "The file " + f.file, a = "file " + in.files.at("armorgrp"),
-                                  e = "file " + in.files.at("etcitemgrp");
-                f.message = emptySidesMessage({w, a, e});
-            }
-            report.findings.push_back(std::move(f));
+        });
+    for (size_t i = 0; i < toRun.size(); ++i) {
+        if (!ran[i]) {
+            report.halted = true;
             continue;
         }
-        report.checksRun.push_back(check.name);
-        const std::string name = check.name;
-        const auto npc = [&]() -> const Table& { return in.table("npcdata"); };
-        const auto items = [&]() -> const Table& { return in.table("itemdata"); };
-        if (fieldOrder) {
-            for (const auto& [kind, rec] : in.records)
-                runner.run(check.name, kind, Subject::Rows,
-                           [&, &r = rec](FindingLog& log, const SkillToolOutput&) {
-                               for (const FieldOrderMismatch& m : r->report.mismatches)
-                                   log.addAbout(m.row, fieldOrderLine(m));
-                           });
-        } else if (name == "npc-duplicates" || name == "item-duplicates") {
-            const std::string kind = name == "npc-duplicates" ? "npcdata" : "itemdata";
-            runner.run(check.name, kind, Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           findDuplicates(in.table(kind), divider, log);
-                       });
-        } else if (name == "drop-numbers") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           findDropNumberErrors(npc(), divider, log);
-                       });
-        } else if (name == "items-exist") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkItemsExist(npc(), items(), log);
-                       });
-        } else if (name == "items-not-dropped") {
-            runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkItemsNotDropped(items(), npc(), log);
-                       });
-        } else if (name == "monsters-exist") {
-            runner.run(check.name, "npcpos", Subject::Lines,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkMonstersExist(in.pane("npcpos"), npc(), log);
-                       });
-        } else if (name == "npcpos-npcs") {
-            runner.run(check.name, "npcpos", Subject::Lines,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkNpcposNpcs(in.pane("npcpos"), npc(), log);
-                       });
-        } else if (name == "npcgrp") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkNpcgrp(npc(), in.pane("npcgrp"), log);
-                       });
-        } else if (name == "npcname") {
-            runner.run(check.name, "npcdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkNpcname(npc(), in.pane("npcname"), log);
-                       });
-        } else if (name == "itemname") {
-            runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkItemname(items(), in.pane("itemname"), log);
-                       });
-        } else if (name == "grp") {
-            runner.run(check.name, "itemdata", Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkMergedGrp(items(), in.pane("weapongrp"), in.pane("armorgrp"),
-                                          in.pane("etcitemgrp"), log);
-                       });
-        } else if (name == "npc-pch" || name == "item-pch") {
-            const bool isNpc = name == "npc-pch";
-            const std::string kind = isNpc ? "npcdata" : "itemdata";
-            runner.run(check.name, kind, Subject::Rows,
-                       [&](FindingLog& log, const SkillToolOutput&) {
-                           checkPchPresence(in.table(kind), isNpc ? PchKind::Npc : PchKind::Item,
-                                            in.pane(isNpc ? "npc_pch" : "item_pch"), log);
-                       });
-        } else if (name == "skill-pch") {
-            runner.run(check.name, "skilldata", Subject::Lines,
-                       [&](FindingLog&, const SkillToolOutput& out) {
-                           findInSkillPch(in.pane("skilldata"), in.pane("skill_pch"), out);
-                       });
-        } else if (name == "skillgrp" || name == "skillname") {
-            runner.run(check.name, "skilldata", Subject::Lines,
-                       [&](FindingLog&, const SkillToolOutput& out) {
-                           findInSkillLines(in.pane("skilldata"), in.pane(name), out);
-                       });
+        if (ran[i] == kRefused) {
+            report.findings.insert(report.findings.end(), found[i].begin(), found[i].end());
+            continue;
         }
+        report.checksRun.push_back(toRun[i].check->name);
+        report.findings.insert(report.findings.end(), std::make_move_iterator(found[i].begin()),
+                               std::make_move_iterator(found[i].end()));
     }
-    std::stable_sort(report.findings.begin(), report.findings.end(),
-                     [](const Finding& a, const Finding& b) {
-                         return a.file != b.file ? a.file < b.file : a.line < b.line;
-                     });
+    // Sorting the findings and freeing the tables (a tenth of the run on a large server) side by
+    // side: the findings hold copies, nothing of the tables.
+    std::vector<std::unique_ptr<RecordInput>*> tables;
+    for (auto& entry : in.records)
+        tables.push_back(&entry.second);
+    parallelFor(tables.size() + 1, [&](size_t item) {
+        if (item > 0) {
+            tables[item - 1]->reset();
+            return;
+        }
+        std::stable_sort(report.findings.begin(), report.findings.end(),
+                         [](const Finding& a, const Finding& b) {
+                             return a.file != b.file ? a.file < b.file : a.line < b.line;
+                         });
+    });
     return report;
 }
 

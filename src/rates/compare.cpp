@@ -3,6 +3,7 @@
 #include "app/busy.h"
 #include "app/errors.h"
 #include "app/numbers.h"
+#include "app/parallel.h"
 #include "rates/listratio.h"
 #include "records/textscan.h"
 
@@ -333,10 +334,12 @@ CompareRun compareFiles(const CompareMember& member, const std::string& first,
         if (hasSecond)
             sized(1, fileSize(second));
     }
-    const TextLines firstLines = ReadRecordLines(first);
-    TextLines secondLines;
-    if (hasSecond)
-        secondLines = ReadRecordLines(second);
+    // The two files are read side by side; a failure to read the first is still the one reported
+    // when both fail.
+    TextLines firstLines, secondLines;
+    parallelFor(hasSecond ? 2 : 1, [&](size_t i) {
+        (i == 0 ? firstLines : secondLines) = ReadRecordLines(i == 0 ? first : second);
+    });
     CompareRun run;
     run.paired = hasSecond;
     try {

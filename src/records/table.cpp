@@ -34,6 +34,15 @@ void Table::removeLastRow() {
         rows_.pop_back();
 }
 
+void Table::adoptRows(std::vector<Row> rows, size_t cols) {
+    for (Row& r : rows)
+        r.resize(cols);
+    rows_ = std::move(rows);
+    cols_ = cols;
+    if (rows_.empty())
+        resetHeaderOnly();
+}
+
 void Table::permuteRows(const std::vector<size_t>& order) {
     std::vector<Row> reordered;
     reordered.reserve(rows_.size());

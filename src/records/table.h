@@ -53,6 +53,8 @@ class Table {
     // Appends a row; a shorter one is padded with empty cells, a longer one is cut.
     void appendRow(Row cells);
     void removeLastRow();
+    // Replaces every row, the header included; each row is padded or cut to `cols` cells.
+    void adoptRows(std::vector<Row> rows, size_t cols);
     void swapRows(size_t a, size_t b) { rows_[a].swap(rows_[b]); }
     // Reorders data rows: new row i+1 is old row order[i]+1.
     void permuteRows(const std::vector<size_t>& order);

@@ -2,9 +2,11 @@
 
 #include "app/busy.h"
 #include "app/errors.h"
+#include "app/parallel.h"
 #include "records/recordline.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace aethrian {
 
@@ -22,47 +24,94 @@ std::string fieldOrderLine(const FieldOrderMismatch& m) {
            " where the first record has " + quotedKey(m.expectedKey);
 }
 
+namespace {
+
+// Fills grid rows first+1 .. last (records first .. last - 1) from their lines, noting where a
+// record's keys differ from the header's; `each` sees every record after it is filled.
+template <class Each>
+void fillRecords(const TextLines& lines, const std::vector<size_t>& recordLines, size_t first,
+                 size_t last, const RecordKind& kind, const Table& header,
+                 std::vector<Table::Row>& rows, std::vector<FieldOrderMismatch>& mismatches,
+                 Each&& each) {
+    RecordView rec;
+    const size_t cols = header.colCount();
+    for (size_t i = first; i < last; ++i) {
+        ParseRecordLine(lines[recordLines[i]], kind, rec);
+        const size_t row = i + 1;
+        noteFieldOrder(
+            header, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row,
+            rec.name, mismatches);
+        Table::Row& cells = rows[row];
+        cells.resize(cols);
+        cells[1].assign(rec.name);
+        cells[2].assign(rec.type);
+        cells[3].assign(rec.id);
+        const size_t n = std::min(rec.fields.size(), cols - 4);
+        for (size_t k = 0; k < n; ++k)
+            cells[4 + k].assign(rec.fields[k].value);
+        each(rec);
+    }
+}
+
+// Records per work item of a load without an observer: small enough to share a file's records
+// evenly between the cores, large enough that handing them out costs nothing.
+constexpr size_t kRecordsPerItem = 512;
+
+} // namespace
+
 LoadReport LoadTable(const TextLines& lines, const RecordKind& kind, Table& table,
                      LoadObserver* observer) {
     LoadReport report;
     report.nulLine = lines.firstNulLine();
-    table.reset();
-    BusyCaption busy;
-    RefreshCounter counter(kLoadRefreshInterval);
-    RecordView rec;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        if (!isRecordLine(line, kind))
-            continue;
-        ParseRecordLine(line, kind, rec);
-        if (observer)
-            observer->lastRead(rec.name);
-        const size_t row = table.rowCount() - 1;
-        if (report.records == 0) {
-            table.setColCount(4 + rec.fields.size());
-            for (size_t k = 0; k < rec.fields.size(); ++k)
-                table.setCell(0, 4 + k, std::string(rec.fields[k].key));
-        } else {
-            noteFieldOrder(
-                table, 4, rec.fields.size(), [&](size_t k) { return rec.fields[k].key; }, row,
-                rec.name, report.mismatches);
-        }
-        Table::Row& cells = table.row(row);
-        cells[1].assign(rec.name);
-        cells[2].assign(rec.type);
-        cells[3].assign(rec.id);
-        const size_t n = std::min(rec.fields.size(), table.colCount() - 4);
-        for (size_t k = 0; k < n; ++k)
-            cells[4 + k].assign(rec.fields[k].value);
-        table.appendRow();
-        report.rowLines.push_back(i);
-        ++report.records;
-        report.lastRead.assign(rec.name);
-        if (counter.tick() && observer)
-            observer->caption(busy.advance());
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (isRecordLine(lines[i], kind))
+            report.rowLines.push_back(i);
+    const size_t records = report.rowLines.size();
+    report.records = records;
+    report.otherLines = lines.size() - records;
+    if (records == 0) {
+        table.resetHeaderOnly();
+        return report;
     }
-    table.removeLastRow();
-    report.otherLines = lines.size() - report.records;
+
+    // The columns are the first record's keys.
+    Table header;
+    header.resetHeaderOnly();
+    {
+        RecordView first;
+        ParseRecordLine(lines[report.rowLines[0]], kind, first);
+        header.setColCount(4 + first.fields.size());
+        for (size_t k = 0; k < first.fields.size(); ++k)
+            header.setCell(0, 4 + k, std::string(first.fields[k].key));
+    }
+    std::vector<Table::Row> rows(records + 1);
+    rows[0] = header.row(0);
+
+    if (observer) {
+        // The window shows the busy caption every kLoadRefreshInterval records and the name last
+        // read, so its load reads the records in order on one thread.
+        BusyCaption busy;
+        RefreshCounter counter(kLoadRefreshInterval);
+        fillRecords(lines, report.rowLines, 0, records, kind, header, rows, report.mismatches,
+                    [&](const RecordView& rec) {
+                        observer->lastRead(rec.name);
+                        if (counter.tick())
+                            observer->caption(busy.advance());
+                    });
+    } else {
+        const size_t items = (records + kRecordsPerItem - 1) / kRecordsPerItem;
+        std::vector<std::vector<FieldOrderMismatch>> found(items);
+        parallelFor(items, [&](size_t item) {
+            const size_t first = item * kRecordsPerItem;
+            fillRecords(lines, report.rowLines, first, std::min(records, first + kRecordsPerItem),
+                        kind, header, rows, found[item], [](const RecordView&) {});
+        });
+        for (auto& part : found)
+            report.mismatches.insert(report.mismatches.end(), std::make_move_iterator(part.begin()),
+                                     std::make_move_iterator(part.end()));
+    }
+    report.lastRead = rows.back()[1];
+    table.adoptRows(std::move(rows), header.colCount());
     return report;
 }
 

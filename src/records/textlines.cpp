@@ -6,6 +6,22 @@
 
 namespace aethrian {
 
+namespace {
+
+// Whether any of the eight bytes at `p` is CR, LF or 0xE2 (exact: a byte is zero after the XOR
+// exactly when it matched, and the test below finds a zero byte without false answers for the
+// word as a whole).
+bool mayEndLine(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    const auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & highs) != 0; };
+    return hasZero(word ^ (ones * '\r')) || hasZero(word ^ (ones * '\n')) ||
+           hasZero(word ^ (ones * 0xE2u));
+}
+
+} // namespace
+
 TextLines splitRecordLines(std::string text) {
     const size_t nul = text.find('\0');
     std::vector<std::pair<size_t, size_t>> spans;
@@ -15,6 +31,11 @@ TextLines splitRecordLines(std::string text) {
     size_t start = 0;
     size_t i = 0;
     while (i < t.size()) {
+        // Eight bytes at a time past those that cannot end a line, as for side files.
+        while (i + 8 <= t.size() && !mayEndLine(t.data() + i))
+            i += 8;
+        if (i >= t.size())
+            break;
         const char c = t[i];
         if (c == '\r' || c == '\n') {
             spans.emplace_back(start, i - start);
@@ -86,22 +107,6 @@ std::vector<std::string_view> paneLines(std::string_view paneText) {
     }
     return lines;
 }
-
-namespace {
-
-// Whether any of the eight bytes at `p` is CR, LF or 0xE2 (exact: a byte is zero after the XOR
-// exactly when it matched, and the test below finds a zero byte without false answers for the
-// word as a whole).
-bool mayEndLine(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
-    const auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & highs) != 0; };
-    return hasZero(word ^ (ones * '\r')) || hasZero(word ^ (ones * '\n')) ||
-           hasZero(word ^ (ones * 0xE2u));
-}
-
-} // namespace
 
 std::vector<std::string_view> splitPaneLines(std::string_view text) {
     std::vector<std::string_view> lines;

@@ -97,6 +97,34 @@ TEST(LoadTable, CaptionEvery101Records) {
     EXPECT_EQ(t.rowCount(), 251u);
 }
 
+// A load without an observer shares the records among threads: the table, the mismatches (in row
+// order) and the source lines must be those of the window's one-thread load.
+TEST(LoadTable, SharedAmongThreadsAsOnOne) {
+    std::string text = "// a comment\n";
+    for (int i = 0; i < 2600; ++i) {
+        const std::string fields = i % 777 == 5   ? "level=1\ty=2\t"
+                                   : i % 901 == 7 ? "level=1\t"
+                                                  : "level=" + std::to_string(i) + "\tx=1\t";
+        text +=
+            npcLine("n" + std::to_string(i), std::to_string(i), fields) + (i % 3 ? "\n" : "\n\n");
+    }
+    const TextLines source = lines(text);
+    Table oneThread, shared;
+    CaptionRecorder observer;
+    const LoadReport a = LoadTable(source, kNpcKind, oneThread, &observer);
+    ::setenv("AETHRIAN_THREADS", "3", 1);
+    const LoadReport b = LoadTable(source, kNpcKind, shared);
+    ::unsetenv("AETHRIAN_THREADS");
+    EXPECT_EQ(dumpTable(shared), dumpTable(oneThread));
+    EXPECT_EQ(b.records, 2600u);
+    EXPECT_EQ(b.rowLines, a.rowLines);
+    EXPECT_EQ(b.lastRead, "n2599");
+    ASSERT_EQ(b.mismatches.size(), a.mismatches.size());
+    ASSERT_EQ(b.mismatches.size(), 7u);
+    for (size_t i = 0; i < a.mismatches.size(); ++i)
+        EXPECT_EQ(fieldOrderLine(b.mismatches[i]), fieldOrderLine(a.mismatches[i]));
+}
+
 TEST(LoadTableFile, MissingFileOrFolderKeepsTable) {
     Table t;
     t.setCell(1, 1, "kept");

@@ -86,6 +86,51 @@ TEST(SplitRecordLines, LineEnds) {
     EXPECT_EQ(linesOf(""), V{});
 }
 
+// The splitters skip eight bytes at a time: line ends at every offset of a word, and the three
+// bytes of U+2028 across two words, must split as a byte at a time does.
+TEST(SplitRecordLines, WordSkippingSplitsAsByteByByte) {
+    const auto reference = [](const std::string& t) {
+        std::vector<std::string> out;
+        size_t start = 0, i = 0;
+        const auto ls = [&](size_t k) { return t.compare(k, 3, "\xE2\x80\xA8") == 0; };
+        while (i < t.size()) {
+            if (t[i] == '\r' || t[i] == '\n') {
+                out.push_back(t.substr(start, i - start));
+                i += t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n' ? 2 : 1;
+                if (i < t.size() && t[i - 1] == '\n' && ls(i))
+                    i += 3;
+                start = i;
+            } else if (ls(i)) {
+                out.push_back(t.substr(start, i - start));
+                i += 3;
+                start = i;
+            } else {
+                ++i;
+            }
+        }
+        if (start < t.size())
+            out.push_back(t.substr(start));
+        return out;
+    };
+    const std::string alphabet("abc\r\n\xE2\x80\xA8\0", 9);
+    std::mt19937 rng(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const size_t length = rng() % 48;
+        for (size_t k = 0; k < length; ++k)
+            text += rng() % 3 ? 'x' : alphabet[rng() % alphabet.size()];
+        ASSERT_EQ(linesOf(text), reference(text)) << round;
+        std::vector<std::string> pane;
+        for (std::string_view line : splitPaneLines(text))
+            pane.emplace_back(line);
+        std::vector<std::string> viaCopy;
+        const std::string paneText = toPaneText(text);
+        for (std::string_view line : paneLines(paneText))
+            viaCopy.emplace_back(line);
+        ASSERT_EQ(pane, viaCopy) << round;
+    }
+}
+
 TEST(PaneText, LineEndsBecomeCrLf) {
     EXPECT_EQ(toPaneText("a\nb\rc\r\nd\xE2\x80\xA8"
                          "e\n"),

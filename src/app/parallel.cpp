@@ -1,0 +1,130 @@
+#include "app/parallel.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace aethrian {
+
+namespace {
+
+// Set while a thread runs items: a nested parallelFor then stays on that thread, as the outer
+// one already keeps every core busy.
+thread_local bool insideItem = false;
+
+struct ItemScope {
+    ItemScope() { insideItem = true; }
+    ~ItemScope() { insideItem = false; }
+    ItemScope(const ItemScope&) = delete;
+    ItemScope& operator=(const ItemScope&) = delete;
+};
+
+} // namespace
+
+size_t workerCount() {
+    if (const char* forced = std::getenv("AETHRIAN_THREADS")) {
+        char* end = nullptr;
+        const unsigned long n = std::strtoul(forced, &end, 10);
+        if (end != forced && *end == '\0' && n >= 1)
+            return n < 64 ? n : 64;
+    }
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : cores;
+}
+
+void parallelFor(size_t count, const std::function<void(size_t)>& body,
+                 const std::function<void()>& tick) {
+    const size_t threads = insideItem ? 1 : std::min(workerCount(), count);
+    if (threads <= 1) {
+        for (size_t i = 0; i < count; ++i) {
+            {
+                ItemScope scope;
+                body(i);
+            }
+            if (tick)
+                tick();
+        }
+        return;
+    }
+
+    std::atomic<size_t> next{0};
+    // The lowest index that failed: items after it are skipped, items before it still run, so
+    // the exception rethrown is the one a single thread would have met first.
+    std::atomic<size_t> firstFailed{count};
+    std::vector<std::exception_ptr> errors(count);
+    std::mutex mutex;
+    std::condition_variable allDone;
+    size_t running = 0;
+
+    const auto runItems = [&](bool calling) {
+        for (;;) {
+            const size_t i = next.fetch_add(1);
+            if (i >= count || i > firstFailed.load())
+                break;
+            try {
+                ItemScope scope;
+                body(i);
+            } catch (...) {
+                errors[i] = std::current_exception();
+                size_t seen = firstFailed.load();
+                while (i < seen && !firstFailed.compare_exchange_weak(seen, i)) {
+                }
+            }
+            if (calling && tick)
+                tick();
+        }
+    };
+
+    std::vector<std::thread> workers;
+    workers.reserve(threads - 1);
+    for (size_t t = 0; t + 1 < threads; ++t) {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++running;
+        }
+        try {
+            workers.emplace_back([&] {
+                runItems(false);
+                std::lock_guard<std::mutex> lock(mutex);
+                if (--running == 0)
+                    allDone.notify_one();
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: the threads already started and this one share the items.
+            std::lock_guard<std::mutex> lock(mutex);
+            --running;
+            break;
+        }
+    }
+    runItems(true);
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (running != 0) {
+            if (!tick) {
+                allDone.wait(lock, [&] { return running == 0; });
+                break;
+            }
+            if (!allDone.wait_for(lock, std::chrono::milliseconds(20),
+                                  [&] { return running == 0; })) {
+                lock.unlock();
+                tick();
+                lock.lock();
+            }
+        }
+    }
+    for (std::thread& w : workers)
+        w.join();
+    for (const std::exception_ptr& e : errors)
+        if (e)
+            std::rethrow_exception(e);
+}
+
+} // namespace aethrian

@@ -1,0 +1,62 @@
+#include "app/parallel.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace aethrian;
+
+namespace {
+
+// Runs `fn` with AETHRIAN_THREADS set to `threads`, so the two-thread path is taken on any
+// machine.
+template <class Fn> void withThreads(const char* threads, Fn fn) {
+    const char* old = std::getenv("AETHRIAN_THREADS");
+    const std::string saved = old ? old : "";
+    ::setenv("AETHRIAN_THREADS", threads, 1);
+    fn();
+    if (old)
+        ::setenv("AETHRIAN_THREADS", saved.c_str(), 1);
+    else
+        ::unsetenv("AETHRIAN_THREADS");
+}
+
+} // namespace
+
+TEST(ParallelFor, EveryItemOnceTheFirstFailureRethrownNestedCallsStayPut) {
+    for (const char* threads : {"1", "2", "4"}) {
+        withThreads(threads, [&] {
+            std::vector<std::atomic<int>> seen(1000);
+            std::atomic<int> nested{0};
+            int ticks = 0;
+            parallelFor(
+                seen.size(),
+                [&](size_t i) {
+                    ++seen[i];
+                    if (i % 100 == 0)
+                        parallelFor(3, [&](size_t) { ++nested; });
+                },
+                [&] { ++ticks; });
+            for (const auto& s : seen)
+                ASSERT_EQ(s.load(), 1) << threads;
+            EXPECT_EQ(nested.load(), 30) << threads;
+            EXPECT_GT(ticks, 0) << threads;
+
+            // The lowest failing index wins, whichever thread met its failure first.
+            try {
+                parallelFor(8, [](size_t i) {
+                    if (i >= 2)
+                        throw std::runtime_error("item " + std::to_string(i));
+                });
+                ADD_FAILURE() << "no exception with " << threads << " threads";
+            } catch (const std::runtime_error& e) {
+                EXPECT_STREQ(e.what(), "item 2") << threads;
+            }
+            parallelFor(0, [](size_t) { FAIL(); });
+        });
+    }
+}
