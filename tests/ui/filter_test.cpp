@@ -1,5 +1,6 @@
 #include "uifixture.h"
 
+#include "ui/models/rowfilter.h"
 #include "ui/widgets/loglist.h"
 #include "ui/widgets/pathbox.h"
 #include "ui/widgets/tableview.h"
@@ -255,4 +256,50 @@ TEST_F(FilterTest, FrozenColumnsFollowTheTableAndTheMenuTogglesThem) {
                     ->freezeEnabled());
     find<QAction>(QStringLiteral("FilterRows2"))->trigger();
     EXPECT_FALSE(find<QWidget>(QStringLiteral("JvStringGrid6Filter"))->isHidden());
+}
+
+// Conditions over every column run in blocks of records on several threads: every record, the
+// ones at the block edges too, is tested once, whatever the number of threads.
+TEST(RowFilterBlocks, EveryRecordTestedOnAnyNumberOfThreads) {
+    Table table;
+    table.setColCount(6);
+    table.setRowCount(1);
+    for (int r = 1; r <= 3001; ++r) {
+        const std::string n = std::to_string(r);
+        table.appendRow({"", "n" + n, r % 7 ? "warrior" : "Mage", n, std::to_string(r % 97),
+                         r % 1023 == 0 ? "rare_" + n : "{}"});
+    }
+    const auto rows = [](const std::vector<char>& flags) {
+        std::vector<int> out;
+        for (size_t r = 0; r < flags.size(); ++r)
+            if (flags[r])
+                out.push_back(static_cast<int>(r));
+        return out;
+    };
+    std::vector<int> notMage, highWarriors;
+    for (int r = 1; r <= 3001; ++r) {
+        if (r % 7)
+            notMage.push_back(r);
+        if (r > 2990 && r % 7)
+            highWarriors.push_back(r);
+    }
+    using T = FilterCondition::Test;
+    const auto any = FilterCondition::kAnyColumn;
+    for (const char* threads : {"1", "2", "3"}) {
+        ::setenv("AETHRIAN_THREADS", threads, 1);
+        RowFilter filter(table);
+        EXPECT_EQ(
+            rows(filter.match({{any, T::Regex, QStringLiteral("^rare|^n30[0-9]$"), {}}}, true)),
+            (std::vector<int>{300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 1023, 2046}))
+            << threads;
+        EXPECT_EQ(rows(filter.match({{any, T::NotContains, QStringLiteral("mage"), {}}}, true)),
+                  notMage)
+            << threads;
+        EXPECT_EQ(rows(filter.match({{any, T::Greater, QStringLiteral("2990"), {}},
+                                     {2, T::Contains, QStringLiteral("warrior"), {}}},
+                                    true)),
+                  highWarriors)
+            << threads;
+    }
+    ::unsetenv("AETHRIAN_THREADS");
 }

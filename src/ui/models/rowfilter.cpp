@@ -1,6 +1,7 @@
 #include "ui/models/rowfilter.h"
 
 #include "app/numbers.h"
+#include "app/parallel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -148,6 +149,17 @@ int cost(const FilterCondition& c) {
     return spread + (isNumeric(c.test) ? 0 : c.test == Test::Regex ? 2 : 1);
 }
 
+// Runs body(from, to) over the records 1 .. rows - 1 in blocks shared among the cores: a
+// condition on every column reads a million cells, a regular expression calls the engine for
+// each. Each record's flag is written by one block only.
+template <class Body> void forRowBlocks(size_t rows, Body&& body) {
+    constexpr size_t kRowsPerBlock = 1024;
+    parallelFor((rows + kRowsPerBlock - 1) / kRowsPerBlock, [&](size_t block) {
+        body(std::max<size_t>(1, block * kRowsPerBlock),
+             std::min(rows, (block + 1) * kRowsPerBlock));
+    });
+}
+
 } // namespace
 
 QString RowFilter::problem(const FilterCondition& c) {
@@ -244,14 +256,16 @@ void RowFilter::narrow(const FilterCondition& c, bool ignoreCase, std::vector<ch
             // Across every column the cells are read row by row, where they lie together in
             // memory, and only until one passes; keeping 90 columns of numbers would cost more
             // than it saves.
-            for (size_t r = 1; r < rows; ++r) {
-                if (!shown[r])
-                    continue;
-                const Table::Row& row = table_.row(r);
-                shown[r] = std::any_of(row.begin(), row.end(), [&](const std::string& cell) {
-                    return passes(cellNumber(cell));
-                });
-            }
+            forRowBlocks(rows, [&](size_t from, size_t to) {
+                for (size_t r = from; r < to; ++r) {
+                    if (!shown[r])
+                        continue;
+                    const Table::Row& row = table_.row(r);
+                    shown[r] = std::any_of(row.begin(), row.end(), [&](const std::string& cell) {
+                        return passes(cellNumber(cell));
+                    });
+                }
+            });
             return;
         }
         const std::vector<double>& v = numbers(first);
@@ -260,17 +274,21 @@ void RowFilter::narrow(const FilterCondition& c, bool ignoreCase, std::vector<ch
         return;
     }
 
-    TextTest test(c, ignoreCase);
+    // Each block of records has a test of its own: the regular expression keeps match state
+    // and the test a conversion buffer.
     const bool invert = c.test == Test::NotContains;
-    for (size_t r = 1; r < rows; ++r) {
-        if (!shown[r])
-            continue;
-        const Table::Row& row = table_.row(r);
-        bool hit = false;
-        for (size_t col = first; col < end && !hit; ++col)
-            hit = test.matches(row[col]);
-        shown[r] = hit != invert;
-    }
+    forRowBlocks(rows, [&](size_t from, size_t to) {
+        TextTest test(c, ignoreCase);
+        for (size_t r = from; r < to; ++r) {
+            if (!shown[r])
+                continue;
+            const Table::Row& row = table_.row(r);
+            bool hit = false;
+            for (size_t col = first; col < end && !hit; ++col)
+                hit = test.matches(row[col]);
+            shown[r] = hit != invert;
+        }
+    });
 }
 
 } // namespace aethrian::ui
