@@ -33,7 +33,7 @@ class PetPage : public QWidget {
     TableModel* model_;
     QString filePath_;
     size_t otherLines_ = 0; // lines of the loaded file that are not records, until a save
-    const char* divider_; // the Settings page's, as the editors save with it
+    const char* divider_;   // the Settings page's, as the editors save with it
     PathBox* pathBox_;
     QPushButton* loadBtn_;
     QPushButton* saveBtn_;
