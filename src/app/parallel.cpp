@@ -63,6 +63,19 @@ void parallelFor(size_t count, const std::function<void(size_t)>& body,
     std::mutex mutex;
     std::condition_variable allDone;
     size_t running = 0;
+    // A tick that throws (a window's event handler) must not leave running threads behind: its
+    // exception stops the items not yet started and is rethrown once every thread has ended.
+    std::exception_ptr tickError;
+    const auto safeTick = [&] {
+        if (!tick || tickError)
+            return;
+        try {
+            tick();
+        } catch (...) {
+            tickError = std::current_exception();
+            firstFailed.store(0);
+        }
+    };
 
     const auto runItems = [&](bool calling) {
         for (;;) {
@@ -78,8 +91,8 @@ void parallelFor(size_t count, const std::function<void(size_t)>& body,
                 while (i < seen && !firstFailed.compare_exchange_weak(seen, i)) {
                 }
             }
-            if (calling && tick)
-                tick();
+            if (calling)
+                safeTick();
         }
     };
 
@@ -115,13 +128,15 @@ void parallelFor(size_t count, const std::function<void(size_t)>& body,
             if (!allDone.wait_for(lock, std::chrono::milliseconds(20),
                                   [&] { return running == 0; })) {
                 lock.unlock();
-                tick();
+                safeTick();
                 lock.lock();
             }
         }
     }
     for (std::thread& w : workers)
         w.join();
+    if (tickError)
+        std::rethrow_exception(tickError);
     for (const std::exception_ptr& e : errors)
         if (e)
             std::rethrow_exception(e);

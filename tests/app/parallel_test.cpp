@@ -57,6 +57,12 @@ TEST(ParallelFor, EveryItemOnceTheFirstFailureRethrownNestedCallsStayPut) {
                 EXPECT_STREQ(e.what(), "item 2") << threads;
             }
             parallelFor(0, [](size_t) { FAIL(); });
+
+            // A tick that throws ends the run with its exception once every thread is done.
+            EXPECT_THROW(parallelFor(
+                             64, [](size_t) {}, [] { throw std::logic_error("tick"); }),
+                         std::logic_error)
+                << threads;
         });
     }
 }
