@@ -66,9 +66,11 @@ void parallelFor(size_t count, const std::function<void(size_t)>& body,
     // A tick that throws (a window's event handler) must not leave running threads behind: its
     // exception stops the items not yet started and is rethrown once every thread has ended.
     std::exception_ptr tickError;
+    bool ticked = false;
     const auto safeTick = [&] {
         if (!tick || tickError)
             return;
+        ticked = true;
         try {
             tick();
         } catch (...) {
@@ -135,6 +137,10 @@ void parallelFor(size_t count, const std::function<void(size_t)>& body,
     }
     for (std::thread& w : workers)
         w.join();
+    // The workers may take every item before the calling thread asks for one and end within
+    // the first wait: the caller still gets its tick, as one thread gives one after each item.
+    if (!ticked)
+        safeTick();
     if (tickError)
         std::rethrow_exception(tickError);
     for (const std::exception_ptr& e : errors)

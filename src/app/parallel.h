@@ -12,10 +12,10 @@ size_t workerCount();
 // Runs body(0) .. body(count - 1), each exactly once, on up to workerCount() threads, the calling
 // thread included; returns when all have run. Items are handed out in index order, so callers put
 // the largest first. `tick` runs on the calling thread only (between its items and about every
-// 20 ms while it waits for the others), so a window can repaint and a halt can be noticed there;
-// it must not touch what the items write. When an item throws, the items after it that have not
-// started are skipped and the exception of the lowest failing index is rethrown, so a failure
-// reads the same as on one thread.
+// 20 ms while it waits for the others, and at least once in all), so a window can repaint and a
+// halt can be noticed there; it must not touch what the items write. When an item throws, the
+// items after it that have not started are skipped and the exception of the lowest failing index
+// is rethrown, so a failure reads the same as on one thread.
 // Called from inside an item, it runs sequentially on that thread.
 void parallelFor(size_t count, const std::function<void(size_t)>& body,
                  const std::function<void()>& tick = {});
