@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev
-  qt6-charts-dev libqt6opengl6-dev
+  qt6-charts-dev libqt6opengl6-dev libpcre2-dev
   libgtest-dev libgmock-dev
   xvfb xauth
   clang libclang-rt-14-dev clang-format

@@ -303,3 +303,73 @@ TEST(RowFilterBlocks, EveryRecordTestedOnAnyNumberOfThreads) {
     }
     ::unsetenv("AETHRIAN_THREADS");
 }
+
+// Regular expressions run on ASCII cells through the 8-bit library and on every other cell through
+// QRegularExpression: whichever way a cell goes, the answer is QRegularExpression's.
+TEST(RowFilterRegex, AgreesWithQRegularExpressionOnEveryCell) {
+    const std::vector<std::string> pieces = {"a",
+                                             "B",
+                                             "k",
+                                             "K",
+                                             "sword_",
+                                             "12",
+                                             " ",
+                                             "x",
+                                             "y",
+                                             "$",
+                                             "\\",
+                                             "ss",
+                                             "\xC3\xA9",
+                                             "\xC3\x89",
+                                             "\xC3\x9F",
+                                             "\xE2\x84\xAA",
+                                             "\xF0\x9F\x97\xA1",
+                                             "cat",
+                                             "_",
+                                             "0"};
+    Table table;
+    table.setColCount(4);
+    table.setRowCount(1);
+    unsigned seed = 7;
+    const auto next = [&seed] { return seed = seed * 1103515245U + 12345U; };
+    for (int r = 1; r <= 600; ++r) {
+        Table::Row row;
+        for (int c = 0; c < 4; ++c) {
+            std::string cell;
+            for (unsigned n = (next() >> 8) % 7; n > 0; --n)
+                cell += pieces[(next() >> 8) % pieces.size()];
+            row.push_back(cell);
+        }
+        table.appendRow(row);
+    }
+    const char* patterns[] = {
+        "sword_?[0-9]+", "^a",           "b$",       "^$",       ".",
+        "\\d{2}",        "\\w+\xC3\xA9", "\xC3\xA9", "\xC3\x89", "\\bcat\\b",
+        "a(?=b)",        "(?<=x)y",      "(a|ss)+k", "\\x{e9}",  "[[:alpha:]]{4}",
+        "\\C\\C\\C",     "^.{5}$",       "\\s",      "(.)\\1",   "a*",
+        "\\p{Lu}",       "\xC3\x9F",     "k",        "\\$\\\\",  "^(?:[^\\d]*)$",
+        "\\N{3}y"};
+    RowFilter filter(table);
+    for (const char* pattern : patterns) {
+        for (bool ignoreCase : {false, true}) {
+            const QString text = QString::fromUtf8(pattern);
+            const QRegularExpression re(text, ignoreCase ? QRegularExpression::CaseInsensitiveOption
+                                                         : QRegularExpression::NoPatternOption);
+            ASSERT_TRUE(re.isValid()) << pattern;
+            for (int column : {FilterCondition::kAnyColumn, 2}) {
+                const std::vector<char> shown =
+                    filter.match({{column, FilterCondition::Test::Regex, text, {}}}, ignoreCase);
+                for (size_t r = 1; r < table.rowCount(); ++r) {
+                    bool expected = false;
+                    for (size_t c = 0; c < 4; ++c)
+                        if (column == FilterCondition::kAnyColumn || static_cast<int>(c) == column)
+                            expected =
+                                expected ||
+                                re.match(QString::fromStdString(table.cell(r, c))).hasMatch();
+                    ASSERT_EQ(shown[r] != 0, expected) << pattern << " ignoreCase " << ignoreCase
+                                                       << " column " << column << " row " << r;
+                }
+            }
+        }
+    }
+}

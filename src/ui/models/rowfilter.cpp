@@ -5,9 +5,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string_view>
+
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
 
 namespace aethrian::ui {
 
@@ -90,21 +96,77 @@ bool equalsFolded(std::string_view text, std::string_view lowNeedle) {
 QRegularExpression compiled(const QString& pattern, bool ignoreCase) {
     QRegularExpression re(pattern, ignoreCase ? QRegularExpression::CaseInsensitiveOption
                                               : QRegularExpression::NoPatternOption);
-    re.setPatternOptions(re.patternOptions() | QRegularExpression::DontCaptureOption);
     re.optimize();
     return re;
+}
+
+// True when every byte of `text` is below 0x80, read eight bytes at a time.
+bool isAscii(std::string_view text) {
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+struct CodeFree {
+    void operator()(pcre2_code* code) const { pcre2_code_free(code); }
+};
+struct MatchDataFree {
+    void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
+struct AsciiPattern {
+    std::unique_ptr<pcre2_code, CodeFree> code;
+    bool jit = false; // compiled to machine code: matched through the JIT's own, shorter path
+    // No shorter text can match (the library's own bound): most cells of a record are short
+    // numbers, which a longer pattern then passes by without a call.
+    std::uint32_t minLength = 0;
+};
+
+// The pattern as the 8-bit library's code, for the cells that are all ASCII (nearly every cell):
+// they are matched where they lie, without being widened to UTF-16 and without the allocations
+// QRegularExpression makes for each match, which on short cells cost more than the matching.
+// The options are QRegularExpression's own (UTF and the case), and ASCII text is the same
+// code points in both widths, so both answer alike. Null when the pattern will not compile here:
+// every cell then goes through QRegularExpression.
+AsciiPattern asciiPattern(const QString& pattern, bool ignoreCase) {
+    const QByteArray utf8 = pattern.toUtf8();
+    int error = 0;
+    PCRE2_SIZE offset = 0;
+    // Groups keep capturing: a back reference such as (.)\1 needs its group.
+    const std::uint32_t options = PCRE2_UTF | (ignoreCase ? PCRE2_CASELESS : 0U);
+    AsciiPattern pattern8;
+    pattern8.code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
+                                      static_cast<PCRE2_SIZE>(utf8.size()), options, &error,
+                                      &offset, nullptr));
+    // Without the JIT (a system that refuses executable memory) the pattern is interpreted.
+    pattern8.jit = pattern8.code && pcre2_jit_compile(pattern8.code.get(), PCRE2_JIT_COMPLETE) == 0;
+    if (pattern8.code &&
+        pcre2_pattern_info(pattern8.code.get(), PCRE2_INFO_MINLENGTH, &pattern8.minLength) != 0)
+        pattern8.minLength = 0;
+    return pattern8;
 }
 
 // A text test prepared once and then run on many cells. "does not contain" runs as "contains";
 // the caller turns the answer round for the whole record.
 class TextTest {
   public:
-    TextTest(const FilterCondition& c, bool ignoreCase)
-        : test_(c.test), ignoreCase_(ignoreCase), needle_(c.text.toStdString()) {
+    TextTest(const FilterCondition& c, bool ignoreCase, const AsciiPattern& ascii)
+        : test_(c.test), ignoreCase_(ignoreCase), needle_(c.text.toStdString()),
+          ascii_(ascii.code.get()), jit_(ascii.jit), minLength_(ascii.minLength) {
         if (ignoreCase_)
             needle_ = folded(needle_);
-        if (test_ == Test::Regex)
+        if (test_ == Test::Regex) {
             re_ = compiled(c.text, ignoreCase);
+            if (ascii_)
+                asciiMatch_.reset(pcre2_match_data_create(1, nullptr));
+        }
     }
 
     bool matches(std::string_view cell) {
@@ -112,6 +174,19 @@ class TextTest {
         case Test::Equals:
             return ignoreCase_ ? equalsFolded(cell, needle_) : cell == needle_;
         case Test::Regex:
+            if (asciiMatch_ && isAscii(cell)) {
+                if (cell.size() < minLength_) // ASCII: a byte is a character
+                    return false;
+                const auto subject = reinterpret_cast<PCRE2_SPTR>(cell.data());
+                const int rc = jit_ ? pcre2_jit_match(ascii_, subject, cell.size(), 0, 0,
+                                                      asciiMatch_.get(), nullptr)
+                                    : pcre2_match(ascii_, subject, cell.size(), 0,
+                                                  PCRE2_NO_UTF_CHECK, asciiMatch_.get(), nullptr);
+                if (rc >= 0 || rc == PCRE2_ERROR_NOMATCH)
+                    return rc >= 0;
+                // A limit met here (the JIT's small default stack): QRegularExpression, which
+                // gives the JIT more, decides.
+            }
             return re_.match(QStringView(utf16(cell))).hasMatch();
         default:
             return ignoreCase_ ? containsFolded(cell, needle_)
@@ -141,6 +216,10 @@ class TextTest {
     std::string needle_;
     QRegularExpression re_;
     QString buffer_;
+    const pcre2_code* ascii_;
+    bool jit_;
+    std::uint32_t minLength_;
+    std::unique_ptr<pcre2_match_data, MatchDataFree> asciiMatch_;
 };
 
 // Cheaper conditions first: the later ones then visit fewer records.
@@ -274,11 +353,13 @@ void RowFilter::narrow(const FilterCondition& c, bool ignoreCase, std::vector<ch
         return;
     }
 
-    // Each block of records has a test of its own: the regular expression keeps match state
-    // and the test a conversion buffer.
+    // Each block of records has a test of its own, as the regular expression keeps match state
+    // and the test a conversion buffer; the compiled 8-bit pattern is only read, so it is shared.
     const bool invert = c.test == Test::NotContains;
+    const AsciiPattern ascii =
+        c.test == Test::Regex ? asciiPattern(c.text, ignoreCase) : AsciiPattern();
     forRowBlocks(rows, [&](size_t from, size_t to) {
-        TextTest test(c, ignoreCase);
+        TextTest test(c, ignoreCase, ascii);
         for (size_t r = from; r < to; ++r) {
             if (!shown[r])
                 continue;
