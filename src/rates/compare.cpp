@@ -7,6 +7,8 @@
 #include "rates/listratio.h"
 #include "records/textscan.h"
 
+#include <algorithm>
+#include <exception>
 #include <string_view>
 #include <unordered_map>
 
@@ -101,6 +103,16 @@ bool isListKey(std::string_view key) {
            key == "additional_make_multi_list";
 }
 
+// One record of the first file as the run shows it: with the second file's line it pairs with,
+// alone (a Watch run), or alone as a record the second file lacks ("N/A").
+struct Pairing {
+    enum Kind { Paired, Alone, Missing };
+    size_t first = 0;
+    size_t second = 0; // a line of the second file (Paired only)
+    Kind kind = Alone;
+    size_t notFound = 0; // names in notFound when this record is compared
+};
+
 class Run {
   public:
     Run(const CompareMember& member, const CompareOptions& options, CompareResult& result,
@@ -166,6 +178,22 @@ class Run {
         return differs;
     }
 
+    // The row of one pairing, added as the options say.
+    void show(const Pairing& p, const TextLines& first, const TextLines* second) {
+        const std::string_view a = first[p.first];
+        if (p.kind != Pairing::Paired) {
+            compareRow(a, {}, row_);
+            addRow(std::move(row_), p.kind == Pairing::Missing ? "N/A" : "");
+            return;
+        }
+        const bool differs = compareRow(a, (*second)[p.second], row_);
+        if (differs || !o_.onlyDifferences)
+            addRow(std::move(row_), differs ? "<>" : "");
+    }
+
+    // The header is complete: a run that only adds rows below a header made by another.
+    void fixColumns() { columnsFixed_ = true; }
+
     void addRow(Table::Row row, const char* marker) {
         row[0] = marker;
         r_.grid.appendRow(std::move(row)); // cut or padded to the header's width
@@ -225,6 +253,7 @@ class Run {
     CompareResult& r_;
     Progress* progress_;
     bool columnsFixed_ = false;
+    Table::Row row_;
     std::vector<bool> cellDiffers_; // of the row being compared
     size_t count_ = 0;
     BusyCaption busy_;
@@ -250,6 +279,60 @@ class RemovedLines {
     std::vector<size_t> tree_;
 };
 
+// Compares the pairings on every core and adds their rows in pairing order. The first one makes
+// the header alone. A block that fails keeps the rows it made before the failure; the blocks after
+// the first failing one are dropped, and the names not found are cut back to those listed when
+// the failing record came, so an error leaves what a one-record-at-a-time run would.
+void compareInBlocks(Run& run, const std::vector<Pairing>& pairings, const TextLines& first,
+                     const TextLines* second, const CompareMember& member,
+                     const CompareOptions& options, CompareResult& result) {
+    if (pairings.empty())
+        return;
+    try {
+        run.show(pairings[0], first, second);
+    } catch (...) {
+        result.notFound.resize(pairings[0].notFound);
+        throw;
+    }
+    constexpr size_t kPerBlock = 256;
+    const size_t rest = pairings.size() - 1;
+    struct Block {
+        CompareResult part;
+        std::exception_ptr error;
+        size_t failedAt = 0;
+    };
+    std::vector<Block> blocks((rest + kPerBlock - 1) / kPerBlock);
+    parallelFor(blocks.size(), [&](size_t b) {
+        Block& block = blocks[b];
+        block.part.grid.setColCount(result.grid.colCount());
+        block.part.grid.setRowCount(1);
+        Run part(member, options, block.part, nullptr);
+        part.fixColumns();
+        const size_t from = 1 + b * kPerBlock, to = std::min(pairings.size(), from + kPerBlock);
+        for (size_t i = from; i < to; ++i) {
+            try {
+                part.show(pairings[i], first, second);
+            } catch (...) {
+                block.error = std::current_exception();
+                block.failedAt = i;
+                return;
+            }
+        }
+    });
+    for (Block& block : blocks) {
+        Table& rows = block.part.grid;
+        for (size_t r = 1; r < rows.rowCount(); ++r)
+            result.grid.appendRow(std::move(rows.row(r)));
+        for (std::vector<bool>& d : block.part.differs)
+            result.differs.push_back(std::move(d));
+        block.part = {};
+        if (block.error) {
+            result.notFound.resize(pairings[block.failedAt].notFound);
+            std::rethrow_exception(block.error);
+        }
+    }
+}
+
 } // namespace
 
 void compareRecords(const CompareMember& member, const TextLines& first, const TextLines* second,
@@ -271,7 +354,18 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
     RemovedLines removed(second ? second->size() : 0);
     size_t removedCount = 0;
 
-    Table::Row row;
+    // With a window to keep informed, each record is compared as soon as it is paired, between
+    // the caption stages, pumps and halt tests. Without one (the command line, the checks) the
+    // records are paired first and compared on every core.
+    const bool deferred = progress == nullptr;
+    std::vector<Pairing> pairings;
+    const auto take = [&](Pairing p) {
+        p.notFound = result.notFound.size();
+        if (deferred)
+            pairings.push_back(p);
+        else
+            run.show(p, first, second);
+    };
     for (size_t i = 0; i < first.size(); ++i) {
         const std::string_view a = first[i];
         if (a.find(begin) == npos)
@@ -279,8 +373,7 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
         if (progress && progress->halted())
             break;
         if (!second) {
-            run.compareRow(a, {}, row);
-            run.addRow(std::move(row), "");
+            take({i, 0, Pairing::Alone});
             run.steps(1, member.stepLimitAlone);
         } else {
             const std::string_view name = bracketName(a);
@@ -305,15 +398,11 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
                 run.steps(match ? *match + 1 : second->size(), member.stepLimitWithSecond);
             }
             if (match) {
-                const bool differs = run.compareRow(a, (*second)[*match], row);
-                if (differs || !options.onlyDifferences)
-                    run.addRow(std::move(row), differs ? "<>" : "");
+                take({i, *match, Pairing::Paired});
             } else {
                 result.notFound.emplace_back(name);
-                if (options.showMissing) {
-                    run.compareRow(a, {}, row);
-                    run.addRow(std::move(row), "N/A");
-                }
+                if (options.showMissing)
+                    take({i, 0, Pairing::Missing});
             }
         }
         // The item and skill runs let the window breathe after every record; the NPC run at its
@@ -321,6 +410,8 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
         if (progress && !member.consumeMatches)
             progress->pump();
     }
+    if (deferred)
+        compareInBlocks(run, pairings, first, second, member, options, result);
 }
 
 CompareRun compareFiles(const CompareMember& member, const std::string& first,

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <tuple>
+
 using namespace aethrian;
 
 namespace {
@@ -261,6 +264,53 @@ class StepRecorder : public Progress {
 };
 
 } // namespace
+
+// Without a window the records are compared in blocks on every core: rows, differing cells,
+// missing names and the error that ends a run are those of the record-by-record run a window
+// gets, whatever the number of threads, the error in a late block included.
+TEST(Compare, BlocksOnEveryCoreGiveTheRecordByRecordResult) {
+    std::string a, b, bad;
+    for (int i = 0; i < 1500; ++i) {
+        const std::string name = "m" + std::to_string(i % 700); // repeated names
+        a += rec(name, "exp=" + std::to_string(i % 5 + 1) + "\tv=" + std::to_string(i) + "\t");
+        if (i % 11 == 0) // missing from the second file
+            continue;
+        const std::string v = "\tv=" + std::to_string(i) + (i % 4 ? "" : "0") + "\t";
+        b += rec(name, "exp=" + std::to_string(i % 3 + 1) + v);
+        // A second value that reads as zero: the x-rate run ends at record 1201, in a late block.
+        bad += rec(name, (i == 1201 ? "exp=0.0" : "exp=" + std::to_string(i % 3 + 1)) + v);
+    }
+    const TextLines la = splitRecordLines(a);
+    struct Quiet : Progress {};
+    const std::string* seconds[] = {&b, &bad, nullptr};
+    for (const std::string* second : seconds) {
+        for (const int flags : {0, 1, 2, 3, 4}) {
+            CompareOptions o;
+            o.onlyDifferences = flags == 1;
+            o.showMissing = flags >= 2;
+            o.xRate = flags >= 3;
+            const CompareMember& m = flags == 4 ? kItemCompare : kNpcCompare;
+            const TextLines lb = second ? splitRecordLines(*second) : TextLines();
+            const auto run = [&](Progress* progress) {
+                CompareResult r;
+                std::string error;
+                try {
+                    compareRecords(m, la, second ? &lb : nullptr, o, r, progress);
+                } catch (const std::exception& e) {
+                    error = e.what();
+                }
+                return std::make_tuple(rows(r), r.differs, r.notFound, error);
+            };
+            Quiet quiet;
+            const auto expected = run(&quiet);
+            for (const char* threads : {"1", "2", "3"}) {
+                ::setenv("AETHRIAN_THREADS", threads, 1);
+                EXPECT_EQ(run(nullptr), expected) << threads << " threads, flags " << flags;
+            }
+            ::unsetenv("AETHRIAN_THREADS");
+        }
+    }
+}
 
 TEST(Compare, ProgressStagesFollowTheSearchedLines) {
     std::string a, b;
