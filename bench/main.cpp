@@ -82,9 +82,10 @@ int main(int argc, char** argv) {
     }
     const std::string dir = scratchDir();
     printHeader();
-    const std::string mode = argc == 2 ? std::string(argv[1]) : std::string();
-    if (mode == "--cli-only") { // aethrian-bench --cli-only
-        runCliSuite(dir);
+    const std::string mode = argc >= 2 ? std::string(argv[1]) : std::string();
+    if (mode ==
+        "--cli-only") { // aethrian-bench --cli-only [TEXT]: the commands whose label has TEXT
+        runCliSuite(dir, argc >= 3 ? argv[2] : "");
     } else if (mode == "--lint") { // the whole-server check alone
         runLintSuite(dir);
 #ifdef AETHRIAN_BENCH_UI

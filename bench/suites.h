@@ -19,8 +19,9 @@ std::string skillData(size_t records);
 // A weapongrp client dump.
 std::string weaponDump(size_t records);
 
-// Every CLI command against its floor at 10,000 and 20,000 records, and the adversarial inputs.
-void runCliSuite(const std::string& dir);
+// Every CLI command against its floor at 10,000 and 20,000 records, and the adversarial inputs;
+// with `only`, just the commands whose label holds that text.
+void runCliSuite(const std::string& dir, const std::string& only = "");
 
 // The benchmark suites of the subsystems, run after the record-file suite.
 void runExtraSuites(const std::string& dir);

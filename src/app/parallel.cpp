@@ -148,4 +148,29 @@ void parallelFor(size_t count, const std::function<void(size_t)>& body,
             std::rethrow_exception(e);
 }
 
+size_t parallelBlocks(size_t count, size_t perBlock,
+                      const std::function<void(size_t from, size_t to, size_t& at)>& body,
+                      std::exception_ptr& error) {
+    const size_t blocks = perBlock == 0 ? 0 : (count + perBlock - 1) / perBlock;
+    std::vector<size_t> failedAt(blocks, count);
+    std::vector<std::exception_ptr> errors(blocks);
+    parallelFor(blocks, [&](size_t b) {
+        const size_t from = b * perBlock;
+        size_t at = from;
+        try {
+            body(from, std::min(count, from + perBlock), at);
+        } catch (...) {
+            errors[b] = std::current_exception();
+            failedAt[b] = at;
+        }
+    });
+    for (size_t b = 0; b < blocks; ++b) {
+        if (errors[b]) {
+            error = errors[b];
+            return failedAt[b];
+        }
+    }
+    return count;
+}
+
 } // namespace aethrian

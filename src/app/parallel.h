@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 #include <functional>
 
 namespace aethrian {
@@ -19,5 +20,14 @@ size_t workerCount();
 // Called from inside an item, it runs sequentially on that thread.
 void parallelFor(size_t count, const std::function<void(size_t)>& body,
                  const std::function<void()>& tick = {});
+
+// Runs body(from, to, at) for the blocks [0, perBlock), [perBlock, 2 perBlock), ... of the items
+// 0 .. count - 1, on every core; body runs its items in order and keeps `at` on the one it is
+// running. A body that throws ends its own block only. Returns the lowest item whose block threw,
+// with that exception in `error`, or `count` when none threw: every block before the failing
+// one has run to its end, so the caller keeps exactly what a run item by item would have made.
+size_t parallelBlocks(size_t count, size_t perBlock,
+                      const std::function<void(size_t from, size_t to, size_t& at)>& body,
+                      std::exception_ptr& error);
 
 } // namespace aethrian

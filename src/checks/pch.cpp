@@ -93,21 +93,45 @@ void comparePch(const std::vector<std::string_view>& first,
     requireSideText(first, firstName);
     requireSideText(second, secondName);
     log.add("Compare first NPC_PCH to second NPC_PCH...");
-    // The working copy by name; a name's entries all leave it at its first match.
-    std::unordered_map<std::string_view, std::vector<std::string_view>> working;
-    for (std::string_view line : second)
-        if (line.find('[') != npos)
-            working[pchName(line)].push_back(pchIdentifier(line));
+    // The working copy by name: each name's identifiers in file order, chained through
+    // `nextSame`. A name's entries all leave it at its first match (`gone`).
+    struct SameName {
+        size_t first, last, count;
+        bool gone;
+    };
+    std::unordered_map<std::string_view, size_t> working;
+    working.reserve(second.size());
+    std::vector<SameName> names;
+    std::vector<std::string_view> ids;
+    std::vector<size_t> nextSame;
+    for (std::string_view line : second) {
+        if (line.find('[') == npos)
+            continue;
+        const size_t entry = ids.size();
+        ids.push_back(pchIdentifier(line));
+        nextSame.push_back(npos);
+        const auto [at, fresh] = working.try_emplace(pchName(line), names.size());
+        if (fresh) {
+            names.push_back({entry, entry, 1, false});
+        } else {
+            SameName& same = names[at->second];
+            nextSame[same.last] = entry;
+            same.last = entry;
+            ++same.count;
+        }
+    }
     for (std::string_view line : first) {
         if (line.find('[') == npos)
             continue;
         const std::string_view name = pchName(line);
         const std::string_view id = pchIdentifier(line);
         size_t matches = 0, sameId = 0;
-        if (auto it = working.find(name); it != working.end()) {
-            matches = it->second.size();
-            sameId = static_cast<size_t>(std::count(it->second.begin(), it->second.end(), id));
-            working.erase(it);
+        if (const auto at = working.find(name); at != working.end() && !names[at->second].gone) {
+            SameName& same = names[at->second];
+            matches = same.count;
+            for (size_t e = same.first; e != npos; e = nextSame[e])
+                sameId += ids[e] == id ? 1 : 0;
+            same.gone = true;
         }
         const std::string head = "NPC " + std::string(name);
         if (matches > 1)

@@ -2,9 +2,11 @@
 
 #include "app/errors.h"
 #include "app/numbers.h"
+#include "app/parallel.h"
 #include "records/textscan.h"
 
 #include <charconv>
+#include <exception>
 #include <limits>
 
 namespace aethrian {
@@ -250,7 +252,6 @@ void exportPhp(const Table& table, PhpExport kind, long long firstId, char divid
     const std::vector<PhpPair>& pairs = phpPairs(kind);
     refuseIdsPastTheLargest(table, firstId);
     const size_t rows = table.rowCount() > 1 ? table.rowCount() - 1 : 0;
-    out.reserve(rows);
     // What comes before each value is the same on every line: the divider, the quoted key and
     // " => ", and for a fixed pair its quoted value too. Made once, so a line is a run of appends.
     std::vector<std::string> heads(pairs.size());
@@ -262,42 +263,57 @@ void exportPhp(const Table& table, PhpExport kind, long long firstId, char divid
         if (pairs[i].form == PhpForm::Fixed)
             appendQuoted(heads[i], pairs[i].fixed);
     }
-    size_t expected = 256;
-    for (size_t r = 1; r < table.rowCount(); ++r) {
-        // Counted from the first ID, not stepped past the last row: that step could overflow.
-        const long long id = firstId + static_cast<long long>(r - 1);
-        std::string line;
-        line.reserve(expected); // rows of one dump are alike: the last line's length plus a margin
-        line += "    $rs[";
-        appendNumber(line, id);
-        line += "] = array(";
-        for (size_t i = 0; i < pairs.size(); ++i) {
-            const PhpPair& p = pairs[i];
-            line += heads[i];
-            const std::string_view cell = table.text(r, p.column);
-            switch (p.form) {
-            case PhpForm::Fixed:
-                break;
-            case PhpForm::Raw:
-                appendQuoted(line, cell);
-                break;
-            case PhpForm::Rounded:
-                appendQuoted(line, formatWhole(readNumber(cell, divider), divider));
-                break;
-            case PhpForm::Bracket:
-                appendQuoted(line, strippedView(cell, '[', ']'));
-                break;
-            case PhpForm::Brace:
-                appendQuoted(line, strippedView(cell, '{', '}'));
-                break;
-            case PhpForm::Array:
-                appendArray(line, cell);
-                break;
+    // Lines are made in blocks of rows on every core, each into its own place; a failure keeps
+    // the lines of the rows before it, as a run row by row would.
+    out.resize(rows);
+    std::exception_ptr error;
+    const size_t failed = parallelBlocks(
+        rows, 512,
+        [&](size_t from, size_t to, size_t& at) {
+            size_t expected = 256;
+            for (at = from; at < to; ++at) {
+                const size_t r = at + 1;
+                // Counted from the first ID, not stepped past the last row: that step could
+                // overflow.
+                const long long id = firstId + static_cast<long long>(r - 1);
+                std::string line;
+                line.reserve(expected); // rows of one dump are alike: the last line's length
+                line += "    $rs[";
+                appendNumber(line, id);
+                line += "] = array(";
+                for (size_t i = 0; i < pairs.size(); ++i) {
+                    const PhpPair& p = pairs[i];
+                    line += heads[i];
+                    const std::string_view cell = table.text(r, p.column);
+                    switch (p.form) {
+                    case PhpForm::Fixed:
+                        break;
+                    case PhpForm::Raw:
+                        appendQuoted(line, cell);
+                        break;
+                    case PhpForm::Rounded:
+                        appendQuoted(line, formatWhole(readNumber(cell, divider), divider));
+                        break;
+                    case PhpForm::Bracket:
+                        appendQuoted(line, strippedView(cell, '[', ']'));
+                        break;
+                    case PhpForm::Brace:
+                        appendQuoted(line, strippedView(cell, '{', '}'));
+                        break;
+                    case PhpForm::Array:
+                        appendArray(line, cell);
+                        break;
+                    }
+                }
+                line += ");";
+                expected = line.size() + 64;
+                out[at] = std::move(line);
             }
-        }
-        line += ");";
-        expected = line.size() + 64;
-        out.push_back(std::move(line));
+        },
+        error);
+    if (error) {
+        out.resize(failed);
+        std::rethrow_exception(error);
     }
 }
 

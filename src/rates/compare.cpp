@@ -60,9 +60,19 @@ std::string_view tabField(std::string_view line, int n) {
     return end == npos ? std::string_view() : line.substr(pos, end - pos);
 }
 
+// The line from the first place `key` appears (the whole line when it does not). The search
+// steps from one of the key's last character to the next: the keys end in "=", which comes once
+// per field, while their first letters come many times in the fields before them.
 std::string_view fromFirst(std::string_view line, std::string_view key) {
-    const size_t p = line.find(key);
-    return p == npos ? line : line.substr(p);
+    const size_t n = key.size();
+    if (n == 0)
+        return line;
+    const char last = key.back();
+    for (size_t end = line.find(last, n - 1); end != npos; end = line.find(last, end + 1)) {
+        if (line.compare(end + 1 - n, n, key) == 0)
+            return line.substr(end + 1 - n);
+    }
+    return line;
 }
 
 struct Field {
@@ -294,42 +304,37 @@ void compareInBlocks(Run& run, const std::vector<Pairing>& pairings, const TextL
         result.notFound.resize(pairings[0].notFound);
         throw;
     }
+    // Pairing 0 is done: item i of the blocks is pairing i + 1.
     constexpr size_t kPerBlock = 256;
     const size_t rest = pairings.size() - 1;
-    struct Block {
-        CompareResult part;
-        std::exception_ptr error;
-        size_t failedAt = 0;
-    };
-    std::vector<Block> blocks((rest + kPerBlock - 1) / kPerBlock);
-    parallelFor(blocks.size(), [&](size_t b) {
-        Block& block = blocks[b];
-        block.part.grid.setColCount(result.grid.colCount());
-        block.part.grid.setRowCount(1);
-        Run part(member, options, block.part, nullptr);
-        part.fixColumns();
-        const size_t from = 1 + b * kPerBlock, to = std::min(pairings.size(), from + kPerBlock);
-        for (size_t i = from; i < to; ++i) {
-            try {
-                part.show(pairings[i], first, second);
-            } catch (...) {
-                block.error = std::current_exception();
-                block.failedAt = i;
-                return;
-            }
-        }
-    });
-    for (Block& block : blocks) {
-        Table& rows = block.part.grid;
-        for (size_t r = 1; r < rows.rowCount(); ++r)
-            result.grid.appendRow(std::move(rows.row(r)));
-        for (std::vector<bool>& d : block.part.differs)
+    std::vector<CompareResult> parts((rest + kPerBlock - 1) / kPerBlock);
+    std::exception_ptr error;
+    const size_t failed = parallelBlocks(
+        rest, kPerBlock,
+        [&](size_t from, size_t to, size_t& at) {
+            CompareResult& part = parts[from / kPerBlock];
+            part.grid.setColCount(result.grid.colCount());
+            part.grid.setRowCount(1);
+            Run block(member, options, part, nullptr);
+            block.fixColumns();
+            for (at = from; at < to; ++at)
+                block.show(pairings[at + 1], first, second);
+        },
+        error);
+    // The rows of the blocks up to the failing one (its rows before the failure); later blocks
+    // may have run too, but a run item by item would never have come to them.
+    const size_t kept = error ? failed / kPerBlock + 1 : parts.size();
+    for (size_t b = 0; b < kept; ++b) {
+        CompareResult& part = parts[b];
+        for (size_t r = 1; r < part.grid.rowCount(); ++r)
+            result.grid.appendRow(std::move(part.grid.row(r)));
+        for (std::vector<bool>& d : part.differs)
             result.differs.push_back(std::move(d));
-        block.part = {};
-        if (block.error) {
-            result.notFound.resize(pairings[block.failedAt].notFound);
-            std::rethrow_exception(block.error);
-        }
+        part = {};
+    }
+    if (error) {
+        result.notFound.resize(pairings[failed + 1].notFound);
+        std::rethrow_exception(error);
     }
 }
 
@@ -341,17 +346,34 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
     run.reset();
     const std::string_view begin(member.begin);
 
-    // Record lines of the second file by name, in file order.
-    std::unordered_map<std::string_view, std::vector<size_t>> byName;
-    std::unordered_map<std::string_view, size_t> nextOfName;
+    // Record lines of the second file by name: each name's lines in file order, chained through
+    // `nextSame`, and the first of them the NPC member has not paired yet.
+    struct SameName {
+        size_t first, last, unpaired;
+    };
+    std::unordered_map<std::string_view, size_t> nameIndex;
+    std::vector<SameName> names;
+    std::vector<size_t> nextSame;
     if (second) {
+        nameIndex.reserve(second->size());
+        nextSame.assign(second->size(), npos);
         for (size_t i = 0; i < second->size(); ++i) {
             const std::string_view line = (*second)[i];
-            if (line.find(begin) != npos)
-                byName[bracketName(line)].push_back(i);
+            if (line.find(begin) == npos)
+                continue;
+            const auto [at, fresh] = nameIndex.try_emplace(bracketName(line), names.size());
+            if (fresh) {
+                names.push_back({i, i, i});
+            } else {
+                SameName& same = names[at->second];
+                nextSame[same.last] = i;
+                same.last = i;
+            }
         }
     }
-    RemovedLines removed(second ? second->size() : 0);
+    // The caption stages count the lines a front-to-back search would have examined; without a
+    // window there is nothing to count for.
+    RemovedLines removed(progress && second ? second->size() : 0);
     size_t removedCount = 0;
 
     // With a window to keep informed, each record is compared as soon as it is paired, between
@@ -378,14 +400,18 @@ void compareRecords(const CompareMember& member, const TextLines& first, const T
         } else {
             const std::string_view name = bracketName(a);
             std::optional<size_t> match;
-            if (auto it = byName.find(name); it != byName.end()) {
-                size_t& next = nextOfName[name];
-                if (!member.consumeMatches)
-                    match = it->second.front();
-                else if (next < it->second.size())
-                    match = it->second[next++];
+            if (const auto at = nameIndex.find(name); at != nameIndex.end()) {
+                SameName& same = names[at->second];
+                if (!member.consumeMatches) {
+                    match = same.first;
+                } else if (same.unpaired != npos) {
+                    match = same.unpaired;
+                    same.unpaired = nextSame[same.unpaired];
+                }
             }
-            if (member.consumeMatches) {
+            if (!progress) {
+                // nothing to count
+            } else if (member.consumeMatches) {
                 // Lines examined by a search from the front of the shrinking list.
                 const size_t remaining = second->size() - removedCount;
                 run.steps(match ? *match - removed.removedBefore(*match) + 1 : remaining,

@@ -66,3 +66,42 @@ TEST(ParallelFor, EveryItemOnceTheFirstFailureRethrownNestedCallsStayPut) {
         });
     }
 }
+
+// Blocks report the lowest failing item, whichever block failed first; the blocks before it ran
+// to their end, and a block stops at its own failure.
+TEST(ParallelBlocks, LowestFailingItemAndEveryBlockBeforeItComplete) {
+    for (const char* threads : {"1", "2", "4"}) {
+        withThreads(threads, [&] {
+            std::vector<std::atomic<int>> ran(1000);
+            std::exception_ptr error;
+            const size_t failed = parallelBlocks(
+                ran.size(), 64,
+                [&](size_t from, size_t to, size_t& at) {
+                    for (at = from; at < to; ++at) {
+                        if (at == 700 || at == 900)
+                            throw std::runtime_error(std::to_string(at));
+                        ++ran[at];
+                    }
+                },
+                error);
+            ASSERT_EQ(failed, 700u) << threads;
+            ASSERT_TRUE(error);
+            EXPECT_THROW(std::rethrow_exception(error), std::runtime_error);
+            for (size_t i = 0; i < 700; ++i)
+                ASSERT_EQ(ran[i].load(), 1) << i;
+            for (size_t i = 700; i < 704; ++i) // the rest of the failing block is skipped
+                EXPECT_EQ(ran[i].load(), 0) << i;
+
+            std::exception_ptr none;
+            EXPECT_EQ(parallelBlocks(
+                          10, 3,
+                          [](size_t from, size_t to, size_t& at) {
+                              (void)from;
+                              at = to;
+                          },
+                          none),
+                      10u);
+            EXPECT_FALSE(none);
+        });
+    }
+}

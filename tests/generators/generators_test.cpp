@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -150,6 +151,35 @@ TEST(ClientDump, PhpExportForms) {
     etc.setCell(2, 6, "tall");
     EXPECT_THROW(exportPhp(etc, PhpExport::EtcItem, 100, ',', out), OperationError);
     EXPECT_EQ(out.size(), 1u); // the line before the error stays
+
+    // Many rows are exported in blocks on every core: the same lines, and a failure in a late
+    // block keeps exactly the lines before it.
+    Table many;
+    many.setColCount(21);
+    many.setRowCount(1);
+    for (int i = 0; i < 2000; ++i) {
+        Table::Row row(21, std::to_string(i % 7));
+        row[1] = std::to_string(i);
+        many.appendRow(row);
+    }
+    std::vector<std::string> alone, failedAlone;
+    ::setenv("AETHRIAN_THREADS", "1", 1);
+    exportPhp(many, PhpExport::EtcItem, 1, ',', alone);
+    const std::string kept = many.cell(1300, 6);
+    many.setCell(1300, 6, "tall");
+    EXPECT_THROW(exportPhp(many, PhpExport::EtcItem, 1, ',', failedAlone), OperationError);
+    ASSERT_EQ(failedAlone.size(), 1299u);
+    many.setCell(1300, 6, kept);
+    for (const char* threads : {"2", "3"}) {
+        ::setenv("AETHRIAN_THREADS", threads, 1);
+        exportPhp(many, PhpExport::EtcItem, 1, ',', out);
+        EXPECT_TRUE(out == alone) << threads;
+        many.setCell(1300, 6, "tall");
+        EXPECT_THROW(exportPhp(many, PhpExport::EtcItem, 1, ',', out), OperationError);
+        EXPECT_TRUE(out == failedAlone) << threads;
+        many.setCell(1300, 6, kept);
+    }
+    ::unsetenv("AETHRIAN_THREADS");
 
     Table weapon;
     weapon.setColCount(37);
