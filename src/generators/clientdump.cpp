@@ -5,6 +5,7 @@
 #include "app/parallel.h"
 #include "records/textscan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <limits>
@@ -13,48 +14,85 @@ namespace aethrian {
 
 namespace {} // namespace
 
+namespace {
+
+// The cells of one record line, the empty first column included. For the first record `keys`
+// collects the field keys, which make the header; a later record's row stops at `columns`, as
+// the table would cut the fields past the first record's.
+Table::Row dumpRow(std::string_view line, std::string_view end, size_t columns,
+                   std::vector<std::string>* keys) {
+    size_t from = line.find("object_id=");
+    if (from == npos)
+        from = line.find("id=");
+    std::string_view rest = from == npos ? line : line.substr(from);
+    Table::Row row;
+    row.reserve(keys ? 64 : columns);
+    row.emplace_back();
+    size_t tab = rest.find('\t'); // each field's TAB is searched once
+    for (;;) {
+        const size_t eq = rest.substr(0, tab).find('='); // a field ends at its TAB
+        const size_t start = eq == npos ? 0 : eq + 1;
+        row.emplace_back(tab == npos || tab < start ? std::string_view()
+                                                    : rest.substr(start, tab - start));
+        if (keys)
+            keys->emplace_back(eq == npos ? std::string_view() : rest.substr(0, eq));
+        else if (row.size() == columns)
+            break;
+        if (tab == npos)
+            break;
+        rest.remove_prefix(tab + 1);
+        if (rest.starts_with(end))
+            break;
+        tab = rest.find('\t');
+        if (tab == npos) // a last field without a TAB after it is not read
+            break;
+    }
+    return row;
+}
+
+} // namespace
+
 void LoadClientDump(const std::vector<std::string_view>& lines, const DumpMarks& marks,
                     Table& table) {
     table.setRowCount(1);
     table.setColCount(1);
     table.setCell(0, 0, "");
     const std::string_view end(marks.end);
-    bool first = true;
-    for (std::string_view line : lines) {
-        if (line.find(marks.start) == npos)
-            continue;
-        size_t from = line.find("object_id=");
-        if (from == npos)
-            from = line.find("id=");
-        std::string_view rest = from == npos ? line : line.substr(from);
-        Table::Row row;
-        row.reserve(first ? 64 : table.colCount());
-        row.emplace_back();
-        size_t tab = rest.find('\t'); // each field's TAB is searched once
-        for (;;) {
-            const size_t eq = rest.substr(0, tab).find('='); // a field ends at its TAB
-            const std::string_view key = eq == npos ? std::string_view() : rest.substr(0, eq);
-            const size_t start = eq == npos ? 0 : eq + 1;
-            row.emplace_back(tab == npos || tab < start ? std::string_view()
-                                                        : rest.substr(start, tab - start));
-            if (first) {
-                table.setColCount(table.colCount() + 1);
-                table.setCell(0, table.colCount() - 1, std::string(key));
-            } else if (row.size() == table.colCount()) {
-                break; // appendRow would cut the fields past the first record's
-            }
-            if (tab == npos)
-                break;
-            rest.remove_prefix(tab + 1);
-            if (rest.starts_with(end))
-                break;
-            tab = rest.find('\t');
-            if (tab == npos) // a last field without a TAB after it is not read
-                break;
-        }
-        first = false;
-        table.appendRow(std::move(row));
-    }
+    size_t first = 0;
+    while (first < lines.size() && lines[first].find(marks.start) == npos)
+        ++first;
+    if (first == lines.size())
+        return;
+    // The first record makes the header; the others, which only need its width, are read in
+    // blocks of lines on every core and joined in file order.
+    std::vector<std::string> keys;
+    Table::Row firstRow = dumpRow(lines[first], end, 0, &keys);
+    const size_t columns = 1 + keys.size();
+    constexpr size_t kPerBlock = 1024;
+    const size_t from = first + 1;
+    std::vector<std::vector<Table::Row>> parts((lines.size() - from + kPerBlock - 1) / kPerBlock);
+    parallelFor(parts.size(), [&](size_t b) {
+        const size_t to = std::min(lines.size(), from + (b + 1) * kPerBlock);
+        for (size_t k = from + b * kPerBlock; k < to; ++k)
+            if (lines[k].find(marks.start) != npos)
+                parts[b].push_back(dumpRow(lines[k], end, columns, nullptr));
+    });
+    std::vector<Table::Row> rows;
+    size_t count = 2;
+    for (const auto& part : parts)
+        count += part.size();
+    rows.reserve(count);
+    Table::Row header;
+    header.reserve(columns);
+    header.emplace_back();
+    for (std::string& key : keys)
+        header.push_back(std::move(key));
+    rows.push_back(std::move(header));
+    rows.push_back(std::move(firstRow));
+    for (auto& part : parts)
+        for (Table::Row& row : part)
+            rows.push_back(std::move(row));
+    table.adoptRows(std::move(rows), columns);
 }
 
 ClientDumpFile loadClientDumpFile(const std::string& path, const DumpMarks& marks) {

@@ -117,6 +117,36 @@ TEST(ClientDump, LoadsByPositionFromTheIdOn) {
     EXPECT_TRUE(out.empty());
 }
 
+// Records after the first are read in blocks of lines on every core: the table is the one a
+// single thread reads, with lines that are no records, short and long records and a last field
+// without its TAB among them.
+TEST(ClientDump, BlocksOfLinesReadAsOnOneThread) {
+    std::vector<std::string> dump{"// header"};
+    for (int i = 0; i < 3000; ++i) {
+        std::string line = "item_begin\tobject_id=" + std::to_string(i) + "\tobject_name=[n" +
+                           std::to_string(i) + "]";
+        if (i % 5 != 1)
+            line += "\tweight=" + std::to_string(i % 9);
+        if (i % 7 == 3)
+            line += "\textra=1";
+        line += i % 11 == 4 ? "" : "\titem_end";
+        dump.push_back(line);
+        if (i % 13 == 0)
+            dump.push_back("not a record " + std::to_string(i));
+    }
+    const auto load = [&](const char* threads) {
+        ::setenv("AETHRIAN_THREADS", threads, 1);
+        Table t;
+        LoadClientDump(lines(dump), kItemDumpMarks, t);
+        ::unsetenv("AETHRIAN_THREADS");
+        return t;
+    };
+    const Table alone = load("1");
+    ASSERT_EQ(alone.rowCount(), 3001u);
+    for (const char* threads : {"2", "3"})
+        EXPECT_TRUE(load(threads).rows() == alone.rows()) << threads;
+}
+
 TEST(ClientDump, PhpExportForms) {
     EXPECT_EQ(phpArray("{[a];[b]}"), "array(\"0\" => \"a\", \"1\" => \"b\")");
     EXPECT_EQ(phpArray("{[none]}"), "array(\"0\" => \"\")");
