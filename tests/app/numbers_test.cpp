@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -116,6 +117,21 @@ TEST(FormatWhole, HalvesAwayFromZero) {
     EXPECT_EQ(formatWhole(-0.2, '.'), "0");
     EXPECT_EQ(formatWhole(123456789012345.0, '.'), "123456789012345");
     EXPECT_EQ(formatWhole(1234567890123456.0, '.'), "1.23456789012346E15");
+    // Written as the C library writes the rounded value, up to the largest whole number below
+    // 10^15 and on either side of zero.
+    std::mt19937_64 rng(20261211);
+    for (int i = 0; i < 20000; ++i) {
+        const long double v = std::ldexp(static_cast<long double>(rng() % 2000000) - 1e6L,
+                                         static_cast<int>(rng() % 40)) /
+                              8;
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.0Lf", std::round(v));
+        if (std::round(v) != 0 && std::fabs(std::round(v)) < 1e15L) {
+            ASSERT_EQ(formatWhole(v, '.'), expected) << static_cast<double>(v);
+        }
+    }
+    EXPECT_EQ(formatWhole(999999999999999.4L, '.'), "999999999999999");
+    EXPECT_EQ(formatWhole(-999999999999999.0L, '.'), "-999999999999999");
 }
 
 // The short-decimal shortcuts of reading and writing against the C library on random plain

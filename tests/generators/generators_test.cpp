@@ -223,6 +223,18 @@ TEST(ClientDump, PhpExportEscapesWhatPhpWouldReadAsCode) {
     EXPECT_EQ(phpQuoted("1\"; system(\"id\"); $x=\""), R"("1\"; system(\"id\"); \$x=\"")");
     EXPECT_EQ(phpQuoted(R"(C:\dir\{$a})"), R"("C:\\dir\\{\$a}")");
     EXPECT_EQ(phpQuoted("plain.text_01"), "\"plain.text_01\"");
+    // Each escaped character at every place of texts up to three words long, among characters
+    // that differ from it by one bit.
+    for (const char special : {'\\', '"', '$'}) {
+        for (size_t n = 1; n <= 24; ++n) {
+            for (size_t at = 0; at < n; ++at) {
+                std::string text(n, static_cast<char>(special ^ 1));
+                text[at] = special;
+                std::string expected = "\"" + text.substr(0, at) + "\\" + text.substr(at) + "\"";
+                ASSERT_EQ(phpQuoted(text), expected) << n << " " << at;
+            }
+        }
+    }
     EXPECT_EQ(phpArray(R"({[a"b];[$c\]})"), R"(array("0" => "a\"b", "1" => "\$c\\"))");
 
     // Raw, bracketed and braced values alike; the ID column too.
