@@ -71,6 +71,8 @@ void runFilterSuite(const std::string& dir) {
     run("filter: all columns, a number", one(FilterCondition::kAnyColumn, Test::Greater, "1e6"),
         false);
     run("filter: level > 60, rows hidden", one(4, Test::Greater, "60"), true);
+    run("filter: any col regex, rows hidden",
+        one(FilterCondition::kAnyColumn, Test::Regex, "sword_?[0-9]+"), true);
 }
 
 } // namespace aethrian::bench
