@@ -1,5 +1,6 @@
 #include "app/errors.h"
 #include "app/log.h"
+#include "app/parallel.h"
 #include "checks/pch.h"
 #include "checks/presence.h"
 #include "cli/args.h"
@@ -7,6 +8,7 @@
 #include "cli/tablecommands.h"
 #include "records/textfile.h"
 
+#include <optional>
 #include <ostream>
 
 namespace aethrian::cli {
@@ -143,9 +145,11 @@ int runPchGenerate(Context& ctx, const std::vector<std::string>& argv) {
 
 int runPchCompare(Context& ctx, const std::vector<std::string>& argv) {
     const auto p = positional(argv, 2, "pch compare FIRST SECOND");
-    const Pane first(p[0]), second(p[1]);
+    // The two files are read side by side; the first one's failure is reported when both fail.
+    std::optional<Pane> first, second;
+    parallelFor(2, [&](size_t i) { (i == 0 ? first : second).emplace(p[i]); });
     CallbackLog log = printLog(ctx);
-    comparePch(first.lines, second.lines, log, first.name, second.name);
+    comparePch(first->lines, second->lines, log, first->name, second->name);
     return 0;
 }
 
