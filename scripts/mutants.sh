@@ -56,7 +56,8 @@ else
     echo "cannot clone $root" >&2; exit 2; }
 
   targets=(core_tests aethrian-cli)
-  [ $ui = ON ] && targets+=(ui_tests)
+  # The editor too: the versions test asks it for its --version and --help.
+  [ $ui = ON ] && targets+=(ui_tests aethrian-editor)
 
   # 3: does not compile; 124: the tests ran past the time limit; other non-zero: a test failed.
   build_and_test() {
