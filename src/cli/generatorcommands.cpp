@@ -29,11 +29,12 @@ int runExportPhp(Context& ctx, const std::vector<std::string>& argv) {
     const std::string firstId = args.required("--first-id");
     const ClientDumpFile dump = loadClientDumpFile(
         args.positional()[1], what == PhpExport::ItemName ? kItemNameDumpMarks : kItemDumpMarks);
-    const PhpExportRun run = exportPhpLines(dump.table, what, parseInt(firstId), ctx.divider);
-    for (const std::string& line : run.lines) // the lines before an error too
-        ctx.out << line << '\n';
-    if (run.error)
-        std::rethrow_exception(run.error);
+    // Written as they are made, the lines before an error too.
+    exportPhpInParts(
+        dump.table, what, parseInt(firstId), ctx.divider, [&](std::vector<std::string>& lines) {
+            for (const std::string& line : lines)
+                ctx.out.write(line.data(), static_cast<std::streamsize>(line.size())).put('\n');
+        });
     return 0;
 }
 

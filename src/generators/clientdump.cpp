@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <limits>
 
 namespace aethrian {
@@ -300,9 +301,8 @@ const std::vector<PhpPair>& phpPairs(PhpExport kind) {
     return kind == PhpExport::Weapon ? weapon : kind == PhpExport::EtcItem ? etc : names;
 }
 
-void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider,
-               std::vector<std::string>& out) {
-    out.clear();
+void exportPhpInParts(const Table& table, PhpExport kind, long long firstId, char divider,
+                      const std::function<void(std::vector<std::string>&)>& take) {
     const std::vector<PhpPair>& pairs = phpPairs(kind);
     refuseIdsPastTheLargest(table, firstId);
     const size_t rows = table.rowCount() > 1 ? table.rowCount() - 1 : 0;
@@ -317,58 +317,76 @@ void exportPhp(const Table& table, PhpExport kind, long long firstId, char divid
         if (pairs[i].form == PhpForm::Fixed)
             appendQuoted(heads[i], pairs[i].fixed);
     }
-    // Lines are made in blocks of rows on every core, each into its own place; a failure keeps
-    // the lines of the rows before it, as a run row by row would.
-    out.resize(rows);
-    std::exception_ptr error;
-    const size_t failed = parallelBlocks(
-        rows, 512,
-        [&](size_t from, size_t to, size_t& at) {
-            size_t expected = 256;
-            for (at = from; at < to; ++at) {
-                const size_t r = at + 1;
-                // Counted from the first ID, not stepped past the last row: that step could
-                // overflow.
-                const long long id = firstId + static_cast<long long>(r - 1);
-                std::string line;
-                line.reserve(expected); // rows of one dump are alike: the last line's length
-                line += "    $rs[";
-                appendNumber(line, id);
-                line += "] = array(";
-                for (size_t i = 0; i < pairs.size(); ++i) {
-                    const PhpPair& p = pairs[i];
-                    line += heads[i];
-                    const std::string_view cell = table.text(r, p.column);
-                    switch (p.form) {
-                    case PhpForm::Fixed:
-                        break;
-                    case PhpForm::Raw:
-                        appendQuoted(line, cell);
-                        break;
-                    case PhpForm::Rounded:
-                        appendQuoted(line, formatWhole(readNumber(cell, divider), divider));
-                        break;
-                    case PhpForm::Bracket:
-                        appendQuoted(line, strippedView(cell, '[', ']'));
-                        break;
-                    case PhpForm::Brace:
-                        appendQuoted(line, strippedView(cell, '{', '}'));
-                        break;
-                    case PhpForm::Array:
-                        appendArray(line, cell);
-                        break;
+    // The lines are made a part of rows at a time, each part in blocks on every core and handed
+    // over before the next: a large export never holds all its lines, and a part's memory is
+    // reused by the next. A failure hands over the lines of the rows before it, as a run row by
+    // row would.
+    constexpr size_t kRowsPerPart = 4096;
+    std::vector<std::string> lines;
+    for (size_t part = 0; part < rows; part += kRowsPerPart) {
+        lines.resize(std::min(kRowsPerPart, rows - part));
+        std::exception_ptr error;
+        const size_t failed = parallelBlocks(
+            lines.size(), 512,
+            [&](size_t from, size_t to, size_t& at) {
+                size_t expected = 256;
+                for (at = from; at < to; ++at) {
+                    const size_t r = part + at + 1;
+                    // Counted from the first ID, not stepped past the last row: that step could
+                    // overflow.
+                    const long long id = firstId + static_cast<long long>(r - 1);
+                    // Made in the string of the part before, whose room is reused.
+                    std::string& line = lines[at];
+                    line.clear();
+                    line.reserve(expected); // rows of one dump are alike: the last line's length
+                    line += "    $rs[";
+                    appendNumber(line, id);
+                    line += "] = array(";
+                    for (size_t i = 0; i < pairs.size(); ++i) {
+                        const PhpPair& p = pairs[i];
+                        line += heads[i];
+                        const std::string_view cell = table.text(r, p.column);
+                        switch (p.form) {
+                        case PhpForm::Fixed:
+                            break;
+                        case PhpForm::Raw:
+                            appendQuoted(line, cell);
+                            break;
+                        case PhpForm::Rounded:
+                            appendQuoted(line, formatWhole(readNumber(cell, divider), divider));
+                            break;
+                        case PhpForm::Bracket:
+                            appendQuoted(line, strippedView(cell, '[', ']'));
+                            break;
+                        case PhpForm::Brace:
+                            appendQuoted(line, strippedView(cell, '{', '}'));
+                            break;
+                        case PhpForm::Array:
+                            appendArray(line, cell);
+                            break;
+                        }
                     }
+                    line += ");";
+                    expected = line.size() + 64;
                 }
-                line += ");";
-                expected = line.size() + 64;
-                out[at] = std::move(line);
-            }
-        },
-        error);
-    if (error) {
-        out.resize(failed);
-        std::rethrow_exception(error);
+            },
+            error);
+        if (error) {
+            lines.resize(failed);
+            take(lines);
+            std::rethrow_exception(error);
+        }
+        take(lines);
     }
+}
+
+void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider,
+               std::vector<std::string>& out) {
+    out.clear();
+    exportPhpInParts(table, kind, firstId, divider, [&](std::vector<std::string>& lines) {
+        for (std::string& line : lines)
+            out.push_back(std::move(line));
+    });
 }
 
 PhpExportRun exportPhpLines(const Table& table, PhpExport kind, long long firstId, char divider) {

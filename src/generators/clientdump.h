@@ -4,6 +4,7 @@
 #include "records/textfile.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ enum class PhpExport { Weapon, EtcItem, ItemName };
 // before any line is made.
 void exportPhp(const Table& table, PhpExport kind, long long firstId, char divider,
                std::vector<std::string>& out);
+
+// exportPhp a part of rows at a time, for output written as it comes: `take` gets each part's
+// lines in order (it may move them out). A conversion error hands over the lines before it and is
+// then thrown. The parts reuse one set of lines, so a large export never holds all of them.
+void exportPhpInParts(const Table& table, PhpExport kind, long long firstId, char divider,
+                      const std::function<void(std::vector<std::string>&)>& take);
 
 struct PhpExportRun {
     std::vector<std::string> lines; // every line, or those made before the error

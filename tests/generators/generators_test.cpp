@@ -182,12 +182,12 @@ TEST(ClientDump, PhpExportForms) {
     EXPECT_THROW(exportPhp(etc, PhpExport::EtcItem, 100, ',', out), OperationError);
     EXPECT_EQ(out.size(), 1u); // the line before the error stays
 
-    // Many rows are exported in blocks on every core: the same lines, and a failure in a late
-    // block keeps exactly the lines before it.
+    // Many rows are exported in parts of 4,096 rows, each in blocks on every core: the same
+    // lines, and a failure in a late block of the second part keeps exactly the lines before it.
     Table many;
     many.setColCount(21);
     many.setRowCount(1);
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 5000; ++i) {
         Table::Row row(21, std::to_string(i % 7));
         row[1] = std::to_string(i);
         many.appendRow(row);
@@ -195,19 +195,19 @@ TEST(ClientDump, PhpExportForms) {
     std::vector<std::string> alone, failedAlone;
     ::setenv("AETHRIAN_THREADS", "1", 1);
     exportPhp(many, PhpExport::EtcItem, 1, ',', alone);
-    const std::string kept = many.cell(1300, 6);
-    many.setCell(1300, 6, "tall");
+    const std::string kept = many.cell(4500, 6);
+    many.setCell(4500, 6, "tall");
     EXPECT_THROW(exportPhp(many, PhpExport::EtcItem, 1, ',', failedAlone), OperationError);
-    ASSERT_EQ(failedAlone.size(), 1299u);
-    many.setCell(1300, 6, kept);
+    ASSERT_EQ(failedAlone.size(), 4499u);
+    many.setCell(4500, 6, kept);
     for (const char* threads : {"2", "3"}) {
         ::setenv("AETHRIAN_THREADS", threads, 1);
         exportPhp(many, PhpExport::EtcItem, 1, ',', out);
         EXPECT_TRUE(out == alone) << threads;
-        many.setCell(1300, 6, "tall");
+        many.setCell(4500, 6, "tall");
         EXPECT_THROW(exportPhp(many, PhpExport::EtcItem, 1, ',', out), OperationError);
         EXPECT_TRUE(out == failedAlone) << threads;
-        many.setCell(1300, 6, kept);
+        many.setCell(4500, 6, kept);
     }
     ::unsetenv("AETHRIAN_THREADS");
 
