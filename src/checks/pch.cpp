@@ -104,6 +104,9 @@ void comparePch(const std::vector<std::string_view>& first,
     std::vector<SameName> names;
     std::vector<std::string_view> ids;
     std::vector<size_t> nextSame;
+    names.reserve(second.size());
+    ids.reserve(second.size());
+    nextSame.reserve(second.size());
     for (std::string_view line : second) {
         if (line.find('[') == npos)
             continue;
@@ -133,6 +136,8 @@ void comparePch(const std::vector<std::string_view>& first,
                 sameId += ids[e] == id ? 1 : 0;
             same.gone = true;
         }
+        if (matches == 1 && sameId > 0)
+            continue; // nothing to say, so no line text is made
         const std::string head = "NPC " + std::string(name);
         if (matches > 1)
             log.add(head + " is duplicated inside second NPC_PCH");
