@@ -61,8 +61,8 @@ std::string_view tabField(std::string_view line, int n) {
 }
 
 // The line from the first place `key` appears (the whole line when it does not). The search
-// steps from one of the key's last character to the next: the keys end in "=", which comes once
-// per field, while their first letters come many times in the fields before them.
+// steps from one occurrence of the key's last character to the next: the keys end in "=", which
+// comes once per field, while their first letters come many times in the fields before them.
 std::string_view fromFirst(std::string_view line, std::string_view key) {
     const size_t n = key.size();
     if (n == 0)

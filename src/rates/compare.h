@@ -54,7 +54,8 @@ struct CompareResult {
 };
 
 // Compares `first` with `second` (none: Watch mode, the first file listed as a table). Progress:
-// caption stages at the member's step counts, a pump and a halt test between records.
+// caption stages at the member's step counts, a pump and a halt test between records. Without
+// progress the records are paired first and compared on every core, with the same result.
 void compareRecords(const CompareMember& member, const TextLines& first, const TextLines* second,
                     const CompareOptions& options, CompareResult& result,
                     Progress* progress = nullptr);
