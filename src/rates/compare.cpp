@@ -60,19 +60,10 @@ std::string_view tabField(std::string_view line, int n) {
     return end == npos ? std::string_view() : line.substr(pos, end - pos);
 }
 
-// The line from the first place `key` appears (the whole line when it does not). The search
-// steps from one occurrence of the key's last character to the next: the keys end in "=", which
-// comes once per field, while their first letters come many times in the fields before them.
+// The line from the first place `key` appears (the whole line when it does not).
 std::string_view fromFirst(std::string_view line, std::string_view key) {
-    const size_t n = key.size();
-    if (n == 0)
-        return line;
-    const char last = key.back();
-    for (size_t end = line.find(last, n - 1); end != npos; end = line.find(last, end + 1)) {
-        if (line.compare(end + 1 - n, n, key) == 0)
-            return line.substr(end + 1 - n);
-    }
-    return line;
+    const size_t p = findKey(line, key);
+    return p == npos ? line : line.substr(p);
 }
 
 struct Field {

@@ -21,8 +21,12 @@ std::string_view beforeTab(std::string_view s) {
 
 } // namespace
 
-FieldView TakeField(std::string_view& region) {
+namespace {
+
+// TakeField, saying whether the field ended at a TAB.
+FieldView takeField(std::string_view& region, bool& hadTab) {
     const size_t t = region.find('\t');
+    hadTab = t != npos;
     // "=" is looked for within the field only: searching the rest of the line for every field
     // made a long run of TABs without "=" quadratic.
     const size_t e = region.substr(0, t).find('=');
@@ -42,6 +46,13 @@ FieldView TakeField(std::string_view& region) {
     return f;
 }
 
+} // namespace
+
+FieldView TakeField(std::string_view& region) {
+    bool hadTab = false;
+    return takeField(region, hadTab);
+}
+
 void ParseRecordLine(std::string_view line, const RecordKind& kind, RecordView& out) {
     out.fields.clear();
 
@@ -54,13 +65,17 @@ void ParseRecordLine(std::string_view line, const RecordKind& kind, RecordView& 
     out.type = beforeTab(afterFirst);
     out.id = beforeTab(afterTab(afterFirst));
 
-    const size_t f = line.find(kind.firstField);
+    const size_t f = findKey(line, kind.firstField);
     std::string_view region = f == npos ? line : line.substr(f);
+    const std::string_view end(kind.end);
     for (;;) {
-        const bool hadTab = region.find('\t') != npos;
-        out.fields.push_back(TakeField(region));
-        if (region.substr(0, kind.end.size()) == kind.end)
+        bool hadTab = false;
+        out.fields.push_back(takeField(region, hadTab));
+        // The end marker's first letter is tested before the whole marker is compared.
+        if (!region.empty() && !end.empty() && region[0] == end[0] && region.starts_with(end))
             break;
+        if (end.empty())
+            break; // an empty marker is at the start of every region
         // A last field without TAB and end marker: the line is over.
         if (!hadTab || region.empty())
             break;

@@ -1,5 +1,6 @@
 #include "records/recordline.h"
 #include "records/table.h"
+#include "records/textscan.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +113,22 @@ TEST(ParseRecordLine, RandomLinesNeverHangOrOverrun) {
         EXPECT_GE(r.fields.size(), 1u);
         EXPECT_LE(r.fields.size(), line.size() + 1);
     }
+}
+
+// The key search that steps by the key's last character finds what find finds, on random lines
+// over a small alphabet where keys, their prefixes and their last characters crowd together.
+TEST(FindKey, AgreesWithFindOnRandomLines) {
+    std::mt19937 rng(20261211);
+    const std::string alphabet = "lev=l\tel=";
+    for (int i = 0; i < 20000; ++i) {
+        std::string line(rng() % 40, ' ');
+        for (char& c : line)
+            c = alphabet[rng() % alphabet.size()];
+        std::string key(1 + rng() % 6, ' ');
+        for (char& c : key)
+            c = alphabet[rng() % alphabet.size()];
+        ASSERT_EQ(findKey(line, key), std::string_view(line).find(key)) << line << " / " << key;
+    }
+    EXPECT_EQ(findKey("abc", ""), 0u);
+    EXPECT_EQ(findKey("", "level="), npos);
 }
